@@ -1,0 +1,3 @@
+#include "cli/cli.h"
+
+void addFuseCommands(CliRegistry& r) { (void)r; }

@@ -1,0 +1,3 @@
+#include "cli/cli.h"
+
+void addImageCommands(CliRegistry& r) { (void)r; }

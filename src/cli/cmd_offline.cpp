@@ -1,0 +1,3 @@
+#include "cli/cli.h"
+
+void addOfflineCommands(CliRegistry& r) { (void)r; }

@@ -1,0 +1,57 @@
+#pragma once
+// The per-user settings store. Every key the program reads or writes is named here, with
+// its default. QSettings underneath: the registry on Windows, an INI file elsewhere, or
+// the INI file given with --settings.
+#include <QString>
+#include <memory>
+
+class QSettings;
+
+namespace SettingsKeys {
+// section, key
+inline const char* const Serial[] = {"属性", "设置"};
+inline const char* const PortNumber[] = {"属性", "通信端口"};
+inline const char* const FlowControl[] = {"属性", "握手"};
+inline const char* const Echo[] = {"属性", "回应"};
+inline const char* const ChipModel[] = {"芯片", "型号"};
+inline const char* const FuseBits[] = {"熔丝", "设置"};
+inline const char* const ProgramOptions[] = {"编程选项", "设置"};
+inline const char* const FlashFile[] = {"文件", "FLASH"};
+inline const char* const EepromFile[] = {"文件", "EEPROM"};
+inline const char* const CalFrequency[] = {"校准", "HZ"};
+inline const char* const CalTarget[] = {"校准", "FE"};
+inline const char* const CalFlashAddress[] = {"校准", "FLASH"};
+inline const char* const CalEepromAddress[] = {"校准", "EEPROM"};
+// The port name as typed (device path or "sim"): where a port number is no name for it.
+inline const char* const PortName[] = {"属性", "端口名"};
+} // namespace SettingsKeys
+
+class SettingsStore {
+public:
+    // iniFile empty: the platform's per-user store under the application's name.
+    explicit SettingsStore(const QString& iniFile = QString());
+    ~SettingsStore();
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    QString read(const char* const key[2], const QString& fallback = QString()) const;
+    void write(const char* const key[2], const QString& value);
+    void sync();
+    QString fileName() const;
+
+    // Typed reads with the documented defaults.
+    QString serialSettings() const; // "115200,n,8,1" when empty
+    QString calFlashAddress() const { return read(SettingsKeys::CalFlashAddress, QStringLiteral("8191")); }
+    QString calEepromAddress() const { return read(SettingsKeys::CalEepromAddress, QStringLiteral("511")); }
+    int calFrequency() const; // lenient, 0 when empty
+    int calTarget() const;
+
+    static const QString& applicationName();
+
+private:
+    std::unique_ptr<QSettings> m_settings;
+};
+
+// Leading decimal digits of text as a number; empty or no digits give 0 (after an
+// optional sign and leading blanks).
+qint64 lenientDecimal(const QString& text);

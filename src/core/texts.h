@@ -1,0 +1,14 @@
+#pragma once
+// Texts of the link and the shell that several subsystems share. The Chinese text is the
+// source text of each translation.
+#include <QCoreApplication>
+#include <QString>
+
+namespace Texts {
+inline QString tr(const char* source) { return QCoreApplication::translate("hvpp", source); }
+inline QString noAnswer() { return tr("编程器无反应!"); }
+inline QString noTarget() { return tr("无目标芯片或无连接!"); }
+inline QString unsupportedChip() { return tr("无目标芯片或不支持!"); }
+inline QString serialWarningTitle() { return tr("警告提示　　　　　"); }
+inline QString warningTitle() { return tr("警告提示　　　　　"); }
+} // namespace Texts

@@ -1,0 +1,118 @@
+#include "link/link.h"
+
+#include "core/messagelog.h"
+#include "core/texts.h"
+#include "link/linkerror.h"
+#include "link/port.h"
+
+#include <QCoreApplication>
+#include <cmath>
+
+Link::Link(Port* port, MessageLog* log, QObject* parent)
+    : QObject(parent), m_log(log), m_decoder("GBK", QStringDecoder::Flag::Stateless) {
+    setPort(port);
+}
+
+void Link::setPort(Port* port) {
+    if (m_readyConn)
+        disconnect(m_readyConn);
+    m_port = port;
+    if (m_port)
+        m_readyConn = connect(m_port, &Port::readyRead, this, &Link::onReadyRead);
+}
+
+bool Link::isOpen() const { return m_port && m_port->isOpen(); }
+
+void Link::requireOpen() const {
+    if (!m_port)
+        throw LinkError(Texts::tr("串口未打开!"));
+    if (m_port->isLost())
+        throw LinkError(Texts::tr("与编程器的连接已断开(串口设备已移除)!"));
+    if (!m_port->isOpen())
+        throw LinkError(Texts::tr("串口未打开!"));
+}
+
+void Link::sendCommand(const QString& text) { sendBytes(text.toLatin1()); }
+
+void Link::sendBytes(const QByteArray& bytes) {
+    requireOpen();
+    m_port->write(bytes);
+}
+
+QString Link::readText() {
+    requireOpen();
+    const QByteArray bytes = m_port->readAll();
+    if (bytes.isEmpty())
+        return {};
+    return m_decoder.decode(bytes);
+}
+
+qint64 Link::bytesAvailable() {
+    requireOpen();
+    return m_port->bytesAvailable();
+}
+
+double Link::nowMs() const { return m_port ? m_port->nowMs() : 0.0; }
+
+void Link::drainInput() { m_discarded = readText(); }
+
+void Link::delayMs(double ms) {
+    requireOpen();
+    if (ms <= 0) {
+        QCoreApplication::processEvents();
+        return;
+    }
+    m_port->waitUntil(m_port->nowMs() + ms);
+    requireOpen();
+}
+
+QString Link::readAfterDelay(double ms) {
+    delayMs(ms);
+    return readText();
+}
+
+void Link::logReplyAfterDelay(double ms, const QString& prefix) {
+    delayMs(ms);
+    if (bytesAvailable() != 0)
+        m_log->logMessage(prefix + readText());
+    else
+        m_log->logMessage(Texts::noAnswer());
+}
+
+void Link::waitForMarker(int ms, const QString& marker) { waitForMarkerResult(ms, marker); }
+
+bool Link::waitForMarkerResult(int ms, const QString& marker) {
+    requireOpen();
+    const double deadline = m_port->nowMs() + ms;
+    QString collected;
+    for (;;) {
+        collected += readText();
+        if (collected.contains(marker))
+            return true;
+        if (m_port->nowMs() >= deadline)
+            return false;
+        m_port->waitForInput(deadline);
+        requireOpen();
+    }
+}
+
+void Link::onReadyRead() {
+    // Input that arrives during an operation is that operation's: it stays in the buffer
+    // for the operation's own reads.
+    if (operationRunning() || !m_port || !m_port->isOpen())
+        return;
+    const QByteArray bytes = m_port->readAll();
+    if (!bytes.isEmpty() && m_log)
+        m_log->logMessage(m_decoder.decode(bytes));
+}
+
+QString padText(const QString& text, QChar fill, int width, bool padLeft) {
+    if (text.size() >= width)
+        return text;
+    const QString pad(width - text.size(), fill);
+    return padLeft ? pad + text : text + pad;
+}
+
+QString hexField(qint64 value, int width) {
+    return padText(QString::number(value, 16).toUpper(), u'0', width, true);
+}

@@ -1,0 +1,194 @@
+#include "link/serialport.h"
+
+#include "core/texts.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+#include <QThread>
+#include <cmath>
+
+bool SerialSettings::parse(const QString& text, SerialSettings* out) {
+    const QStringList parts = text.split(u',');
+    if (parts.size() != 4)
+        return false;
+    SerialSettings s;
+    bool ok = false;
+    s.baud = parts[0].trimmed().toInt(&ok);
+    if (!ok || s.baud <= 0)
+        return false;
+    const QString p = parts[1].trimmed().toLower();
+    if (p.size() != 1 || !QStringLiteral("emnos").contains(p[0]))
+        return false;
+    s.parity = p[0];
+    s.dataBits = parts[2].trimmed().toInt(&ok);
+    if (!ok || s.dataBits < 4 || s.dataBits > 8)
+        return false;
+    s.stopBits = parts[3].trimmed();
+    if (s.stopBits != u"1" && s.stopBits != u"1.5" && s.stopBits != u"2")
+        return false;
+    *out = s;
+    return true;
+}
+
+QString SerialSettings::format() const {
+    return QString::number(baud) + u',' + parity + u',' + QString::number(dataBits) + u',' + stopBits;
+}
+
+QString portStatusText(const QString& portName, const QString& settingsText) {
+    return QStringLiteral("　　") + portName + u':' + settingsText.toUpper();
+}
+
+QString portNameForNumber(int number) { return QStringLiteral("COM") + QString::number(number); }
+
+SerialPort::SerialPort(const QString& name, QObject* parent) : Port(parent), m_name(name) {
+    m_clock.start();
+    connect(&m_port, &QSerialPort::errorOccurred, this, &SerialPort::onError);
+    connect(&m_port, &QSerialPort::readyRead, this, &Port::readyRead);
+}
+
+void SerialPort::setPortName(const QString& name) { m_name = name; }
+
+bool SerialPort::open() {
+    m_lost = false;
+    m_error.clear();
+    m_port.setPortName(m_name);
+    applySettings();
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_error = describe(m_port.error());
+        return false;
+    }
+    applySettings();
+    return true;
+}
+
+void SerialPort::close() {
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+bool SerialPort::isOpen() const { return m_port.isOpen() && !m_lost; }
+
+bool SerialPort::setSettingsText(const QString& text) {
+    SerialSettings s;
+    if (!SerialSettings::parse(text, &s)) {
+        m_error = Texts::tr("串口参数无效: %1").arg(text);
+        return false;
+    }
+    m_settings = s;
+    applySettings();
+    return true;
+}
+
+bool SerialPort::setFlowControl(int mode) {
+    if (mode < 0 || mode > 3) {
+        m_error = Texts::tr("握手方式无效: %1").arg(mode);
+        return false;
+    }
+    m_flow = mode;
+    applySettings();
+    return true;
+}
+
+void SerialPort::applySettings() {
+    m_port.setBaudRate(m_settings.baud);
+    switch (m_settings.parity.unicode()) {
+    case u'e': m_port.setParity(QSerialPort::EvenParity); break;
+    case u'm': m_port.setParity(QSerialPort::MarkParity); break;
+    case u'o': m_port.setParity(QSerialPort::OddParity); break;
+    case u's': m_port.setParity(QSerialPort::SpaceParity); break;
+    default: m_port.setParity(QSerialPort::NoParity); break;
+    }
+    m_port.setDataBits(QSerialPort::DataBits(qBound(5, m_settings.dataBits, 8)));
+    m_port.setStopBits(m_settings.stopBits == u"2"     ? QSerialPort::TwoStop
+                       : m_settings.stopBits == u"1.5" ? QSerialPort::OneAndHalfStop
+                                                       : QSerialPort::OneStop);
+    m_port.setFlowControl(m_flow == 1   ? QSerialPort::SoftwareControl
+                          : m_flow >= 2 ? QSerialPort::HardwareControl
+                                        : QSerialPort::NoFlowControl);
+}
+
+QString SerialPort::describe(QSerialPort::SerialPortError error) const {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return Texts::tr("串口 %1 不存在。请检查编程器的USB-RS232线是否已插好。").arg(m_name);
+    case QSerialPort::PermissionError: {
+#ifdef Q_OS_WIN
+        return Texts::tr("串口 %1 已被其他程序占用或无权访问。").arg(m_name);
+#else
+        QString group = QFileInfo(m_name.startsWith(u'/') ? m_name : QStringLiteral("/dev/") + m_name).group();
+        if (group.isEmpty())
+            group = QStringLiteral("dialout");
+        return Texts::tr("串口 %1 已被其他程序占用或无权访问。用户须属于拥有该设备的组(%2),"
+                         "例如: sudo usermod -aG %2 $USER,然后重新登录。")
+            .arg(m_name, group);
+#endif
+    }
+    case QSerialPort::OpenError:
+        return Texts::tr("串口 %1 已经打开。").arg(m_name);
+    case QSerialPort::ResourceError:
+        return Texts::tr("串口 %1 已断开(设备被拔出?)。").arg(m_name);
+    default:
+        return Texts::tr("串口 %1 出错: %2").arg(m_name, m_port.errorString());
+    }
+}
+
+void SerialPort::onError(QSerialPort::SerialPortError error) {
+    if (error == QSerialPort::ResourceError && m_port.isOpen()) {
+        m_lost = true;
+        m_error = describe(error);
+        Q_EMIT lost(m_error);
+    }
+}
+
+void SerialPort::write(const QByteArray& bytes) {
+    m_port.write(bytes);
+    m_port.flush();
+}
+
+QByteArray SerialPort::readAll() { return m_port.readAll(); }
+
+qint64 SerialPort::bytesAvailable() {
+    // Pull in what the driver holds without waiting, so that a count taken right after a
+    // delay sees everything that has arrived.
+    m_port.waitForReadyRead(0);
+    return m_port.bytesAvailable();
+}
+
+double SerialPort::nowMs() const { return m_clock.nsecsElapsed() / 1e6; }
+
+void SerialPort::blockUntil(double deadlineMs, bool stopOnInput) {
+    for (;;) {
+        const double remaining = deadlineMs - nowMs();
+        if (remaining <= 0 || m_lost || !m_port.isOpen())
+            return;
+        if (stopOnInput && m_port.bytesAvailable() > 0)
+            return;
+        if (remaining < 1.0) {
+            // Pacing below the event loop's timer resolution: sleep the rest, never spin.
+            QCoreApplication::processEvents();
+            QThread::usleep(static_cast<unsigned long>(std::ceil(remaining * 1000)));
+            continue;
+        }
+        QEventLoop loop;
+        QTimer timer;
+        timer.setSingleShot(true);
+        timer.setTimerType(Qt::PreciseTimer);
+        connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QMetaObject::Connection c1, c2;
+        if (stopOnInput)
+            c1 = connect(&m_port, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
+        c2 = connect(this, &Port::lost, &loop, &QEventLoop::quit);
+        timer.start(static_cast<int>(remaining));
+        loop.exec();
+        disconnect(c1);
+        disconnect(c2);
+    }
+}
+
+bool SerialPort::waitForInput(double deadlineMs) {
+    blockUntil(deadlineMs, true);
+    return m_port.bytesAvailable() > 0;
+}
+
+void SerialPort::waitUntil(double deadlineMs) { blockUntil(deadlineMs, false); }

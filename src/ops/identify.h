@@ -1,0 +1,20 @@
+#pragma once
+#include <QString>
+
+struct OpContext;
+
+// "RI" + index + "#", a fixed 100 ms, and everything that arrived meanwhile, unparsed.
+QString ReadSignatureByte(OpContext& c, int index);
+// Discards pending input and reads signature byte 0; true only for exactly "1E".
+// Otherwise logs "无目标芯片或无连接!".
+bool PresenceTest(OpContext& c);
+// The "读标识字" button: reads bytes 1 and 2, names the chip in the socket (labels and
+// log) without changing the selected chip. Returns the chip name or "".
+QString ReadSignature(OpContext& c);
+// The program-chip sequence's signature check: reads bytes 0..2, logs them and compares
+// them with the current chip. False (and "标识字与所选芯片不符!") on a mismatch.
+bool SignatureCheck(OpContext& c);
+// The "SelectMCU" chip detection: reads bytes 1 and 2, shows the signature and, for a
+// known chip, selects it, loads its fuse description and applies its default fuse text.
+// Returns the chip name, or "" after the warning "无目标芯片或不支持!".
+QString DetectChip(OpContext& c);
