@@ -13,6 +13,7 @@ struct ProgramOutcome {
     bool eepromRefused = false;
     bool flashVerifyFailed = false;
     bool eepromVerifyFailed = false;
+    bool calibrationWritten = false; // option 7: the picked byte went to the chip
     // Everything ticked ran and passed.
     bool ok() const {
         return targetPresent && signatureOk && !flashLoadFailed && !eepromLoadFailed &&
