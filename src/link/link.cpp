@@ -9,7 +9,7 @@
 #include <cmath>
 
 Link::Link(Port* port, MessageLog* log, QObject* parent)
-    : QObject(parent), m_log(log), m_decoder("GBK", QStringDecoder::Flag::Stateless) {
+    : QObject(parent), m_log(log), m_decoder("GBK") {
     setPort(port);
 }
 
