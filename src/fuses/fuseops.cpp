@@ -74,11 +74,11 @@ QString requestFuseDigits(OpContext& c) {
 
 } // namespace
 
-void ReadFuses(OpContext& c) {
+bool ReadFuses(OpContext& c) {
     ControlOff off(c.ui, QStringLiteral("ReadFuse"));
     const QString r = requestFuseDigits(c);
     if (r.isEmpty())
-        return;
+        return false;
     if (hasExtendedByte(c))
         c.log(FuseTexts::readLog(r.mid(2, 6), r.left(2)));
     else
@@ -95,6 +95,7 @@ void ReadFuses(OpContext& c) {
             bits[i] = u'*';
     editor.ApplyFuseText(bits);
     c.link.drainInput();
+    return true;
 }
 
 void WriteFuses(OpContext& c) {
@@ -104,14 +105,16 @@ void WriteFuses(OpContext& c) {
     c.link.logReplyAfterDelay(400, QString());
 }
 
-void RecoverFuses(OpContext& c) {
+bool RecoverFuses(OpContext& c) {
     const FuseEditor& f = c.session.fuses;
     const QString ext = hasExtendedByte(c) ? f.frameDigits(2) : QStringLiteral("..");
     const QString expected = ext + f.frameDigits(1) + f.frameDigits(0);
     c.link.sendCommand(Frames::writeFuses(ext, f.frameDigits(1), f.frameDigits(0)));
     c.link.logReplyAfterDelay(800, QString());
     const QString actual = ReadFuseBytes(c);
-    c.log(actual == expected ? FuseTexts::recoverOk() : FuseTexts::recoverFailed());
+    const bool ok = actual == expected;
+    c.log(ok ? FuseTexts::recoverOk() : FuseTexts::recoverFailed());
+    return ok;
 }
 
 QString ReadFuseBytes(OpContext& c) {
