@@ -12,9 +12,9 @@ void MessageLog::logMessage(const QString& text) {
         return;
     if (m_text.size() > 1000) {
         QString kept = m_text.right(950);
-        const qsizetype bracket = kept.indexOf(u']');
-        // Keep what follows the "]" of a time line and its CR LF, so that the log always
-        // starts with a whole entry.
+        // Keep what follows the end of the first time line ("]" CR LF), so that the log
+        // always starts with a whole entry, also when a message holds a "]" of its own.
+        const qsizetype bracket = kept.indexOf(QStringLiteral("]\r\n"));
         kept = bracket < 0 ? QString() : kept.mid(bracket + 3);
         m_text = kept;
     }

@@ -24,6 +24,17 @@ inline const char* const CalFlashAddress[] = {"校准", "FLASH"};
 inline const char* const CalEepromAddress[] = {"校准", "EEPROM"};
 // The port name as typed (device path or "sim"): where a port number is no name for it.
 inline const char* const PortName[] = {"属性", "端口名"};
+// The offline page ("脱机选项"), kept so that the next run starts from the values last used.
+inline const char* const OfflineSteps[] = {"脱机", "步骤"};               // eight "0"/"1", box 0 first
+inline const char* const OfflineCalTarget[] = {"脱机", "校准目标"};       // "FLASH" / "EEPROM"
+inline const char* const OfflineCalSlot[] = {"脱机", "校准字节"};         // 0..3 (OA1..OA4)
+inline const char* const OfflineCalFlashAddress[] = {"脱机", "校准FLASH地址"};   // hex
+inline const char* const OfflineCalEepromAddress[] = {"脱机", "校准EEPROM地址"}; // hex
+inline const char* const OfflineSerialTarget[] = {"脱机", "序列号目标"};  // "FLASH" / "EEPROM"
+inline const char* const OfflineSerialFlashAddress[] = {"脱机", "序列号FLASH地址"};
+inline const char* const OfflineSerialEepromAddress[] = {"脱机", "序列号EEPROM地址"};
+inline const char* const OfflineIncrement[] = {"脱机", "自动增量"};       // decimal 0..255
+inline const char* const OfflineInitial[] = {"脱机", "初始编号"};         // hex, at most 8 digits
 } // namespace SettingsKeys
 
 class SettingsStore {

@@ -1,0 +1,10 @@
+#pragma once
+// What the window's parts share: the main window's session, link and Ui sink.
+#include "core/opcontext.h"
+
+struct AppContext {
+    Session& session;
+    Link& link;
+    Ui& ui;
+    OpContext op() { return OpContext{session, link, ui}; }
+};

@@ -1,0 +1,4 @@
+#include "app/programmeractions.h"
+
+void StartFirmwareUpdate(QWidget*, AppContext&) {}
+void UpdateProgrammerEepromInteractive(QWidget*, AppContext&) {}

@@ -1,0 +1,4 @@
+#include "app/schemeactions.h"
+
+void SaveSetInteractive(QWidget*, AppContext&) {}
+void LoadSetInteractive(QWidget*, AppContext&) {}

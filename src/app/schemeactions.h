@@ -1,0 +1,7 @@
+#pragma once
+// "SaveSet" and "LoadSet": scheme files with their dialogs.
+class QWidget;
+struct AppContext;
+
+void SaveSetInteractive(QWidget* parent, AppContext& app);
+void LoadSetInteractive(QWidget* parent, AppContext& app);

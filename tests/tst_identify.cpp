@@ -1,0 +1,148 @@
+// Identifying the target: presence test, the signature button, the signature check and
+// chip detection, against a scripted programmer.
+#include "core/opcontext.h"
+#include "core/session.h"
+#include "core/texts.h"
+#include "link/link.h"
+#include "ops/identify.h"
+#include "support/recordingui.h"
+#include "support/scriptedport.h"
+
+#include <QtTest>
+
+namespace {
+struct Rig {
+    ScriptedPort port;
+    Session session;
+    Link link{&port, &session.log};
+    RecordingUi ui;
+    OpContext c{session, link, ui};
+    Rig() { session.log.setClock([] { return QStringLiteral("t"); }); }
+    void chipAnswers(const QByteArray& b0, const QByteArray& b1, const QByteArray& b2, double delay = 2) {
+        port.answer("RI00#", b0, delay);
+        port.answer("RI01#", b1, delay);
+        port.answer("RI02#", b2, delay);
+    }
+    QString log() const { return session.log.text(); }
+};
+} // namespace
+
+class TestIdentify : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void presence_data();
+    void presence();
+    void readSignatureNamesTheChipButKeepsTheSelection();
+    void readSignatureUnknown();
+    void signatureCheck();
+    void detectSelectsTheChip();
+    void detectUnknownWarns();
+    void lateAnswerIsNotTakenForTheNextReply();
+    void unpluggedAdapterEndsWithAWarning();
+};
+
+void TestIdentify::presence_data() {
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<double>("delay");
+    QTest::addColumn<bool>("present");
+    QTest::newRow("1E") << QByteArray("1E") << 5.0 << true;
+    QTest::newRow("lower case") << QByteArray("1e") << 5.0 << false;
+    QTest::newRow("silent") << QByteArray() << 5.0 << false;
+    QTest::newRow("late") << QByteArray("1E") << 150.0 << false;
+    QTest::newRow("with noise") << QByteArray("1E\r\n") << 5.0 << false;
+}
+
+void TestIdentify::presence() {
+    QFETCH(QByteArray, answer);
+    QFETCH(double, delay);
+    QFETCH(bool, present);
+    Rig r;
+    r.port.queueInput("stale", 0); // a late answer to an earlier command is discarded first
+    if (!answer.isEmpty())
+        r.port.answer("RI00#", answer, delay);
+    QCOMPARE(PresenceTest(r.c), present);
+    QCOMPARE(r.port.writtenTexts(), QStringList{QStringLiteral("RI00#")});
+    QCOMPARE(r.log().contains(Texts::noTarget()), !present);
+    QCOMPARE(r.port.nowMs(), 100.0);
+}
+
+void TestIdentify::readSignatureNamesTheChipButKeepsTheSelection() {
+    Rig r;
+    r.chipAnswers("1E", "95", "02");
+    QCOMPARE(ReadSignature(r.c), QStringLiteral("ATMEGA32"));
+    QCOMPARE(r.port.writtenTexts(), (QStringList{QStringLiteral("RI01#"), QStringLiteral("RI02#")}));
+    QCOMPARE(r.session.currentChipLabel, QStringLiteral("ATMEGA32"));
+    QCOMPARE(r.session.sigLabel, QStringLiteral("1E9502"));
+    QCOMPARE(r.session.chip.ChipName, QStringLiteral("ATMEGA8"));
+    QVERIFY(r.log().startsWith(QStringLiteral("读标识字:1E9502\r\n")));
+}
+
+void TestIdentify::readSignatureUnknown() {
+    Rig r;
+    r.session.sigLabel = QStringLiteral("1E9307");
+    r.chipAnswers("1E", "93", "FF");
+    QCOMPARE(ReadSignature(r.c), QString());
+    QCOMPARE(r.session.sigLabel, QStringLiteral("1E9307")); // labels keep what they showed
+    QVERIFY(r.log().startsWith(Texts::noTarget()));
+}
+
+void TestIdentify::signatureCheck() {
+    {
+        Rig r;
+        r.chipAnswers("1E", "93", "07");
+        QVERIFY(SignatureCheck(r.c));
+        QVERIFY(r.log().startsWith(QStringLiteral("读标识字:1E9307\r\n")));
+    }
+    {
+        Rig r;
+        r.chipAnswers("1E", "95", "02");
+        QVERIFY(!SignatureCheck(r.c));
+        QVERIFY(r.log().contains(QStringLiteral("标识字与所选芯片不符!")));
+    }
+}
+
+void TestIdentify::detectSelectsTheChip() {
+    Rig r;
+    r.chipAnswers("1E", "94", "06");
+    QCOMPARE(DetectChip(r.c), QStringLiteral("ATMEGA168"));
+    QCOMPARE(r.session.chip.ChipName, QStringLiteral("ATMEGA168"));
+    QCOMPARE(r.session.selectedChipModel, QStringLiteral("ATMEGA168"));
+    QCOMPARE(r.session.sigLabel, QStringLiteral("1E9406"));
+    QCOMPARE(r.session.currentChipLabel, QStringLiteral("ATMEGA168"));
+    QVERIFY(r.ui.warnings.isEmpty());
+}
+
+void TestIdentify::detectUnknownWarns() {
+    Rig r; // silent programmer
+    QCOMPARE(DetectChip(r.c), QString());
+    QCOMPARE(r.ui.warnings, QStringList{Texts::unsupportedChip()});
+    QCOMPARE(r.session.chip.ChipName, QStringLiteral("ATMEGA8"));
+}
+
+void TestIdentify::lateAnswerIsNotTakenForTheNextReply() {
+    Rig r;
+    r.port.answer("RI01#", "93", 180, false); // arrives during the next command's wait
+    r.port.answer("RI02#", "07", 5, false);
+    QCOMPARE(ReadSignature(r.c), QString()); // "1E" + "0793": the late byte spoils it
+    r.port.clearWrites();
+    r.chipAnswers("1E", "93", "07");
+    QVERIFY(SignatureCheck(r.c));
+}
+
+void TestIdentify::unpluggedAdapterEndsWithAWarning() {
+    Rig r;
+    r.port.responder = [](ScriptedPort& p, const QByteArray&) { p.unplug(); };
+    bool finished = false;
+    const bool ok = runOperation(r.c, QStringLiteral("ReadSIG"), [&] {
+        ReadSignature(r.c);
+        finished = true;
+    });
+    QVERIFY(!ok);
+    QVERIFY(!finished);
+    QCOMPARE(r.ui.warnings.size(), 1);
+    QCOMPARE(r.ui.controlEvents, (QStringList{QStringLiteral("ReadSIG:off"), QStringLiteral("ReadSIG:on")}));
+    QVERIFY(!r.link.operationRunning());
+}
+
+QTEST_GUILESS_MAIN(TestIdentify)
+#include "tst_identify.moc"
