@@ -44,15 +44,15 @@ const struct {
     int position;
     const char* name;
 } kNames[] = {
-    {"ATMEGA8", 13, "SPIEN"},     {"ATMEGA8", 15, "RSTDISBL"}, {"ATMEGA8", 7, "BODLEVEL"},
-    {"ATMEGA8", 29, "BLB12"},     {"ATMEGA8", 24, "LB1"},      {"ATMEGA16", 14, "JTAGEN"},
-    {"ATMEGA16", 15, "OCDEN"},    {"ATMEGA48", 16, "SELFPRGEN"}, {"ATMEGA48", 14, "DWEN"},
-    {"ATMEGA88", 18, "BOOTSZ1"},  {"ATMEGA168", 16, "BOOTRST"}, {"ATMEGA168", 7, "CKDIV8"},
-    {"ATMEGA161", 5, "SPIEN"},    {"ATMEGA161", 6, "BOOTRST"}, {"ATMEGA161", 4, "SUT"},
-    {"ATMEGA162", 20, "M161C"},   {"ATMEGA162", 17, "BODLEVEL0"}, {"ATMEGA163", 5, "SPIEN"},
-    {"ATMEGA323", 13, "SPIEN"},   {"ATMEGA8515", 15, "S8515C"}, {"ATMEGA8535", 15, "S8535C"},
-    {"ATTINY26", 7, "PLLCK"},     {"ATTINY26", 12, "RSTDISBL"}, {"ATTINY2313", 8, "RSTDISBL"},
-    {"ATTINY2313", 15, "DWEN"},   {"ATTINY2313", 16, "SELFPRGEN"},
+    {"ATMEGA8", 13, "SPIEN"},    {"ATMEGA8", 15, "RSTDISBL"},     {"ATMEGA8", 7, "BODLEVEL"},
+    {"ATMEGA8", 29, "BLB12"},    {"ATMEGA8", 24, "LB1"},          {"ATMEGA16", 14, "JTAGEN"},
+    {"ATMEGA16", 15, "OCDEN"},   {"ATMEGA48", 16, "SELFPRGEN"},   {"ATMEGA48", 14, "DWEN"},
+    {"ATMEGA88", 18, "BOOTSZ1"}, {"ATMEGA168", 16, "BOOTRST"},    {"ATMEGA168", 7, "CKDIV8"},
+    {"ATMEGA161", 5, "SPIEN"},   {"ATMEGA161", 6, "BOOTRST"},     {"ATMEGA161", 4, "SUT"},
+    {"ATMEGA162", 20, "M161C"},  {"ATMEGA162", 17, "BODLEVEL0"},  {"ATMEGA163", 5, "SPIEN"},
+    {"ATMEGA323", 13, "SPIEN"},  {"ATMEGA8515", 15, "S8515C"},    {"ATMEGA8535", 15, "S8535C"},
+    {"ATTINY26", 7, "PLLCK"},    {"ATTINY26", 12, "RSTDISBL"},    {"ATTINY2313", 8, "RSTDISBL"},
+    {"ATTINY2313", 15, "DWEN"},  {"ATTINY2313", 16, "SELFPRGEN"},
 };
 
 QByteArray fileBytes(const QString& chip) {
@@ -65,7 +65,9 @@ QByteArray fileBytes(const QString& chip) {
 QString byteText(int value, int implemented) {
     QString t;
     for (int bit = 7; bit >= 0; --bit)
-        t += !(implemented >> bit & 1) ? QChar(u'*') : (value >> bit & 1) ? QChar(u'1') : QChar(u'0');
+        t += !(implemented >> bit & 1) ? QChar(u'*')
+             : (value >> bit & 1)      ? QChar(u'1')
+                                       : QChar(u'0');
     return t;
 }
 
@@ -73,7 +75,7 @@ QString byteText(int value, int implemented) {
 
 class TestFuseFiles : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void everyChipHasOne();
     void fileIsWellFormed_data();
     void fileIsWellFormed();
@@ -147,7 +149,8 @@ void TestFuseFiles::fileIsWellFormed() {
             groupMasks.insert(o.key.mid(5, 4));
         }
         for (int p : field) {
-            QVERIFY2(d.defaultText[31 - p] != u'*', qPrintable(o.key)); // no option on a missing bit
+            QVERIFY2(d.defaultText[31 - p] != u'*',
+                     qPrintable(o.key)); // no option on a missing bit
             covered.insert(p);
         }
     }
