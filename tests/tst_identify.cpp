@@ -123,7 +123,7 @@ void TestIdentify::lateAnswerIsNotTakenForTheNextReply() {
     Rig r;
     r.port.answer("RI01#", "93", 180, false); // arrives during the next command's wait
     r.port.answer("RI02#", "07", 5, false);
-    QCOMPARE(ReadSignature(r.c), QString()); // "1E" + "" + "9307" is no signature
+    QCOMPARE(ReadSignature(r.c), QString()); // "1E" + "0793": the late byte spoils it
     r.port.clearWrites();
     r.chipAnswers("1E", "93", "07");
     QVERIFY(SignatureCheck(r.c));

@@ -58,6 +58,7 @@ void Link::drainInput() { m_discarded = readText(); }
 
 void Link::delayMs(double ms) {
     requireOpen();
+    Busy busy(*this); // what arrives during a wait belongs to the waiting operation
     if (ms <= 0) {
         QCoreApplication::processEvents();
         return;
@@ -83,6 +84,7 @@ void Link::waitForMarker(int ms, const QString& marker) { waitForMarkerResult(ms
 
 bool Link::waitForMarkerResult(int ms, const QString& marker) {
     requireOpen();
+    Busy busy(*this);
     const double deadline = m_port->nowMs() + ms;
     QString collected;
     for (;;) {

@@ -69,6 +69,7 @@ void SerialPort::close() {
 
 bool SerialPort::isOpen() const { return m_port.isOpen() && !m_lost; }
 
+
 bool SerialPort::setSettingsText(const QString& text) {
     SerialSettings s;
     if (!SerialSettings::parse(text, &s)) {
@@ -134,9 +135,14 @@ QString SerialPort::describe(QSerialPort::SerialPortError error) const {
 }
 
 void SerialPort::onError(QSerialPort::SerialPortError error) {
-    if (error == QSerialPort::ResourceError && m_port.isOpen()) {
+    // An unplugged adapter shows as a resource error, or (on a hung-up pty or some USB
+    // drivers) as read errors that would repeat for ever: either way the device is gone.
+    const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+                      error == QSerialPort::WriteError;
+    if (gone && m_port.isOpen() && !m_lost) {
         m_lost = true;
-        m_error = describe(error);
+        m_error = describe(QSerialPort::ResourceError);
+        m_port.close();
         Q_EMIT lost(m_error);
     }
 }

@@ -1,0 +1,98 @@
+// hvpp-cli's shell: help, usage errors, exit codes and the JSON event stream.
+#include "cli/cli.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+Run cli(QStringList args, const QString& settingsFile) {
+    Run r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    args.prepend(QStringLiteral("--settings"));
+    args.insert(1, settingsFile);
+    args.prepend(QStringLiteral("hvpp-cli"));
+    r.code = runCli(args, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { m_settings = m_dir.filePath(QStringLiteral("s%1.ini").arg(m_n++)); }
+    void helpDocumentsEveryCommandAndOption();
+    void usageErrors_data();
+    void usageErrors();
+    void missingPortSaysSoAndExitsThree();
+    void jsonEventsAreOneObjectPerLine();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_settings;
+    int m_n = 0;
+};
+
+void TestCli::helpDocumentsEveryCommandAndOption() {
+    const Run r = cli({QStringLiteral("--help")}, m_settings);
+    QCOMPARE(r.code, 0);
+    for (const char* word : {"check", "detect", "signature", "--port", "--chip", "--settings", "--json",
+                             "--sim-chip", "--sim-state", "sim"})
+        QVERIFY2(r.out.contains(QLatin1String(word)), word);
+}
+
+void TestCli::usageErrors_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("no command") << QStringList{} << QStringLiteral("--help");
+    QTest::newRow("unknown command") << QStringList{QStringLiteral("frobnicate")} << QStringLiteral("frobnicate");
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("--frob"), QStringLiteral("check")}
+                                    << QStringLiteral("frob");
+    QTest::newRow("unknown chip") << QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA9"),
+                                                 QStringLiteral("detect")}
+                                  << QStringLiteral("ATMEGA9");
+}
+
+void TestCli::usageErrors() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, says);
+    const Run r = cli(args, m_settings);
+    QCOMPARE(r.code, 2);
+    QVERIFY2(r.err.contains(says), qPrintable(r.err));
+}
+
+void TestCli::missingPortSaysSoAndExitsThree() {
+    const Run r = cli({QStringLiteral("--port"), QStringLiteral("/dev/hvpp-missing"), QStringLiteral("check")},
+                      m_settings);
+    QCOMPARE(r.code, 3);
+    QVERIFY(r.err.contains(QStringLiteral("/dev/hvpp-missing")));
+}
+
+void TestCli::jsonEventsAreOneObjectPerLine() {
+    const Run r = cli({QStringLiteral("--json"), QStringLiteral("--port"), QStringLiteral("/dev/hvpp-missing"),
+                       QStringLiteral("detect")},
+                      m_settings);
+    QCOMPARE(r.code, 3);
+    const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(!lines.isEmpty());
+    for (const QString& line : lines) {
+        QJsonParseError e;
+        const QJsonDocument d = QJsonDocument::fromJson(line.toUtf8(), &e);
+        QVERIFY2(d.isObject(), qPrintable(line));
+        QVERIFY(d.object().contains(QStringLiteral("type")));
+    }
+    QCOMPARE(QJsonDocument::fromJson(lines.last().toUtf8()).object().value(QStringLiteral("type")).toString(),
+             QStringLiteral("error"));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
