@@ -53,7 +53,9 @@ void CliOutput::progress(const QString& bar, int percent) {
         return; // plain log lines only when not on a terminal
     const int width = 40;
     const int filled = qBound(0, percent, 100) * width / 100;
-    const QString label = bar.startsWith(u"Flash") ? QStringLiteral("FLASH ") : QStringLiteral("EEPROM");
+    const QString label = bar.startsWith(u"Flash")      ? QStringLiteral("FLASH ")
+                          : bar.startsWith(u"Firmware") ? Texts::tr("固件  ")
+                                                        : QStringLiteral("EEPROM");
     m_err << u'\r' << label << QStringLiteral(" [") << QString(filled, u'#') << QString(width - filled, u'.')
           << QStringLiteral("] ") << QString::number(percent).rightJustified(3) << u'%' << Qt::flush;
     m_barShown = bar;
