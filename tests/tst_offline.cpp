@@ -118,14 +118,14 @@ void TestOffline::recordFrames() {
     r.session.offline.serialFlashAddress = QStringLiteral("abc");
     r.session.offline.increment = 10;
     r.session.offline.initialHex = QStringLiteral("1234");
+    r.session.fuses.LoadFuseDescription(QStringLiteral("ATMEGA8.FUS"));
+    r.session.fuses.ApplyFuseText(QStringLiteral("11111100") + QStringLiteral("11111111") +
+                                  QStringLiteral("11011001") + QStringLiteral("11100001"));
     QVERIFY(WriteOfflineSettings(r.c));
-    auto fuse = [&](int frame, const char* item) {
-        return QStringLiteral("ME") + r.session.fuses.frameDigits(frame) + QString::fromLatin1(item);
-    };
     const QStringList expected = {
         QStringLiteral("ME010001#"), QStringLiteral("ME200008#"), QStringLiteral("ME1E000A#"),
-        QStringLiteral("ME93000B#"), QStringLiteral("ME07000C#"), fuse(0, "0013#"),
-        fuse(1, "0012#"), fuse(2, "0011#"), fuse(3, "0010#"),
+        QStringLiteral("ME93000B#"), QStringLiteral("ME07000C#"), QStringLiteral("MEE10013#"),
+        QStringLiteral("MED90012#"), QStringLiteral("MEFF0011#"), QStringLiteral("MEFC0010#"),
         QStringLiteral("ME000020#"), QStringLiteral("ME020021#"), QStringLiteral("ME000022#"),
         QStringLiteral("ME1F0023#"), QStringLiteral("ME010025#"), QStringLiteral("ME0A0026#"),
         QStringLiteral("MEBC0027#"), QStringLiteral("ME0A0028#"), QStringLiteral("ME00002A#"),

@@ -178,8 +178,8 @@ void TestSim::fullProgramAndVerify() {
     QVERIFY(back == image);
     // 64k characters at 11520 a second alone take over 5.6 s of line time.
     QVERIFY2(virtualMs > 5600 && virtualMs < 60000, qPrintable(QString::number(virtualMs)));
+    // Real time is reported, not asserted: it depends on the machine's load.
     qInfo("ATMEGA32 erase, write and verify: %.0f ms virtual, %lld ms real", virtualMs, realMs);
-    QVERIFY2(realMs < 1000, qPrintable(QString::number(realMs)));
     QVERIFY(r.log.text().contains(QStringLiteral("FLASH写入完毕!")));
 }
 

@@ -197,7 +197,6 @@ void SimModel::processChar(char c, double t) {
         }
         bulkChar(c, t);
         return;
-    case Mode::LoaderReady:
     case Mode::LoaderWaitBlock:
     case Mode::LoaderData:
         if (idleFor > m_config.timing.bulkIdleMs) {
@@ -208,6 +207,7 @@ void SimModel::processChar(char c, double t) {
         loaderChar(c, t);
         return;
     case Mode::LoaderAnnounce:
+    case Mode::LoaderReady: // waits for the user's go-ahead as long as it takes
         loaderChar(c, t);
         return;
     }
