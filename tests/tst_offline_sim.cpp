@@ -14,9 +14,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/types.h>
+#endif
 
 namespace {
 
@@ -91,6 +96,7 @@ private Q_SLOTS:
     void programmerEeprom();
     void cliSchemeJob();
     void cliOfflineRoundTrip();
+    void throughHvppSimOnAPty();
 
 private:
     QTemporaryDir m_dir;
@@ -279,6 +285,77 @@ void TestOfflineSim::cliOfflineRoundTrip() {
     QCOMPARE(r.value(QStringLiteral("initialHex")).toString(), QStringLiteral("12345678"));
     QCOMPARE(r.value(QStringLiteral("chip")).toString(), QStringLiteral("ATMEGA48"));
     QCOMPARE(stateBytes(readJson(state), "offlineFlash").left(1000), flash);
+}
+
+void TestOfflineSim::throughHvppSimOnAPty() {
+#ifndef Q_OS_UNIX
+    QSKIP("hvpp-sim serves a pseudo-terminal");
+#else
+    const QString state = m_dir.filePath(QStringLiteral("pty-state.json"));
+    QProcess sim;
+    sim.start(QStringLiteral(HVPP_BIN_DIR "/hvpp-sim"), {QStringLiteral("--chip"), QStringLiteral("ATMEGA168"),
+                                                        QStringLiteral("--state"), state});
+    QVERIFY(sim.waitForStarted());
+    while (!sim.canReadLine())
+        QVERIFY2(sim.waitForReadyRead(5000), qPrintable(QString::fromLocal8Bit(sim.readAllStandardError())));
+    const QString pty = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    QVERIFY(!pty.isEmpty());
+    const QString settings = m_dir.filePath(QStringLiteral("pty.ini"));
+    const QStringList port{QStringLiteral("--settings"), settings, QStringLiteral("--json"), QStringLiteral("--port"), pty};
+
+    const QString image = m_dir.filePath(QStringLiteral("pty.bin"));
+    const QByteArray flash = randomBytes(300, 7);
+    QFile f(image);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(flash);
+    f.close();
+    const QString scheme = m_dir.filePath(QStringLiteral("pty.SET"));
+    Run save = cli(port + QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA168"), QStringLiteral("scheme-save"),
+                                      scheme, QStringLiteral("--flash"), image, QStringLiteral("--options"),
+                                      QStringLiteral("1100011010")});
+    QVERIFY2(save.code == 0, qPrintable(save.err));
+    Run program = cli(port + QStringList{QStringLiteral("program"), QStringLiteral("--scheme"), scheme});
+    QVERIFY2(program.code == 0, qPrintable(program.err + program.out));
+
+    Run write = cli(port + QStringList{QStringLiteral("offline-write"), QStringLiteral("--steps"),
+                                       QStringLiteral("11110001"), QStringLiteral("--initial-hex"),
+                                       QStringLiteral("abcdef01"), QStringLiteral("--increment"), QStringLiteral("5")});
+    QVERIFY2(write.code == 0, qPrintable(write.err + write.out));
+    Run upload = cli(port + QStringList{QStringLiteral("offline-upload"), QStringLiteral("--flash"), image});
+    QVERIFY2(upload.code == 0, qPrintable(upload.err + upload.out));
+    Run read = cli(port + QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA8"), QStringLiteral("offline-read")});
+    QVERIFY2(read.code == 0, qPrintable(read.err + read.out));
+    QJsonObject w = write.result();
+    QJsonObject r = read.result();
+    for (const char* key : {"text", "complete"}) {
+        w.remove(QLatin1String(key));
+        r.remove(QLatin1String(key));
+    }
+    // Empty address boxes went out as 0000.
+    for (const char* key : {"oaAddress", "serialAddress"})
+        w[QLatin1String(key)] = w.value(QLatin1String(key)).toString().rightJustified(4, u'0');
+    QCOMPARE(r, w);
+    QCOMPARE(r.value(QStringLiteral("initialHex")).toString(), QStringLiteral("ABCDEF01"));
+
+    // The firmware: the user restarts the programmer while hvpp-cli waits for its loader.
+    const QByteArray firmware = randomBytes(1000, 8);
+    const QString firmwareFile = m_dir.filePath(QStringLiteral("fw.bin"));
+    QFile fw(firmwareFile);
+    QVERIFY(fw.open(QIODevice::WriteOnly));
+    fw.write(firmware);
+    fw.close();
+    const qint64 pid = sim.processId();
+    QTimer::singleShot(300, &sim, [pid] { ::kill(pid_t(pid), SIGUSR1); });
+    Run update = cli(port + QStringList{QStringLiteral("--yes"), QStringLiteral("firmware-update"), firmwareFile});
+    QVERIFY2(update.code == 0, qPrintable(update.err + update.out));
+
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(5000));
+    const QJsonObject st = readJson(state);
+    QCOMPARE(stateBytes(st, "firmware").left(1000), firmware);
+    QCOMPARE(stateBytes(st, "flash").left(300), flash);
+    QCOMPARE(stateBytes(st, "offlineFlash").left(300), flash);
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestOfflineSim)
