@@ -134,6 +134,12 @@ void TestOffline::recordFrames() {
     QCOMPARE(r.port.writtenTexts(), expected);
     QVERIFY(r.session.log.text().contains(OfflineTexts::writingSettings()));
 
+    // A panel that no chip selection has filled yet still gives the chip's signature.
+    Rig blank;
+    blank.session.mcuTypesPanel.clear();
+    QVERIFY(WriteOfflineSettings(blank.c));
+    QCOMPARE(blank.meFrames().mid(2, 3), expected.mid(2, 3));
+
     // A chip with 64-word pages, every step box ticked.
     Rig r2;
     SelectChip(r2.session, QStringLiteral("ATMEGA16"));
@@ -332,7 +338,9 @@ void TestOffline::uploadLimits() {
         QVERIFY(!UploadOfflineImages(r.c));
         QCOMPARE(r.ui.warnings, QStringList{OfflineTexts::flashTooLarge()});
         QCOMPARE(r.prog.selectors, QList<QByteArray>{"60"});
-        QCOMPARE(r.meFrames().mid(0, 2), (QStringList{QStringLiteral("ME500003#"), QStringLiteral("ME010004#")}));
+        // The refused image is announced as none at all, the EEPROM with its length.
+        QCOMPARE(r.meFrames().mid(0, 4), (QStringList{QStringLiteral("ME000003#"), QStringLiteral("ME000004#"),
+                                                        QStringLiteral("ME000005#"), QStringLiteral("ME100006#")}));
     }
     {   // EEPROM over its limit
         Rig r;
@@ -340,6 +348,7 @@ void TestOffline::uploadLimits() {
         QVERIFY(!UploadOfflineImages(r.c));
         QCOMPARE(r.ui.warnings, QStringList{OfflineTexts::eepromTooLarge()});
         QCOMPARE(r.port.writes.size(), 4);
+        QCOMPARE(r.meFrames().at(2), QStringLiteral("ME000005#"));
     }
 }
 

@@ -94,7 +94,11 @@ QVector<OfflineRecordItem> OfflineRecordItems(const Session& s) {
             steps |= 1 << n;
     add(items, OfflineItem::Steps, byteDigits(steps));
     add(items, OfflineItem::PageWords, byteDigits(s.chip.PageWords));
-    const QString sig = s.mcuTypesPanel.right(6);
+    // The signature as the "MCUtypes" panel shows it; a panel not (yet) filled by the chip
+    // selection must not give short frames.
+    QString sig = s.mcuTypesPanel.right(6);
+    if (sig.size() != 6 || !IsHexText(sig))
+        sig = s.chip.SignatureText;
     add(items, OfflineItem::Signature0, sig.mid(0, 2));
     add(items, OfflineItem::Signature1, sig.mid(2, 2));
     add(items, OfflineItem::Signature2, sig.mid(4, 2));

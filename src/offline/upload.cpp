@@ -72,12 +72,16 @@ bool sendStream(OpContext& c, const Stream& s) {
 bool UploadOfflineImages(OpContext& c) {
     const Session& s = c.session;
     c.link.drainInput();
-    writeLength(c, int(s.FlashBufferText.size() / 2), 0x0003);
-    writeLength(c, int(s.EepromBufferText.size() / 2), 0x0005);
+    // An image over its limit is not sent, so it is announced with length 0: the programmer
+    // must not take its old copy (or nothing) for an image of that length.
+    const bool flashFits = s.FlashBufferText.size() <= OfflineUpload::MaxFlashChars;
+    const bool eepromFits = s.EepromBufferText.size() <= OfflineUpload::MaxEepromChars;
+    writeLength(c, flashFits ? int(s.FlashBufferText.size() / 2) : 0, 0x0003);
+    writeLength(c, eepromFits ? int(s.EepromBufferText.size() / 2) : 0, 0x0005);
 
     bool ok = true;
     if (!s.FlashBufferText.isEmpty()) {
-        if (s.FlashBufferText.size() > OfflineUpload::MaxFlashChars) {
+        if (!flashFits) {
             c.ui.warning(Texts::warningTitle(), OfflineTexts::flashTooLarge());
             ok = false;
         } else {
@@ -88,7 +92,7 @@ bool UploadOfflineImages(OpContext& c) {
     }
     if (s.EepromBufferText.isEmpty())
         return ok;
-    if (s.EepromBufferText.size() > OfflineUpload::MaxEepromChars) {
+    if (!eepromFits) {
         c.ui.warning(Texts::warningTitle(), OfflineTexts::eepromTooLarge());
         return false;
     }

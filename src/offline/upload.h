@@ -10,6 +10,7 @@ constexpr int MaxEepromChars = 4096;  // 2048 bytes
 constexpr int BlockChars = 256;       // 128 bytes
 } // namespace OfflineUpload
 
+// An image over its limit is refused with its warning and announced with length 0.
 // Returns false when the programmer did not announce itself with "B" (the warning box has
 // then been shown and the rest was not sent) or an image was over its limit.
 bool UploadOfflineImages(OpContext& c);
