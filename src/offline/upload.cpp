@@ -27,12 +27,13 @@ void handshake(OpContext& c) {
 
 // One image as 128-byte blocks; false when the programmer did not announce itself.
 bool sendStream(OpContext& c, const Stream& s) {
-    const QString bar = s.flash ? QStringLiteral("FlashProgressBar") : QStringLiteral("EepromProgressBar");
+    const QString bar =
+        s.flash ? QStringLiteral("FlashProgressBar") : QStringLiteral("EepromProgressBar");
     c.link.drainInput();
     c.link.sendCommand(Frames::bulkUploadStart());
     if (!c.link.waitForMarkerResult(s.flash ? 1000 : 10000, QStringLiteral("B"))) {
-        c.ui.warning(Texts::warningTitle(),
-                     s.flash ? OfflineTexts::transferFailed() : OfflineTexts::eepromTransferFailed());
+        c.ui.warning(Texts::warningTitle(), s.flash ? OfflineTexts::transferFailed()
+                                                    : OfflineTexts::eepromTransferFailed());
         return false;
     }
     c.link.sendCommand(QStringLiteral("D"));
@@ -42,7 +43,8 @@ bool sendStream(OpContext& c, const Stream& s) {
 
     QString padded = s.text;
     if (padded.size() % OfflineUpload::BlockChars)
-        padded += QString(OfflineUpload::BlockChars - padded.size() % OfflineUpload::BlockChars, u'F');
+        padded +=
+            QString(OfflineUpload::BlockChars - padded.size() % OfflineUpload::BlockChars, u'F');
     handshake(c);
     const int pairs = int(padded.size() / 2);
     int shown = -1;

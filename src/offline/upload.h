@@ -5,9 +5,9 @@
 struct OpContext;
 
 namespace OfflineUpload {
-constexpr int MaxFlashChars = 40960;  // 20480 bytes
-constexpr int MaxEepromChars = 4096;  // 2048 bytes
-constexpr int BlockChars = 256;       // 128 bytes
+constexpr int MaxFlashChars = 40960; // 20480 bytes
+constexpr int MaxEepromChars = 4096; // 2048 bytes
+constexpr int BlockChars = 256;      // 128 bytes
 } // namespace OfflineUpload
 
 // An image over its limit is refused with its warning and announced with length 0.
