@@ -62,6 +62,10 @@ void TestCli::usageErrors_data() {
     QTest::newRow("unknown chip") << QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA9"),
                                                  QStringLiteral("detect")}
                                   << QStringLiteral("ATMEGA9");
+    QTest::newRow("unknown simulated chip") << QStringList{QStringLiteral("--port"), QStringLiteral("sim"),
+                                                           QStringLiteral("--sim-chip"), QStringLiteral("AT90S"),
+                                                           QStringLiteral("detect")}
+                                            << QStringLiteral("AT90S");
 }
 
 void TestCli::usageErrors() {

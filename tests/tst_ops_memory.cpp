@@ -240,21 +240,25 @@ void TestOpsMemory::eepromWriteRefusesOversizedImage() {
 void TestOpsMemory::eepromVerify_data() {
     QTest::addColumn<QString>("image");
     QTest::addColumn<QByteArray>("answer");
-    QTest::addColumn<double>("pauseAt"); // characters after which the answer pauses 20 ms
+    QTest::addColumn<double>("pauseAt"); // characters after which the answer pauses
+    QTest::addColumn<double>("pauseMs");
     QTest::addColumn<QString>("warning");
     const QString img = ramp(512);
-    QTest::newRow("matches") << img << img.toLatin1() << -1.0 << QString();
+    QTest::newRow("matches") << img << img.toLatin1() << -1.0 << 0.0 << QString();
     QByteArray first = img.toLatin1();
     first[0] = 'X';
-    QTest::newRow("first byte differs") << img << first << -1.0 << QStringLiteral("EEPROM地址0000数据校验失败！");
+    QTest::newRow("first byte differs") << img << first << -1.0 << 0.0 << QStringLiteral("EEPROM地址0000数据校验失败！");
     QTest::newRow("answer pauses longer than a poll")
-        << img << img.toLatin1() << 512.0 << QStringLiteral("EEPROM地址0100数据校验失败！");
+        << img << img.toLatin1() << 512.0 << 20.0 << QStringLiteral("EEPROM地址0100数据校验失败！");
+    QTest::newRow("a gap shorter than a poll is no end")
+        << img << img.toLatin1() << 512.0 << 4.0 << QString();
 }
 
 void TestOpsMemory::eepromVerify() {
     QFETCH(QString, image);
     QFETCH(QByteArray, answer);
     QFETCH(double, pauseAt);
+    QFETCH(double, pauseMs);
     QFETCH(QString, warning);
     Rig r;
     r.session.EepromBufferText = image;
@@ -266,7 +270,7 @@ void TestOpsMemory::eepromVerify() {
             return;
         }
         streamAnswer(p, answer.left(int(pauseAt)));
-        streamAnswer(p, answer.mid(int(pauseAt)), 1 + pauseAt / 11.52 + 20);
+        streamAnswer(p, answer.mid(int(pauseAt)), 1 + pauseAt / 11.52 + pauseMs);
     };
     QCOMPARE(VerifyEeprom(r.c), warning.isEmpty());
     QCOMPARE(r.frames(), QStringList{QStringLiteral("RE000200#")});

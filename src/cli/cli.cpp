@@ -235,6 +235,14 @@ int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
                          .arg(parser.value(chipOpt), ChipTable::names().join(QStringLiteral(", "))));
         return Exit::Usage;
     }
+    if (parser.isSet(simChipOpt)) {
+        const QString simChip = parser.value(simChipOpt).toUpper();
+        if (simChip != u"NONE" && !ChipTable::contains(simChip)) {
+            output.error(Texts::tr("模拟编程器不认识芯片 %1 (可选: none, %2)")
+                             .arg(parser.value(simChipOpt), ChipTable::names().join(QStringLiteral(", "))));
+            return Exit::Usage;
+        }
+    }
     if (chip.isEmpty())
         chip = QStringLiteral("ATMEGA8");
     SelectChip(session, chip);

@@ -60,8 +60,10 @@ void SimChip::programFlashWord(int wordAddress, quint8 low, quint8 high) {
 void SimChip::programEeprom(int address, quint8 value) {
     if (programmingLocked())
         return;
+    // Unlike flash, an EEPROM byte is erased by the chip itself before it is written
+    // (the write cycle includes the erase), so a byte takes the new value whole.
     const int a = address % int(m_eeprom.size());
-    m_eeprom[a] = char(quint8(m_eeprom[a]) & value);
+    m_eeprom[a] = char(value);
 }
 
 void SimChip::writeFuses(int ext, int high, int low) {

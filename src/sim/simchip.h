@@ -1,7 +1,8 @@
 #pragma once
 // The target chip in the programmer's socket: its memories, fuses and lock byte, with the
 // rules of the real part. Erase sets flash and EEPROM to FF and clears the lock byte;
-// programming only clears bits (new = old AND data); fuse and lock bits the chip lacks read
+// flash programming only clears bits (new = old AND data), an EEPROM byte write erases the
+// byte first; fuse and lock bits the chip lacks read
 // as 1; once LB1 or LB2 is programmed flash, EEPROM and fuses take no more writes, and with
 // both programmed (lock mode 3) flash and EEPROM read back as FF.
 #include "sim/simchips.h"
