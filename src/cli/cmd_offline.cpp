@@ -9,6 +9,7 @@
 #include "core/texts.h"
 #include "firmware/firmwareupdate.h"
 #include "image/loader.h"
+#include "link/link.h"
 #include "offline/fusetable.h"
 #include "offline/offlinerecord.h"
 #include "offline/offlinestore.h"
@@ -158,8 +159,14 @@ bool fuseBitsFromOptions(CliContext& ctx) {
     return true;
 }
 
+// The values as the record carries them: addresses of four digits, the initial number of
+// eight, so that what offline-write prints and what offline-read prints compare equal.
 QJsonObject panelJson(const Session& s) {
     const OfflinePanel& p = s.offline;
+    const QString oa =
+        padText(p.calToFlash ? p.calFlashAddress : p.calEepromAddress, u'0', 4, true);
+    const QString serial =
+        padText(p.serialToFlash ? p.serialFlashAddress : p.serialEepromAddress, u'0', 4, true);
     QJsonArray steps;
     for (int n = 0; n < 8; ++n)
         if (p.steps[n])
@@ -168,13 +175,12 @@ QJsonObject panelJson(const Session& s) {
             {QStringLiteral("oaTarget"),
              p.calToFlash ? QStringLiteral("flash") : QStringLiteral("eeprom")},
             {QStringLiteral("oaSlot"), p.calSlot + 1},
-            {QStringLiteral("oaAddress"), p.calToFlash ? p.calFlashAddress : p.calEepromAddress},
+            {QStringLiteral("oaAddress"), oa},
             {QStringLiteral("serialTarget"),
              p.serialToFlash ? QStringLiteral("flash") : QStringLiteral("eeprom")},
-            {QStringLiteral("serialAddress"),
-             p.serialToFlash ? p.serialFlashAddress : p.serialEepromAddress},
+            {QStringLiteral("serialAddress"), serial},
             {QStringLiteral("increment"), p.increment},
-            {QStringLiteral("initialHex"), p.initialHex},
+            {QStringLiteral("initialHex"), padText(p.initialHex, u'0', 8, true)},
             {QStringLiteral("initialDecimal"), p.initialDecimal},
             {QStringLiteral("chip"), s.chip.ChipName},
             {QStringLiteral("lock"), s.fuses.frameDigits(3)},
@@ -199,8 +205,9 @@ QString panelText(const Session& s) {
              o.value(QStringLiteral("serialTarget")).toString(),
              o.value(QStringLiteral("serialAddress")).toString())
         .arg(p.increment)
-        .arg(p.initialHex, p.initialDecimal, s.chip.ChipName, s.fuses.frameDigits(3),
-             s.fuses.frameDigits(2), s.fuses.frameDigits(1), s.fuses.frameDigits(0));
+        .arg(o.value(QStringLiteral("initialHex")).toString(), p.initialDecimal, s.chip.ChipName,
+             s.fuses.frameDigits(3), s.fuses.frameDigits(2), s.fuses.frameDigits(1),
+             s.fuses.frameDigits(0));
 }
 
 bool noArgs(CliContext& ctx, const QString& synopsis) {
@@ -236,6 +243,7 @@ int offlineRead(CliContext& ctx) {
     if (!c)
         return Exit::NoAnswer;
     bool complete = false;
+    const int warningsBefore = ctx.ui.warnings;
     if (!runOperation(*c, QStringLiteral("LeavePcRead"),
                       [&] { complete = ReadOfflineSettings(*c); }))
         return Exit::Failed;
@@ -243,7 +251,10 @@ int offlineRead(CliContext& ctx) {
     QJsonObject fields = panelJson(ctx.session);
     fields.insert(QStringLiteral("complete"), complete);
     ctx.out.result(panelText(ctx.session), fields);
-    return complete ? Exit::Done : Exit::NoAnswer;
+    if (!complete)
+        return Exit::NoAnswer;
+    // A record naming no chip of the table ("无目标芯片或不支持!").
+    return ctx.ui.warnings > warningsBefore ? Exit::Failed : Exit::Done;
 }
 
 bool loadImage(CliContext& ctx, bool eeprom, const QString& path) {
@@ -548,7 +559,7 @@ void addOfflineCommands(CliRegistry& r) {
     r.commands << CliCommand{
         QStringLiteral("offline-read"), QStringLiteral("offline-read"),
         Texts::tr("读取设置: 从编程器读回脱机编程设置, 打印并保存; 选中记录中的芯片。\n"
-                  "有设置项无有效回答时退出码为 3 (这些值保持不变)。"),
+                  "有设置项无有效回答时退出码为 3 (这些值保持不变); 记录中的芯片不受支持时为 1。"),
         offlineRead};
     r.commands << CliCommand{
         QStringLiteral("offline-upload"),
