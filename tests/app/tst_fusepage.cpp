@@ -1,6 +1,7 @@
 // The fuse page over the fuse editor: bit labels, byte frames and the option tree, driven
 // through the widgets as a user would.
 #include "app/appcontext.h"
+#include "app/fuseoptiontree.h"
 #include "app/fusepage.h"
 #include "chips/chiptable.h"
 #include "support/recordingui.h"
@@ -211,25 +212,31 @@ private Q_SLOTS:
                 continue;
             ++loaded;
             fuses.ApplyFuseText(fuses.defaultFuseText());
+            QCoreApplication::processEvents(); // the tree lays its rows out
+            if (!dir.isEmpty())
+                QVERIFY(page.grab().save(dir + QStringLiteral("/fuses_%1.png").arg(chip)));
             QTreeWidget* tree = page.tree();
             QVERIFY2(tree->topLevelItemCount() > 0, qPrintable(chip));
             QVERIFY2(tree->horizontalScrollBar()->maximum() == 0, qPrintable(chip));
             for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-                // A wrapped row is as tall as its text: nothing of a caption is hidden.
+                // A wrapped row is as tall as its caption: nothing of it is hidden.
                 QTreeWidgetItem* item = tree->topLevelItem(i);
-                const QRect r = tree->visualItemRect(item);
-                const QFontMetrics fm(tree->font());
-                const int textWidth = r.width() - tree->iconSize().width() - 30;
-                const QRect need = fm.boundingRect(QRect(0, 0, textWidth, 10000),
-                                                   Qt::TextWordWrap, item->text(0));
-                QVERIFY2(r.height() >= need.height(), qPrintable(chip + u' ' + item->text(0)));
+                QStyleOptionViewItem opt;
+                opt.initFrom(tree->viewport());
+                opt.rect = tree->visualItemRect(item);
+                opt.features |= QStyleOptionViewItem::HasCheckIndicator |
+                                QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::HasDisplay;
+                opt.decorationSize = tree->iconSize();
+                opt.text = item->text(0);
+                opt.font = tree->font();
+                const QRect text = fuseOptionTextRect(opt, tree);
+                QVERIFY2(opt.rect.height() >= wrappedTextHeight(item->text(0), tree->font(), text.width()),
+                         qPrintable(chip + u' ' + item->text(0)));
             }
             for (int f = 0; f < 4; ++f) {
                 auto* box = page.findChild<QGroupBox*>(QStringLiteral("Frame1_%1").arg(f));
                 QVERIFY(box->width() >= box->fontMetrics().horizontalAdvance(box->title()));
             }
-            if (!dir.isEmpty())
-                QVERIFY(page.grab().save(dir + QStringLiteral("/fuses_%1.png").arg(chip)));
         }
         if (loaded == 0)
             QSKIP("no description files in the Set folder");
