@@ -204,25 +204,24 @@ bool applyCalOptions(CliContext& ctx) {
     return true;
 }
 
-bool applyCalSlot(CliContext& ctx) {
+// The slot named by --cal-slot: -1 when not given, -2 (after the message) when not a slot.
+int calSlotOption(CliContext& ctx) {
     if (!ctx.parser.isSet(QStringLiteral("cal-slot")))
-        return true;
+        return -1;
     const QString v = ctx.parser.value(QStringLiteral("cal-slot")).toUpper();
     static const char* const names[] = {"1MHZ", "2MHZ", "4MHZ", "8MHZ"};
-    for (int k = 0; k < 4; ++k) {
-        if (v == QString::number(k) || v == opt(names[k])) {
-            ctx.session.cal.pickedSlot = k;
-            return true;
-        }
-    }
+    for (int k = 0; k < 4; ++k)
+        if (v == QString::number(k) || v == opt(names[k]))
+            return k;
     ctx.out.error(Texts::tr("--cal-slot 须为 0..3 或 1MHz, 2MHz, 4MHz, 8MHz。"));
-    return false;
+    return -2;
 }
 
 int writeCal(CliContext& ctx) {
     if (!usage(ctx, 0, QStringLiteral("write-cal [--cal-slot K] [--cal-target flash|eeprom] [--cal-address N]")))
         return Exit::Usage;
-    if (!applyCalOptions(ctx))
+    const int slot = calSlotOption(ctx);
+    if (slot == -2 || !applyCalOptions(ctx))
         return Exit::Usage;
     int code = Exit::Done;
     OpContext* c = openTarget(ctx, &code);
@@ -232,8 +231,11 @@ int writeCal(CliContext& ctx) {
     bool written = false;
     const bool ok = runOperation(*c, QStringLiteral("WriteOA_Command"), [&] {
         filled = ReadOA(*c);
-        if (filled && applyCalSlot(ctx))
-            written = WriteOA(*c);
+        if (!filled)
+            return;
+        if (slot >= 0) // the user's pick wins over the one the read made
+            ctx.session.cal.pickedSlot = slot;
+        written = WriteOA(*c);
     });
     if (!ok)
         return Exit::Failed;
@@ -327,8 +329,11 @@ int program(CliContext& ctx) {
     for (const OptionSwitch& sw : kSwitches)
         if (ctx.parser.isSet(opt(sw.name)))
             s.options[sw.index] = true;
-    if (!applyCalOptions(ctx) || !applyCalSlot(ctx))
+    const int slot = calSlotOption(ctx);
+    if (slot == -2 || !applyCalOptions(ctx))
         return Exit::Usage;
+    if (slot >= 0)
+        s.cal.pickedSlot = slot;
 
     const QString flashFile = ctx.parser.value(QStringLiteral("flash"));
     const QString eepromFile = eepromFlag ? ctx.args[0] : QString();

@@ -30,8 +30,8 @@ bool readHex(QFile& file, QString& image, Reader& r) {
     while (!file.atEnd()) {
         QCoreApplication::processEvents();
         ++lineNo;
-        const QByteArray raw = file.readLine(MaxHexLine + 1);
-        if (raw.size() > MaxHexLine && !raw.endsWith('\n')) {
+        const QByteArray raw = file.readLine(MaxHexLine);
+        if (!raw.endsWith('\n') && !file.atEnd()) { // stopped by the limit, not by a line end
             r.error = ImageTexts::lineTooLong(lineNo);
             return false;
         }

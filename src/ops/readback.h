@@ -11,7 +11,8 @@ struct ReadBackPacing {
     double afterMs;   // after each read (the pause that ends the stream when it stays empty)
 };
 
-// Reads until a pause ends with no input waiting, moving bar to (characters × 50 / bytes).
+// Reads until a whole polling interval (before + after) brings no input, moving bar to
+// (characters × 50 / bytes).
 // Stops as soon as 2 × bytes characters are in: the rest would be ignored, and a
 // programmer that keeps talking must not keep the operation (and its memory) growing.
 QString collectReadBack(OpContext& c, const QString& bar, int bytes, const ReadBackPacing& pacing);
