@@ -85,7 +85,10 @@ private Q_SLOTS:
         QCOMPARE(labelText(dialog, "Status"), QStringLiteral("启动升级......"));
         QVERIFY(!button(dialog, "Continue")->isEnabled());
         QCOMPARE(dialog.findChild<QProgressBar*>()->value(), 100);
+        h.port.advance(20); // the last "!" is still on the line
         QCOMPARE(h.port.model().firmware().left(size), image);
+        QCOMPARE(h.port.model().firmware().mid(size), QByteArray((128 - size % 128) % 128, char(0xFF)));
+        QVERIFY(!h.port.model().inLoader());
         QVERIFY(h.ui.warnings.isEmpty());
 
         QTest::mouseClick(button(dialog, "Exit"), Qt::LeftButton);

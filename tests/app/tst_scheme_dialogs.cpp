@@ -39,7 +39,7 @@ void answerFileDialog(const QString& path, QStringList* filters = nullptr) {
             return;
         }
         d->selectFile(path);
-        d->accept();
+        QMetaObject::invokeMethod(d, "accept", Qt::DirectConnection);
     });
 }
 
