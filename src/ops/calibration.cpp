@@ -1,0 +1,139 @@
+#include "ops/calibration.h"
+
+#include "core/opcontext.h"
+#include "core/settings.h"
+#include "image/images.h"
+#include "link/frames.h"
+#include "ops/identify.h"
+#include "ops/opstexts.h"
+
+namespace {
+
+bool allDecimalDigits(const QString& text) {
+    for (QChar ch : text)
+        if (ch < u'0' || ch > u'9')
+            return false;
+    return true;
+}
+
+// How the answers fill the slots: slot for each answer, and the slot picked (-1 none).
+struct SlotFill {
+    QVector<int> slots;
+    int picked;
+};
+
+SlotFill slotFill(const QString& chip) {
+    if (chip == u"ATTINY2313")
+        return {{3, 2}, 2};
+    if (chip == u"ATMEGA48" || chip == u"ATMEGA88" || chip == u"ATMEGA168" || chip == u"ATMEGA162")
+        return {{3}, 3};
+    if (chip == u"ATMEGA163" || chip == u"ATMEGA323")
+        return {{0}, 0};
+    if (chip == u"ATMEGA161")
+        return {{}, -1};
+    return {{0, 1, 2, 3}, -1}; // ATMEGA8, 16, 32, 8515, 8535, ATTINY26
+}
+
+QString& addressBox(Session& s, int target) {
+    return target == 0 ? s.cal.flashAddress : s.cal.eepromAddress;
+}
+
+int addressMax(const Session& s, int target) {
+    return target == 0 ? s.cal.flashMax : s.cal.eepromMax;
+}
+
+} // namespace
+
+QVector<int> calibrationIndexes(const QString& chipName) {
+    QVector<int> indexes;
+    for (int i = 0; i < slotFill(chipName).slots.size(); ++i)
+        indexes << 0x80 + i;
+    return indexes;
+}
+
+bool ReadOA(OpContext& c) {
+    CalibrationPanel& cal = c.session.cal;
+    cal.slotVisible.fill(false);
+    cal.slotEnabled.fill(false);
+    c.session.notifyPanels();
+    const QString chip = c.session.chip.ChipName;
+    const SlotFill fill = slotFill(chip);
+    if (fill.slots.isEmpty())
+        return false;
+    QStringList answers;
+    for (int index : calibrationIndexes(chip))
+        answers << ReadSignatureByte(c, index);
+    const QString joined = answers.join(u'-');
+    c.log(OpsTexts::calibrationBytes() + joined);
+    const int expected = int(fill.slots.size()) * 3 - 1; // 2, 5 or 11 characters
+    if (joined.size() != expected)
+        return false;
+    // A slot gets only a byte the write can send: two hex digits. A programmer that answers
+    // noise of the right length leaves the panel as it was.
+    for (const QString& a : answers)
+        if (!isHexText(a))
+            return false;
+    for (int i = 0; i < fill.slots.size(); ++i) {
+        const int k = fill.slots[i];
+        cal.slotText[k] = answers[i].toUpper();
+        cal.slotVisible[k] = true;
+        cal.slotEnabled[k] = true;
+    }
+    if (fill.picked >= 0)
+        cal.pickedSlot = fill.picked;
+    cal.writeEnabled = true;
+    c.session.notifyPanels();
+    return true;
+}
+
+bool WriteOA(OpContext& c) {
+    CalibrationPanel& cal = c.session.cal;
+    const int slot = cal.pickedSlot;
+    if (slot < 0 || slot > 3 || !cal.slotVisible[slot] || cal.slotText[slot].size() != 2 ||
+        !isHexText(cal.slotText[slot])) {
+        c.ui.warning(Texts::warningTitle(), OpsTexts::noSlotPicked());
+        return false;
+    }
+    const QString data = cal.slotText[slot].toUpper();
+    const int target = cal.target == 1 ? 1 : 0;
+    const QString box = addressBox(c.session, target);
+    bool ok = false;
+    const int address = box.toInt(&ok);
+    // An empty box passes a digit test but is no address; nor is one beyond the memory.
+    if (box.isEmpty() || !allDecimalDigits(box) || !ok || address > addressMax(c.session, target)) {
+        c.ui.warning(Texts::warningTitle(), OpsTexts::badAddress());
+        return false;
+    }
+    if (target == 0) {
+        const QString word = address % 2 == 0 ? data + QStringLiteral("FF") : QStringLiteral("FF") + data;
+        c.link.sendCommand(Frames::writeFlashWord(word, address / 2));
+        c.link.waitForMarker(100, QStringLiteral("!"));
+    } else {
+        c.link.sendCommand(QStringLiteral("WE") + data + hexField(address, 4) + u'#');
+        c.link.waitForMarker(50, QStringLiteral("!"));
+        c.link.delayMs(1);
+    }
+    c.log(OpsTexts::calibrationWritten());
+    c.link.drainInput();
+    return true;
+}
+
+int calibrationScrollMinimum(const Session& session, int target) { return -addressMax(session, target); }
+
+int calibrationAddressChanged(Session& session, int target) {
+    QString& box = addressBox(session, target);
+    const int max = addressMax(session, target);
+    qint64 number = lenientDecimal(box);
+    if (number > max) {
+        box = QString::number(max);
+        number = max;
+        session.notifyPanels();
+    }
+    return -int(qBound<qint64>(0, number, qint64(max)));
+}
+
+void calibrationScrollChanged(Session& session, int target, int value) {
+    const int max = addressMax(session, target);
+    addressBox(session, target) = QString::number(qBound(0, -value, max));
+    session.notifyPanels();
+}

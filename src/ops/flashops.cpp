@@ -1,0 +1,74 @@
+#include "ops/flashops.h"
+
+#include "core/opcontext.h"
+#include "image/images.h"
+#include "link/frames.h"
+#include "ops/imagecheck.h"
+#include "ops/opstexts.h"
+#include "ops/readback.h"
+
+void EraseChip(OpContext& c) {
+    c.link.drainInput(); // a late answer to an earlier command is not the erase's
+    c.link.sendCommand(Frames::chipErase());
+    c.link.logReplyAfterDelay(100, QString());
+}
+
+bool WriteFlash(OpContext& c) {
+    QString image = c.session.FlashBufferText;
+    if (image.isEmpty())
+        return true;
+    if (!imageFitsChip(c, image, c.session.chip.FlashSize, QStringLiteral("FLASH")))
+        return false;
+    image = image.toUpper();
+    // The last word of an odd byte count gets FF as its high byte (the erased state), so
+    // that the frame is whole and the last page is committed.
+    if (image.size() % 4 != 0)
+        image += QStringLiteral("FF");
+
+    c.link.sendCommand(Frames::flashWriteMode());
+    c.link.delayMs(100);
+    c.log(OpsTexts::writingFlash());
+    const int words = int(image.size() / 4);
+    const int pageWords = qMax<int>(1, c.session.chip.PageWords);
+    int page = 0;
+    for (int w = 0; w < words; ++w) {
+        const QString word = image.mid(qsizetype(w) * 4, 4);
+        if (word != u"FFFF") {
+            c.link.sendCommand(Frames::flashWord(word, w));
+            c.link.delayMs(0.5);
+        }
+        ++page;
+        if (w == words - 1 || page == pageWords) {
+            c.ui.progress(QStringLiteral("FlashProgressBar"),
+                          int((qint64(w) * 4 + 1) * 100 / image.size()));
+            page = 0;
+            c.link.sendCommand(Frames::flashPageCommit(w));
+            c.link.waitForMarker(100, QStringLiteral("$"));
+        }
+    }
+    c.ui.progress(QStringLiteral("FlashProgressBar"), 100);
+    c.link.sendCommand(Frames::flashWriteEnd());
+    c.link.logReplyAfterDelay(100, QString());
+    return true;
+}
+
+bool VerifyFlash(OpContext& c) {
+    const QString& image = c.session.FlashBufferText;
+    const int n = imageBytes(image);
+    if (n == 0) {
+        c.log(OpsTexts::flashEmpty());
+        return true;
+    }
+    c.link.drainInput();
+    c.link.sendCommand(Frames::readFlash(n));
+    c.log(OpsTexts::verifyingFlash());
+    const QString back = collectReadBack(c, QStringLiteral("FlashProgressBar"), n,
+                                         ReadBackPacing{50, 0, 50});
+    const int bad = firstDifference(image, back);
+    if (bad >= 0) {
+        c.ui.warning(Texts::warningTitle(), OpsTexts::flashMismatch(bad));
+        return false;
+    }
+    c.log(OpsTexts::flashVerified());
+    return true;
+}

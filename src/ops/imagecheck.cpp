@@ -1,0 +1,28 @@
+#include "ops/imagecheck.h"
+
+#include "core/opcontext.h"
+#include "image/images.h"
+#include "ops/opstexts.h"
+
+bool imageFitsChip(OpContext& c, const QString& image, int chipBytes, const QString& memory) {
+    if (!isHexText(image) || image.size() % 2 != 0) {
+        c.ui.warning(Texts::warningTitle(), OpsTexts::notHexImage(memory));
+        return false;
+    }
+    const int bytes = imageBytes(image);
+    if (bytes > chipBytes) {
+        c.ui.warning(Texts::warningTitle(), memory == u"FLASH"
+                                                ? OpsTexts::flashTooLarge(bytes, chipBytes)
+                                                : OpsTexts::eepromTooLarge(bytes, chipBytes));
+        return false;
+    }
+    return true;
+}
+
+int firstDifference(const QString& image, const QString& back) {
+    for (qsizetype i = 0; i < image.size(); i += 2) {
+        if (QStringView(image).mid(i, 2) != QStringView(back).mid(i, 2))
+            return int(i / 2);
+    }
+    return -1;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Checks the write operations make before anything goes on the line.
+#include <QString>
+
+struct OpContext;
+
+// True when image is hexadecimal text of at most chipBytes bytes; otherwise a warning
+// names the fault and nothing may be sent. memory: "FLASH" or "EEPROM".
+bool imageFitsChip(OpContext& c, const QString& image, int chipBytes, const QString& memory);
+// Byte address of the first pair of image that back does not match (a missing pair counts
+// as different; upper and lower case differ), or -1 when all pairs match.
+int firstDifference(const QString& image, const QString& back);

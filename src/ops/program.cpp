@@ -1,0 +1,61 @@
+#include "ops/program.h"
+
+#include "core/opcontext.h"
+#include "fuses/fuseops.h"
+#include "image/loader.h"
+#include "ops/calibration.h"
+#include "ops/eepromops.h"
+#include "ops/flashops.h"
+#include "ops/identify.h"
+
+ProgramOutcome ProgramChip(OpContext& c) {
+    ProgramOutcome out;
+    const auto& opt = c.session.options;
+    if (!PresenceTest(c))
+        return out;
+    out.targetPresent = true;
+    if (opt[OptCheckSignature] && !SignatureCheck(c)) {
+        out.signatureOk = false;
+        return out;
+    }
+    if (opt[OptErase])
+        EraseChip(c);
+
+    // A reload that did not give the whole file skips the write of that memory: "NO" (no
+    // such file) as well as a file that could not be read, whose image would be partial.
+    bool writeFlash = opt[OptWriteFlash];
+    if (opt[OptReloadFiles]) {
+        QString path = c.session.fileName[0];
+        if (LoadFlashFile(c.session, c.ui, path) != LoadResult::Loaded) {
+            out.flashLoadFailed = true;
+            writeFlash = false;
+        }
+    }
+    if (writeFlash && !WriteFlash(c))
+        out.flashRefused = true;
+
+    bool writeEeprom = opt[OptWriteEeprom];
+    if (opt[OptReloadFiles]) {
+        QString path = c.session.fileName[1];
+        if (LoadEepromFile(c.session, c.ui, path) != LoadResult::Loaded) {
+            out.eepromLoadFailed = true;
+            writeEeprom = false;
+        }
+    }
+    if (writeEeprom && !WriteEeprom(c))
+        out.eepromRefused = true;
+
+    if (opt[OptVerifyFlash] && !VerifyFlash(c))
+        out.flashVerifyFailed = true;
+    if (opt[OptVerifyEeprom] && !VerifyEeprom(c))
+        out.eepromVerifyFailed = true;
+    if (opt[OptWriteFuses])
+        WriteFuses(c);
+    if (opt[OptWriteLock])
+        WriteLock(c);
+    if (opt[OptCalibration]) {
+        ReadOA(c);
+        out.calibrationWritten = WriteOA(c);
+    }
+    return out;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The program-chip sequence ("编 程", ProCommand): the ticked steps of the ten options in
+// their fixed order. The body of an operation: the entry points wrap it in runOperation()
+// with the control "ProCommand".
+struct OpContext;
+
+struct ProgramOutcome {
+    bool targetPresent = false;  // the presence test passed
+    bool signatureOk = true;     // option 6 passed (or was off)
+    bool flashLoadFailed = false;  // option 5: the flash file gave "NO" or a read error
+    bool eepromLoadFailed = false;
+    bool flashRefused = false;   // the image did not fit the chip
+    bool eepromRefused = false;
+    bool flashVerifyFailed = false;
+    bool eepromVerifyFailed = false;
+    bool calibrationWritten = false; // option 7: the picked byte went to the chip
+    // Everything ticked ran and passed.
+    bool ok() const {
+        return targetPresent && signatureOk && !flashLoadFailed && !eepromLoadFailed &&
+               !flashRefused && !eepromRefused && !flashVerifyFailed && !eepromVerifyFailed;
+    }
+};
+
+ProgramOutcome ProgramChip(OpContext& c);

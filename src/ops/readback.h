@@ -1,0 +1,17 @@
+#pragma once
+// Collecting a memory read ("RF00…#", "RE00…#") that the programmer answers as one stream
+// of hex text: poll until a pause finds the input empty.
+#include <QString>
+
+struct OpContext;
+
+struct ReadBackPacing {
+    double initialMs; // once, before the first read
+    double beforeMs;  // before each read
+    double afterMs;   // after each read (the pause that ends the stream when it stays empty)
+};
+
+// Reads until a pause ends with no input waiting, moving bar to (characters × 50 / bytes).
+// Stops as soon as 2 × bytes characters are in: the rest would be ignored, and a
+// programmer that keeps talking must not keep the operation (and its memory) growing.
+QString collectReadBack(OpContext& c, const QString& bar, int bytes, const ReadBackPacing& pacing);
