@@ -47,6 +47,30 @@ bool Connection::setPortName(const QString& name, QString* error) {
     return true;
 }
 
+bool Connection::switchPort(const QString& name, QString* error) {
+    const QString trimmed = name.trimmed();
+    QString why;
+    std::unique_ptr<Port> port = trimmed.isEmpty() ? nullptr : createPort(trimmed, nullptr, m_sim, &why);
+    if (!port) {
+        if (error)
+            *error = trimmed.isEmpty() ? Texts::tr("未指定串口。") : why;
+        return false;
+    }
+    if (auto* serial = dynamic_cast<SerialPort*>(port.get())) {
+        serial->setSettingsText(m_settingsText);
+        serial->setFlowControl(m_flow);
+    }
+    if (!port->open()) {
+        if (error)
+            *error = port->errorString().isEmpty() ? Texts::tr("串口 %1 无法打开。").arg(trimmed)
+                                                   : port->errorString();
+        return false;
+    }
+    adoptPort(std::move(port), trimmed);
+    Q_EMIT stateChanged();
+    return true;
+}
+
 bool Connection::isOpen() const { return m_port && m_port->isOpen(); }
 
 bool Connection::open(QString* error) {

@@ -22,6 +22,9 @@ public:
     // Creates the port for name ("sim", "COM3", "/dev/ttyUSB0"); closes the old one first.
     // False, with *error, when no port can be made for the name.
     bool setPortName(const QString& name, QString* error);
+    // Makes a port for name and opens it; only when that works does it take the place of
+    // the current port (which is kept, closed, after a failure).
+    bool switchPort(const QString& name, QString* error);
     const QString& portName() const { return m_name; }
     Port* port() const { return m_port.get(); }
 

@@ -52,6 +52,7 @@ MainWindow::MainWindow(const AppOptions& options, std::unique_ptr<Port> port, QW
       m_settings(std::make_unique<SettingsStore>(options.settingsFile)),
       m_ui(this),
       m_files(FileChooser::platform()) {
+    m_ui.warningHook = options.warningHook;
     m_session.settings = m_settings.get();
     m_session.fuses.setSetFolder(options.setFolder.isEmpty()
                                      ? QCoreApplication::applicationDirPath() + QStringLiteral("/Set")

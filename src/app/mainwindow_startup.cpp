@@ -78,6 +78,9 @@ void MainWindow::startUp(std::unique_ptr<Port> injected) {
         fuseText = m_session.fuses.defaultFuseText();
     m_session.fuses.ApplyFuseText(fuseText);
 
+    // The options as designed: erase, write and verify flash, reload the files and check
+    // the signature; a stored text of ten characters takes their place.
+    m_session.options = {true, true, false, false, false, true, true, false, true, false};
     m_session.setOptionsText(st.read(SettingsKeys::ProgramOptions));
 
     if (m_session.options[OptReloadFiles]) {
@@ -118,6 +121,9 @@ void MainWindow::startUp(std::unique_ptr<Port> injected) {
 
 void MainWindow::choosePort(std::unique_ptr<Port> injected) {
     if (injected) {
+        // The window opens the port itself, as the last step of its start-up.
+        if (injected->isOpen())
+            injected->close();
         const QString name = m_options.portName.isEmpty() ? injected->portName() : m_options.portName;
         m_conn->adoptPort(std::move(injected), name);
         return;
@@ -210,19 +216,11 @@ void MainWindow::applySerialChoices(const SerialChoices& chosen, SerialDialog* d
     const bool wasOpen = m_conn->isOpen();
     QString error;
     m_conn->close();
-    bool ok = true;
-    if (chosen.portName != oldName)
-        ok = m_conn->setPortName(chosen.portName, &error);
-    if (ok)
-        ok = m_conn->open(&error);
+    const bool ok = chosen.portName == oldName ? m_conn->open(&error) : m_conn->switchPort(chosen.portName, &error);
     if (!ok) {
         m_ui.warning(Texts::serialWarningTitle(), error);
-        // Back to the old port, open again if it was open.
-        if (m_conn->portName() != oldName) {
-            QString ignored;
-            m_conn->setPortName(oldName, &ignored);
-        }
-        if (wasOpen) {
+        // The old port stays; open again if it was open.
+        if (wasOpen && chosen.portName != oldName) {
             QString again;
             if (!m_conn->open(&again))
                 m_ui.warning(Texts::serialWarningTitle(), again);
