@@ -177,7 +177,7 @@ QWidget* MainWindow::buildRightColumn() {
     layout->addWidget(chipBox);
 
     auto* buttons = new QGridLayout;
-    buttons->setSpacing(4);
+    buttons->setSpacing(3);
     auto* readSig = opButton(column, QStringLiteral("ReadSIG"), tr("读标识字"));
     auto* readFlash = opButton(column, QStringLiteral("ReadFlash"), tr("读取FLASH"));
     auto* readEeprom = opButton(column, QStringLiteral("ReadEEPROM"), tr("读取EEPROM"));
@@ -188,6 +188,10 @@ QWidget* MainWindow::buildRightColumn() {
     pf.setPointSize(pf.pointSize() + 2);
     pf.setBold(true);
     program->setFont(pf);
+    // Three captions side by side in the narrow column: keep the frame's padding small so
+    // that each caption shows whole.
+    for (QPushButton* b : {readSig, readFlash, readEeprom})
+        b->setStyleSheet(QStringLiteral("QPushButton { padding: 3px 1px; }"));
     buttons->addWidget(readSig, 0, 0);
     buttons->addWidget(readFlash, 0, 1);
     buttons->addWidget(readEeprom, 0, 2);

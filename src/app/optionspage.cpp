@@ -74,6 +74,8 @@ QWidget* OptionsPage::buildOptions() {
         m_options[size_t(i)] = c;
         grid->addWidget(c, i % 5, i / 5);
     }
+    grid->setHorizontalSpacing(4);
+    box->setMinimumWidth(box->sizeHint().width()); // the captions stay whole
     return box;
 }
 
