@@ -35,6 +35,8 @@ private Q_SLOTS:
     void usageErrors();
     void missingPortSaysSoAndExitsThree();
     void jsonEventsAreOneObjectPerLine();
+    void builtInProgrammer_data();
+    void builtInProgrammer();
 
 private:
     QTemporaryDir m_dir;
@@ -60,6 +62,10 @@ void TestCli::usageErrors_data() {
     QTest::newRow("unknown chip") << QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA9"),
                                                  QStringLiteral("detect")}
                                   << QStringLiteral("ATMEGA9");
+    QTest::newRow("unknown simulated chip") << QStringList{QStringLiteral("--port"), QStringLiteral("sim"),
+                                                           QStringLiteral("--sim-chip"), QStringLiteral("AT90S"),
+                                                           QStringLiteral("detect")}
+                                            << QStringLiteral("AT90S");
 }
 
 void TestCli::usageErrors() {
@@ -92,6 +98,32 @@ void TestCli::jsonEventsAreOneObjectPerLine() {
     }
     QCOMPARE(QJsonDocument::fromJson(lines.last().toUtf8()).object().value(QStringLiteral("type")).toString(),
              QStringLiteral("error"));
+}
+
+void TestCli::builtInProgrammer_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("prints");
+    const QString sim = QStringLiteral("sim");
+    QTest::newRow("check") << QStringList{QStringLiteral("check")} << 0 << QStringLiteral("连接成功!");
+    QTest::newRow("detect ATMEGA32") << QStringList{QStringLiteral("--sim-chip"), QStringLiteral("ATMEGA32"),
+                                                    QStringLiteral("detect")}
+                                     << 0 << QStringLiteral("ATMEGA32");
+    QTest::newRow("signature ATTINY2313") << QStringList{QStringLiteral("--sim-chip"), QStringLiteral("ATTINY2313"),
+                                                         QStringLiteral("signature")}
+                                          << 0 << QStringLiteral("读标识字:1E910A");
+    QTest::newRow("empty socket") << QStringList{QStringLiteral("--sim-chip"), QStringLiteral("none"),
+                                                 QStringLiteral("detect")}
+                                  << 3 << QStringLiteral("无目标芯片或不支持!");
+}
+
+void TestCli::builtInProgrammer() {
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, prints);
+    const Run r = cli(QStringList{QStringLiteral("--port"), QStringLiteral("sim")} + args, m_settings);
+    QCOMPARE(r.code, code);
+    QVERIFY2((r.out + r.err).contains(prints), qPrintable(r.out + r.err));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

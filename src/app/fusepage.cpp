@@ -4,10 +4,10 @@
 #include "app/fusebitlabel.h"
 #include "app/fusebyteframe.h"
 #include "app/fuseicons.h"
+#include "app/fuseoptiontree.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -29,18 +29,7 @@ FusePage::FusePage(AppContext& app, QWidget* parent) : QWidget(parent), m_app(ap
         frames->addWidget(buildFrame(i), 1);
     layout->addLayout(frames);
 
-    m_tree = new QTreeWidget(this);
-    m_tree->setObjectName(QStringLiteral("TreeView1"));
-    m_tree->setColumnCount(1);
-    m_tree->setHeaderHidden(true);
-    m_tree->setRootIsDecorated(false);
-    m_tree->setUniformRowHeights(false);
-    m_tree->setWordWrap(true);
-    m_tree->setTextElideMode(Qt::ElideNone);
-    m_tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_tree->header()->setStretchLastSection(true);
-    m_tree->setIconSize(QSize(16, 16));
-    m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tree = new FuseOptionTree(this);
     layout->addWidget(m_tree, 1);
 
     FuseEditor& fuses = m_app.session.fuses;

@@ -1,4 +1,59 @@
 #include "app/schemeactions.h"
 
-void SaveSetInteractive(QWidget*, AppContext&) {}
-void LoadSetInteractive(QWidget*, AppContext&) {}
+#include "app/appcontext.h"
+#include "app/offlinepagetexts.h"
+#include "scheme/scheme.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace T = OfflinePageTexts;
+
+namespace {
+constexpr int kSchemeLines = 9;
+
+QString schemeFilter() { return T::schemeFilter() + QStringLiteral(" (*.SET *.set)"); }
+
+QFileDialog::Options dialogOptions() {
+    return QFileDialog::ReadOnly | QFileDialog::HideNameFilterDetails;
+}
+} // namespace
+
+void SaveSetInteractive(QWidget* parent, AppContext& app) {
+    QFileDialog dialog(parent, T::saveSchemeTitle(), QString(), schemeFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOptions(dialogOptions());
+    dialog.setDefaultSuffix(QStringLiteral("SET"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    QString error;
+    // A scheme that could not be written is said so: the user would otherwise believe the
+    // job is kept.
+    if (!SaveSet(app.session, path, &error))
+        app.ui.warning(Texts::warningTitle(), T::schemeNotSaved().arg(error));
+}
+
+void LoadSetInteractive(QWidget* parent, AppContext& app) {
+    QFileDialog dialog(parent, T::loadSchemeTitle(), QString(), schemeFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOptions(dialogOptions());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    Session& s = app.session;
+    const int applied = LoadSet(s, app.ui, path);
+    // Everything a scheme touches is shown again.
+    s.notifyChip();
+    s.notifyFlash();
+    s.notifyEeprom();
+    s.notifyPanels();
+    const QString shown = QDir::toNativeSeparators(path);
+    if (applied == 0 && !QFileInfo(path).isReadable())
+        app.ui.warning(Texts::warningTitle(), T::schemeNotOpened().arg(shown));
+    else if (applied < kSchemeLines)
+        s.log.logMessage(T::schemePartlyLoaded().arg(shown).arg(applied + 1));
+}

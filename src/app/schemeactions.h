@@ -1,5 +1,5 @@
 #pragma once
-// "SaveSet" and "LoadSet": scheme files with their dialogs.
+// "SaveSet" and "LoadSet": scheme files with their dialogs (filter "方案文件(*.SET)").
 class QWidget;
 struct AppContext;
 

@@ -53,7 +53,9 @@ void CliOutput::progress(const QString& bar, int percent) {
         return; // plain log lines only when not on a terminal
     const int width = 40;
     const int filled = qBound(0, percent, 100) * width / 100;
-    const QString label = bar.startsWith(u"Flash") ? QStringLiteral("FLASH ") : QStringLiteral("EEPROM");
+    const QString label = bar.startsWith(u"Flash")      ? QStringLiteral("FLASH ")
+                          : bar.startsWith(u"Firmware") ? Texts::tr("固件  ")
+                                                        : QStringLiteral("EEPROM");
     m_err << u'\r' << label << QStringLiteral(" [") << QString(filled, u'#') << QString(width - filled, u'.')
           << QStringLiteral("] ") << QString::number(percent).rightJustified(3) << u'%' << Qt::flush;
     m_barShown = bar;
@@ -232,6 +234,14 @@ int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
         output.error(Texts::tr("未知芯片型号: %1 (可选: %2)")
                          .arg(parser.value(chipOpt), ChipTable::names().join(QStringLiteral(", "))));
         return Exit::Usage;
+    }
+    if (parser.isSet(simChipOpt)) {
+        const QString simChip = parser.value(simChipOpt).toUpper();
+        if (simChip != u"NONE" && !ChipTable::contains(simChip)) {
+            output.error(Texts::tr("模拟编程器不认识芯片 %1 (可选: none, %2)")
+                             .arg(parser.value(simChipOpt), ChipTable::names().join(QStringLiteral(", "))));
+            return Exit::Usage;
+        }
     }
     if (chip.isEmpty())
         chip = QStringLiteral("ATMEGA8");

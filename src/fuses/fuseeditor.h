@@ -10,16 +10,16 @@
 class MessageLog;
 
 struct FuseOption {
-    QString key;   // 14 characters, e.g. "FSB01FEFF/0000"
-    QString text;  // caption, without the red mark
-    bool red = false;     // marked risky: shown in RGB(205,0,0)
-    bool shaded = false;  // odd rows (1st, 3rd, ...) get the background RGB(205,218,204)
+    QString key;         // 14 characters, e.g. "FSB01FEFF/0000"
+    QString text;        // caption, without the red mark
+    bool red = false;    // marked risky: shown in RGB(205,0,0)
+    bool shaded = false; // odd rows (1st, 3rd, ...) get the background RGB(205,218,204)
     bool checked = false;
 };
 
 class FuseEditor : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit FuseEditor(QObject* parent = nullptr);
 
     // Folder that holds the description files (the program folder + "/Set").
@@ -34,6 +34,8 @@ public:
     QString bitName(int position) const { return m_names[position]; }
     QString bitCaption(int position) const { return m_captions[position]; }
     bool bitEnabled(int position) const { return m_enabled[position]; }
+    // Text colour of a bit value label: red RGB(240,0,0) when its character read as 0.
+    bool bitRed(int position) const { return m_red[position]; }
     // The captions of Label1(31) ... Label1(0) joined.
     QString fuseText() const;
 
@@ -57,18 +59,33 @@ public:
 
     const QVector<FuseOption>& options() const { return m_options; }
 
-Q_SIGNALS:
+    // True for a text of exactly 32 characters, each "0", "1" or "*": what callers should
+    // check before they apply a fuse bit text taken from a file or the settings store.
+    static bool isFuseBitText(const QString& text);
+    // The limits the description files must keep: option lines in all, and choices of one
+    // group kind.
+    static constexpr int MaxOptions = 255;
+    static constexpr int MaxGroupChoices = 200;
+    // Description files larger than this are refused whole.
+    static constexpr qint64 MaxFileBytes = 256 * 1024;
+
+  Q_SIGNALS:
     // Bits, frames or check marks changed.
     void changed();
     // The option list was rebuilt (a description file was loaded).
     void optionsReset();
 
-private:
+  private:
+    void setCaption(int position, const QString& caption);
+    void finishChange();
+    int nodeForSingleBit(const QString& kind, const QString& maskText) const;
+
     QString m_setFolder;
     QString m_default = QString(32, u'1');
     std::array<QString, 32> m_names;
     std::array<QString, 32> m_captions;
     std::array<bool, 32> m_enabled{};
+    std::array<bool, 32> m_red{};
     std::array<QString, 4> m_frames;
     std::array<quint8, 4> m_bytes{};
     QVector<FuseOption> m_options;

@@ -1,6 +1,25 @@
 #include "sim/builtin.h"
 
-#include "link/port.h"
+#include "sim/simport.h"
 
-// Replaced by the simulated programmer.
-std::unique_ptr<Port> createBuiltInSimulator(const BuiltInSimOptions&) { return nullptr; }
+#include <QTextStream>
+
+std::unique_ptr<Port> createBuiltInSimulator(const BuiltInSimOptions& options) {
+    SimConfig config;
+    config.baud = options.baud;
+    QString chip = options.chip.trimmed().toUpper();
+    if (chip == u"NONE")
+        chip = QStringLiteral("none");
+    if (!chip.isEmpty() && chip != u"none" && !SimChips::byName(chip))
+        return nullptr;
+    config.chip = chip.isEmpty() ? QStringLiteral("ATMEGA8") : chip;
+    auto port = std::make_unique<SimPort>(config, SimPort::Clock::Wall);
+    if (!options.stateFile.isEmpty()) {
+        QString error;
+        if (!port->loadState(options.stateFile, chip, &error)) {
+            QTextStream err(stderr);
+            err << error << Qt::endl;
+        }
+    }
+    return port;
+}

@@ -7,9 +7,11 @@
 class Port;
 
 struct BuiltInSimOptions {
-    QString chip = QStringLiteral("ATMEGA8"); // a chip name of the table, or "none"
-    QString stateFile;                        // JSON state, read at start and written back
+    // A chip name of the table, or "none"; empty: the state file's chip, else ATMEGA8.
+    QString chip;
+    QString stateFile; // JSON state, read at start and written back when the port closes
     int baud = 115200;
 };
 
+// Null for a chip name that is neither in the table nor "none".
 std::unique_ptr<Port> createBuiltInSimulator(const BuiltInSimOptions& options);

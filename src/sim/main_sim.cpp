@@ -1,6 +1,215 @@
+// hvpp-sim: the simulated programmer on a pseudo-terminal, for hvpp and hvpp-cli to talk to
+// through a real serial port.
+#include "sim/simchips.h"
+#include "sim/simoptions.h"
+#include "sim/simpty.h"
+#include "sim/simstate.h"
+
+#include "chips/chiptable.h"
+
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <QTextStream>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int number) {
+    const char byte = char(number);
+    // Nothing else is safe in a signal handler; the event loop reads the byte.
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+QTextStream& err() {
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    return 0;
+    QCoreApplication::setApplicationName(QStringLiteral("hvpp-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "The simulated programmer with a target chip, served on a pseudo-terminal.\n"
+        "Prints the terminal's path as its first line, then serves it until SIGINT or\n"
+        "SIGTERM. SIGUSR1 restarts the programmer (its loader announces itself with \"B\",\n"
+        "for the firmware update).\n\n"
+        "Example:  hvpp-sim --chip ATMEGA8 --link ./sim-port &\n"
+        "          hvpp-cli --port ./sim-port detect"));
+    parser.addHelpOption();
+    const QCommandLineOption chipOpt(
+        QStringLiteral("chip"),
+        QStringLiteral("The chip in the socket: %1, or none. Default: the state file's chip, "
+                       "else ATMEGA8.")
+            .arg(ChipTable::names().join(QStringLiteral(", "))),
+        QStringLiteral("NAME"));
+    const QCommandLineOption linkOpt(QStringLiteral("link"),
+                                     QStringLiteral("Make PATH a symbolic link to the terminal "
+                                                    "(removed again at exit)."),
+                                     QStringLiteral("PATH"));
+    const QCommandLineOption baudOpt(QStringLiteral("baud"),
+                                     QStringLiteral("Line rate that paces the answers, 10 bits a "
+                                                    "character; 0 = unpaced. Default 115200."),
+                                     QStringLiteral("N"), QStringLiteral("115200"));
+    const QCommandLineOption stateOpt(
+        QStringLiteral("state"),
+        QStringLiteral("JSON state (chip, flash, EEPROM, fuses, lock, settings memory, offline "
+                       "images, firmware): read at start when present, written after 100 ms "
+                       "of idleness and at exit."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption traceOpt(
+        QStringLiteral("trace"),
+        QStringLiteral("Write the conversation to FILE: a line each time the direction changes, "
+                       "milliseconds, < (sent by the program) or > (answered), characters."),
+        QStringLiteral("FILE"));
+    parser.addOptions({chipOpt, linkOpt, baudOpt, stateOpt, traceOpt});
+    parser.addOptions(simFaultOptions());
+    parser.process(app);
+    if (!parser.positionalArguments().isEmpty()) {
+        err() << "hvpp-sim: unexpected argument: " << parser.positionalArguments().first()
+              << "\nTry hvpp-sim --help." << Qt::endl;
+        return 2;
+    }
+
+    SimConfig config;
+    config.paceInput = false; // the terminal delivers input as it arrives
+    QString chip;
+    if (parser.isSet(chipOpt)) {
+        chip = parser.value(chipOpt).trimmed().toUpper();
+        if (chip == u"NONE")
+            chip = QStringLiteral("none");
+        else if (!SimChips::byName(chip)) {
+            err() << "hvpp-sim: unknown chip " << parser.value(chipOpt) << " (choose from "
+                  << ChipTable::names().join(QStringLiteral(", ")) << ", none)" << Qt::endl;
+            return 2;
+        }
+    }
+    bool baudOk = false;
+    config.baud = parser.value(baudOpt).toInt(&baudOk);
+    if (!baudOk || config.baud < 0) {
+        err() << "hvpp-sim: --baud needs a number >= 0: " << parser.value(baudOpt) << Qt::endl;
+        return 2;
+    }
+    QString error;
+    if (!applySimFaultOptions(parser, config, &error)) {
+        err() << "hvpp-sim: " << error << Qt::endl;
+        return 2;
+    }
+    const SimFaults faults = config.faults;
+    config.chip = chip.isEmpty() ? QStringLiteral("ATMEGA8") : chip;
+    SimModel model(config);
+    const QString statePath = parser.value(stateOpt);
+    QJsonObject stateFaults;
+    if (!statePath.isEmpty() && !loadSimState(model, statePath, chip, &error, &stateFaults))
+        err() << "hvpp-sim: " << error << Qt::endl;
+    // Switches given now win over the faults kept in the state file.
+    if (faults.silent || faults.noChip || !faults.signature.isEmpty() || faults.lowerCaseHex ||
+        faults.splitChars > 0 || faults.lateMs > 0 || faults.dropMarkerEvery > 0 ||
+        faults.corruptFlashAddress >= 0 || faults.corruptEepromAddress >= 0 ||
+        faults.disconnectAfter >= 0)
+        model.faults() = faults;
+
+    QFile traceFile(parser.value(traceOpt));
+    SimTrace trace;
+    trace.setKeepLines(false);
+    if (parser.isSet(traceOpt)) {
+        if (!traceFile.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+            err() << "hvpp-sim: cannot write the trace " << traceFile.fileName() << ": "
+                  << traceFile.errorString() << Qt::endl;
+            return 1;
+        }
+        trace.setDevice(&traceFile);
+    }
+
+    SimPtyServer server(model);
+    if (!server.start(&error)) {
+        err() << "hvpp-sim: " << error << Qt::endl;
+        return 1;
+    }
+    server.setTrace(parser.isSet(traceOpt) ? &trace : nullptr);
+
+    const QString linkPath = parser.value(linkOpt);
+    if (!linkPath.isEmpty()) {
+        const QFileInfo info(linkPath);
+        if (info.isSymLink())
+            QFile::remove(linkPath);
+        else if (info.exists()) {
+            err() << "hvpp-sim: " << linkPath << " exists and is not a symbolic link; "
+                  << "not replacing it" << Qt::endl;
+            return 1;
+        }
+        if (!QFile::link(server.slavePath(), linkPath)) {
+            err() << "hvpp-sim: cannot create the link " << linkPath << Qt::endl;
+            return 1;
+        }
+    }
+
+    // A state file that does not exist yet is written at the first chance.
+    quint64 saved = QFile::exists(statePath) ? model.changeCount() : ~quint64(0);
+    auto saveState = [&] {
+        if (statePath.isEmpty() || model.changeCount() == saved)
+            return;
+        QString why;
+        if (saveSimState(model, statePath, &why, stateFaults))
+            saved = model.changeCount();
+        else
+            err() << "hvpp-sim: " << why << Qt::endl;
+    };
+    QObject::connect(&server, &SimPtyServer::idle, &app, [&] {
+        saveState();
+        if (traceFile.isOpen())
+            traceFile.flush();
+    });
+    QObject::connect(&server, &SimPtyServer::disconnected, &app, [&] {
+        err() << "hvpp-sim: the line died (disconnect fault); the terminal is closed" << Qt::endl;
+    });
+
+    if (::pipe(signalPipe) != 0) {
+        err() << "hvpp-sim: cannot create the signal pipe" << Qt::endl;
+        return 1;
+    }
+    ::fcntl(signalPipe[1], F_SETFL, O_NONBLOCK);
+    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&] {
+        char number = 0;
+        if (::read(signalPipe[0], &number, 1) != 1)
+            return;
+        if (number == SIGUSR1)
+            server.restartProgrammer();
+        else
+            app.quit();
+    });
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int s : {SIGINT, SIGTERM, SIGUSR1})
+        sigaction(s, &action, nullptr);
+
+    QTextStream out(stdout);
+    out << server.slavePath() << Qt::endl;
+    err() << "hvpp-sim: " << (model.chip() ? model.chip()->name() : QStringLiteral("no chip"))
+          << " on " << server.slavePath()
+          << (linkPath.isEmpty() ? QString() : QStringLiteral(" (") + linkPath + u')') << ", "
+          << config.baud << " baud" << Qt::endl;
+
+    const int code = app.exec();
+    saveState();
+    trace.flush();
+    if (traceFile.isOpen())
+        traceFile.close();
+    if (!linkPath.isEmpty() && QFileInfo(linkPath).symLinkTarget() == server.slavePath())
+        QFile::remove(linkPath);
+    return code;
 }

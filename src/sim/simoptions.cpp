@@ -1,0 +1,97 @@
+#include "sim/simoptions.h"
+
+#include "sim/simconfig.h"
+
+qint64 parseSimNumber(const QString& text) {
+    QString t = text.trimmed();
+    int base = 10;
+    if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        t = t.mid(2);
+        base = 16;
+    } else if (t.startsWith(u'$')) {
+        t = t.mid(1);
+        base = 16;
+    }
+    bool ok = false;
+    const qint64 v = t.toLongLong(&ok, base);
+    return ok && v >= 0 ? v : -1;
+}
+
+QList<QCommandLineOption> simFaultOptions() {
+    return {
+        {QStringLiteral("silent"), QStringLiteral("Fault: the programmer answers nothing.")},
+        {QStringLiteral("no-chip"), QStringLiteral("Fault: the socket is empty (reads give FF).")},
+        {QStringLiteral("signature"),
+         QStringLiteral("Fault: the chip answers this signature (six hex digits, e.g. 1E9587)."),
+         QStringLiteral("HEX")},
+        {QStringLiteral("lower-case"), QStringLiteral("Fault: data text in lower-case hex.")},
+        {QStringLiteral("split"),
+         QStringLiteral("Fault: replies in pieces of N characters with GAP ms between them "
+                        "(default gap 60)."),
+         QStringLiteral("N[:GAP]")},
+        {QStringLiteral("late"), QStringLiteral("Fault: every reply starts MS milliseconds late."),
+         QStringLiteral("MS")},
+        {QStringLiteral("drop-marker"),
+         QStringLiteral("Fault: every Nth marker (! $ ? B) is not sent."), QStringLiteral("N")},
+        {QStringLiteral("corrupt-flash"),
+         QStringLiteral("Fault: the flash byte at ADDR reads back wrong."), QStringLiteral("ADDR")},
+        {QStringLiteral("corrupt-eeprom"),
+         QStringLiteral("Fault: the EEPROM byte at ADDR reads back wrong."), QStringLiteral("ADDR")},
+        {QStringLiteral("disconnect-after"),
+         QStringLiteral("Fault: the line dies after N characters (both directions)."),
+         QStringLiteral("N")},
+    };
+}
+
+bool applySimFaultOptions(const QCommandLineParser& p, SimConfig& config, QString* error) {
+    SimFaults& f = config.faults;
+    auto number = [&](const char* name, qint64* out) {
+        const QString key = QLatin1String(name);
+        if (!p.isSet(key))
+            return true;
+        *out = parseSimNumber(p.value(key));
+        if (*out < 0) {
+            *error = QStringLiteral("--%1: not a number: %2").arg(key, p.value(key));
+            return false;
+        }
+        return true;
+    };
+    f.silent = p.isSet(QStringLiteral("silent"));
+    f.noChip = p.isSet(QStringLiteral("no-chip"));
+    f.lowerCaseHex = p.isSet(QStringLiteral("lower-case"));
+    if (p.isSet(QStringLiteral("signature"))) {
+        const QString sig = p.value(QStringLiteral("signature")).toUpper();
+        bool ok = false;
+        sig.toUInt(&ok, 16);
+        if (sig.size() != 6 || !ok) {
+            *error = QStringLiteral("--signature: six hexadecimal digits expected: ") + sig;
+            return false;
+        }
+        f.signature = sig;
+    }
+    if (p.isSet(QStringLiteral("split"))) {
+        const QStringList parts = p.value(QStringLiteral("split")).split(u':');
+        const qint64 n = parseSimNumber(parts.value(0));
+        const qint64 gap = parts.size() > 1 ? parseSimNumber(parts[1]) : 60;
+        if (n <= 0 || gap < 0 || parts.size() > 2) {
+            *error = QStringLiteral("--split: N[:GAP] expected, N > 0: ") +
+                     p.value(QStringLiteral("split"));
+            return false;
+        }
+        f.splitChars = int(n);
+        f.splitGapMs = double(gap);
+    }
+    qint64 v = -1;
+    if (!number("late", &v))
+        return false;
+    if (v >= 0)
+        f.lateMs = double(v);
+    v = -1;
+    if (!number("drop-marker", &v))
+        return false;
+    if (v > 0)
+        f.dropMarkerEvery = int(v);
+    return number("corrupt-flash", &f.corruptFlashAddress) &&
+           number("corrupt-eeprom", &f.corruptEepromAddress) &&
+           number("disconnect-after", &f.disconnectAfter);
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The command-line switches of hvpp-sim that set up the model: the chip, the line rate and
+// the faults. Shared so that every front end that starts a simulated programmer reads
+// them alike.
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
+#include <QString>
+
+struct SimConfig;
+
+QList<QCommandLineOption> simFaultOptions();
+// Fills config.faults from the parsed switches; false with *error for a bad value.
+bool applySimFaultOptions(const QCommandLineParser& parser, SimConfig& config, QString* error);
+// "4096", "0x1000" or "$1000": a non-negative number; -1 for anything else.
+qint64 parseSimNumber(const QString& text);

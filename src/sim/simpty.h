@@ -1,0 +1,53 @@
+#pragma once
+// Serves a simulated programmer on a pseudo-terminal (POSIX systems), on the wall clock:
+// what a program writes to the terminal reaches the model as it arrives, the answers go
+// out paced at the line rate. Driven by socket notifiers and timers, never by polling.
+#include "sim/simmodel.h"
+#include "sim/simtrace.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class QSocketNotifier;
+
+class SimPtyServer : public QObject {
+    Q_OBJECT
+public:
+    explicit SimPtyServer(SimModel& model, QObject* parent = nullptr);
+    ~SimPtyServer() override;
+
+    // Opens the pseudo-terminal; false with *error when the system refuses.
+    bool start(QString* error);
+    QString slavePath() const { return m_slavePath; }
+    void setTrace(SimTrace* trace) { m_trace = trace; }
+    double nowMs() const { return m_clock.nsecsElapsed() / 1e6; }
+    // Power-cycles the programmer now (its loader announces itself).
+    void restartProgrammer();
+
+Q_SIGNALS:
+    // Nothing came in or went out for 100 ms after some activity.
+    void idle();
+    // The line died (disconnect fault): the terminal was closed, as an unplugged adapter.
+    void disconnected();
+
+private:
+    void onReadable();
+    void onWritable();
+    void pump(); // brings the model up to now, sends what is due, sets the next timer
+    void flushPending();
+    void closeTerminal();
+
+    SimModel& m_model;
+    SimTrace* m_trace = nullptr;
+    int m_master = -1;
+    int m_slave = -1; // kept open so that the master never sees a hang-up between clients
+    QString m_slavePath;
+    QSocketNotifier* m_readNotifier = nullptr;
+    QSocketNotifier* m_writeNotifier = nullptr;
+    QByteArray m_pending; // answers the terminal did not take yet
+    QTimer m_next;
+    QTimer m_idle;
+    QElapsedTimer m_clock;
+};
