@@ -34,7 +34,7 @@ bool AppOptions::parse(const QStringList& arguments, AppOptions* out, QString* m
         return false;
     }
     if (parser.isSet(help)) {
-        *message = parser.helpText();
+        *message = parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("hvpp"));
         *exitCode = 0;
         return false;
     }

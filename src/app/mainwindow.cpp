@@ -147,7 +147,7 @@ static QLabel* valueLabel(QWidget* parent, const QString& name) {
 QWidget* MainWindow::buildRightColumn() {
     auto* column = new QWidget(this);
     column->setObjectName(QStringLiteral("RightColumn"));
-    column->setFixedWidth(232);
+    column->setFixedWidth(236);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
@@ -177,7 +177,7 @@ QWidget* MainWindow::buildRightColumn() {
     layout->addWidget(chipBox);
 
     auto* buttons = new QGridLayout;
-    buttons->setSpacing(3);
+    buttons->setSpacing(4);
     auto* readSig = opButton(column, QStringLiteral("ReadSIG"), tr("读标识字"));
     auto* readFlash = opButton(column, QStringLiteral("ReadFlash"), tr("读取FLASH"));
     auto* readEeprom = opButton(column, QStringLiteral("ReadEEPROM"), tr("读取EEPROM"));
@@ -188,10 +188,9 @@ QWidget* MainWindow::buildRightColumn() {
     pf.setPointSize(pf.pointSize() + 2);
     pf.setBold(true);
     program->setFont(pf);
-    // Three captions side by side in the narrow column: keep the frame's padding small so
-    // that each caption shows whole.
+    // Three captions in one row of the narrow column: less padding than the style's.
     for (QPushButton* b : {readSig, readFlash, readEeprom})
-        b->setStyleSheet(QStringLiteral("QPushButton { padding: 3px 1px; }"));
+        b->setStyleSheet(QStringLiteral("QPushButton { padding: 4px 2px; }"));
     buttons->addWidget(readSig, 0, 0);
     buttons->addWidget(readFlash, 0, 1);
     buttons->addWidget(readEeprom, 0, 2);

@@ -43,7 +43,7 @@ OptionsPage::OptionsPage(AppContext& app, QWidget* parent) : QWidget(parent), m_
     setObjectName(QStringLiteral("OptionsPage"));
     auto* top = new QHBoxLayout;
     top->setSpacing(6);
-    top->addWidget(buildOptions(), 0);
+    top->addWidget(buildOptions(), 1);
     top->addWidget(buildCalibration(), 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -62,6 +62,8 @@ QWidget* OptionsPage::buildOptions() {
     box->setObjectName(QStringLiteral("ProgramOptionsFrame"));
     auto* grid = new QGridLayout(box);
     grid->setVerticalSpacing(3);
+    grid->setHorizontalSpacing(4);
+    grid->setContentsMargins(6, 4, 4, 4);
     const QStringList captions = programOptionCaptions();
     // The steps in the order the program button runs them, in two columns.
     for (int i = 0; i < 10; ++i) {
@@ -121,7 +123,7 @@ QWidget* OptionsPage::buildCalibration() {
         auto* address = new QLineEdit(box);
         address->setObjectName(t == 0 ? QStringLiteral("Flash_Address") : QStringLiteral("Eeprom_Address"));
         address->setMaxLength(6);
-        address->setFixedWidth(58);
+        address->setFixedWidth(54);
         address->setToolTip(tr("写入地址 (十进制)"));
         auto* bar = spinBar(box, t == 0 ? QStringLiteral("VScroll1") : QStringLiteral("VScroll2"));
         m_calAddress[size_t(t)] = address;
@@ -133,7 +135,7 @@ QWidget* OptionsPage::buildCalibration() {
         row->setSpacing(2);
         row->addWidget(radio);
         row->addStretch();
-        row->addWidget(new QLabel(tr("写入地址"), box));
+        row->addWidget(new QLabel(tr("地址"), box));
         row->addWidget(address);
         row->addWidget(bar);
         grid->addLayout(row, 2 + t, 0, 1, 4);
