@@ -45,6 +45,12 @@ QTextStream& out() {
     return s;
 }
 
+// Warnings are printed: a step that fails says why.
+class PrintingUi : public NullUi {
+public:
+    void warning(const QString&, const QString& text) override { out() << "  warning: " << text << "\n"; }
+};
+
 struct Step {
     const char* name;
     std::function<bool(OpContext&)> run;
@@ -62,9 +68,15 @@ QString image(int bytes, quint32 seed) {
 QList<Step> steps(const SimTiming& t, const ChipInfo& chip) {
     const int pages = chip.FlashSize / 2 / chip.PageWords;
     return {
-        {"erase", [](OpContext& c) { EraseChip(c); return true; }, t.chipEraseMs},
+        {"erase",
+         [](OpContext& c) {
+             EraseChip(c);
+             return true;
+         },
+         t.chipEraseMs},
         {"write flash", [](OpContext& c) { return WriteFlash(c); }, pages * t.flashPageMs},
-        {"write EEPROM", [](OpContext& c) { return WriteEeprom(c); }, chip.EepromSize * t.eepromByteMs},
+        {"write EEPROM", [](OpContext& c) { return WriteEeprom(c); },
+         chip.EepromSize * t.eepromByteMs},
         {"verify flash", [](OpContext& c) { return VerifyFlash(c); }, 0},
         {"verify EEPROM", [](OpContext& c) { return VerifyEeprom(c); }, 0},
     };
@@ -86,7 +98,7 @@ QList<Result> runSteps(Port& inner, const SimTiming& timing) {
     session.EepromBufferText = image(session.chip.EepromSize, 2);
     CountingPort port(&inner);
     Link link(&port, &session.log);
-    NullUi ui;
+    PrintingUi ui;
     OpContext c{session, link, ui};
     QList<Result> results;
     for (const Step& s : steps(timing, session.chip)) {
@@ -109,10 +121,12 @@ QList<Result> runSteps(Port& inner, const SimTiming& timing) {
 
 double sumMs(const Result& exact, const Step& s, const SimTiming& t) {
     const LineCounts& n = exact.counts;
-    return (n.sentChars + n.receivedChars) * CharMs + s.chipMs + n.writes * t.commandMs + n.fixedWaitMs;
+    return (n.sentChars + n.receivedChars) * CharMs + s.chipMs + n.writes * t.commandMs +
+           n.fixedWaitMs;
 }
 
-void report(const char* title, const QList<Result>& runs, const QList<Result>& exact, const SimTiming& t) {
+void report(const char* title, const QList<Result>& runs, const QList<Result>& exact,
+            const SimTiming& t) {
     const ChipInfo chip = ChipTable::byName(QStringLiteral("ATMEGA32"));
     const QList<Step> st = steps(t, chip);
     out() << "\n" << title << "\n";
@@ -156,7 +170,8 @@ void report(const char* title, const QList<Result>& runs, const QList<Result>& e
                  .arg(ex / 1000, 8, 'f', 3)
                  .arg(wall / sum, 6, 'f', 3)
                  .arg(wall / ex, 7, 'f', 3);
-    out() << QStringLiteral("targets: wall/protocol <= 1.05 (sum %1, exact %2); cpu <= 5 % of wall (%3 %)\n")
+    out() << QStringLiteral(
+                 "targets: wall/protocol <= 1.05 (sum %1, exact %2); cpu <= 5 % of wall (%3 %)\n")
                  .arg(wall / sum <= 1.05 ? QStringLiteral("met") : QStringLiteral("MISSED"),
                       wall / ex <= 1.05 ? QStringLiteral("met") : QStringLiteral("missed"))
                  .arg(100 * cpu / wall, 0, 'f', 1)
@@ -191,8 +206,8 @@ int main(int argc, char** argv) {
     }
     if (!args.contains(QStringLiteral("--skip-pty"))) {
         QProcess sim;
-        sim.start(simPath, {QStringLiteral("--chip"), QStringLiteral("ATMEGA32"), QStringLiteral("--baud"),
-                            QString::number(Baud)});
+        sim.start(simPath, {QStringLiteral("--chip"), QStringLiteral("ATMEGA32"),
+                            QStringLiteral("--baud"), QString::number(Baud)});
         if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
             out() << "\n(b) cannot start " << simPath << ": " << sim.errorString() << "\n";
             return 1;
@@ -206,7 +221,8 @@ int main(int argc, char** argv) {
         }
         const QList<Result> runs = runSteps(serial, timing);
         serial.close();
-        report(qPrintable(QStringLiteral("(b) hvpp-sim on %1, serial port").arg(pty)), runs, exact, timing);
+        report(qPrintable(QStringLiteral("(b) hvpp-sim on %1, serial port").arg(pty)), runs, exact,
+               timing);
         sim.terminate();
         sim.waitForFinished(3000);
     }

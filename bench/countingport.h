@@ -13,7 +13,7 @@ struct LineCounts {
 
 class CountingPort : public Port {
     Q_OBJECT
-public:
+  public:
     explicit CountingPort(Port* inner, QObject* parent = nullptr);
 
     LineCounts counts;
@@ -31,6 +31,6 @@ public:
     void waitUntil(double deadlineMs) override;
     bool isLost() const override { return m_inner->isLost(); }
 
-private:
+  private:
     Port* m_inner;
 };

@@ -16,7 +16,9 @@ struct Run {
     QString err;
 };
 
-QString dataFile(const char* name) { return QStringLiteral(HVPP_TEST_DATA "/") + QString::fromLatin1(name); }
+QString dataFile(const char* name) {
+    return QStringLiteral(HVPP_TEST_DATA "/") + QString::fromLatin1(name);
+}
 
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
@@ -27,7 +29,7 @@ QByteArray fileBytes(const QString& path) {
 
 class TestCliOps : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init();
     void helpNamesEveryCommandAndSwitch();
     void usageErrors_data();
@@ -37,7 +39,7 @@ private Q_SLOTS:
     void programWithSwitches();
     void failuresGiveTheirExitCodes();
 
-private:
+  private:
     Run cli(QStringList args, bool withSim = true);
     QTemporaryDir m_dir;
     QString m_settings;
@@ -57,8 +59,8 @@ Run TestCliOps::cli(QStringList args, bool withSim) {
     QStringList argv{QStringLiteral("hvpp-cli"), QStringLiteral("--settings"), m_settings};
     if (withSim)
         argv << QStringLiteral("--port") << QStringLiteral("sim") << QStringLiteral("--chip")
-             << QStringLiteral("ATTINY2313") << QStringLiteral("--sim-chip") << QStringLiteral("ATTINY2313")
-             << QStringLiteral("--sim-state") << m_state;
+             << QStringLiteral("ATTINY2313") << QStringLiteral("--sim-chip")
+             << QStringLiteral("ATTINY2313") << QStringLiteral("--sim-state") << m_state;
     r.code = runCli(argv + args, out, err);
     out.flush();
     err.flush();
@@ -68,30 +70,54 @@ Run TestCliOps::cli(QStringList args, bool withSim) {
 void TestCliOps::helpNamesEveryCommandAndSwitch() {
     const Run r = cli({QStringLiteral("--help")}, false);
     QCOMPARE(r.code, 0);
-    for (const char* word :
-         {"erase", "write-flash FILE", "verify-flash FILE", "write-eeprom FILE", "verify-eeprom FILE",
-          "read-flash OUT.bin", "read-eeprom OUT.bin", "read-cal", "write-cal", "read-byte flash|eeprom ADDR",
-          "write-byte flash|eeprom ADDR DATA", "convert IN OUT.bin", "program", "--options", "--flash",
-          "--eeprom", "--erase", "--write-flash", "--write-eeprom", "--write-fuses", "--write-lock", "--reload",
-          "--check-signature", "--calibration", "--verify-flash", "--verify-eeprom", "--cal-slot",
-          "--cal-target", "--cal-address"})
+    for (const char* word : {"erase",
+                             "write-flash FILE",
+                             "verify-flash FILE",
+                             "write-eeprom FILE",
+                             "verify-eeprom FILE",
+                             "read-flash OUT.bin",
+                             "read-eeprom OUT.bin",
+                             "read-cal",
+                             "write-cal",
+                             "read-byte flash|eeprom ADDR",
+                             "write-byte flash|eeprom ADDR DATA",
+                             "convert IN OUT.bin",
+                             "program",
+                             "--options",
+                             "--flash",
+                             "--eeprom",
+                             "--erase",
+                             "--write-flash",
+                             "--write-eeprom",
+                             "--write-fuses",
+                             "--write-lock",
+                             "--reload",
+                             "--check-signature",
+                             "--calibration",
+                             "--verify-flash",
+                             "--verify-eeprom",
+                             "--cal-slot",
+                             "--cal-target",
+                             "--cal-address"})
         QVERIFY2(r.out.contains(QLatin1String(word)), word);
 }
 
 void TestCliOps::usageErrors_data() {
     QTest::addColumn<QStringList>("args");
     QTest::newRow("write-flash without file") << QStringList{QStringLiteral("write-flash")};
-    QTest::newRow("convert with one file") << QStringList{QStringLiteral("convert"), QStringLiteral("a.hex")};
+    QTest::newRow("convert with one file")
+        << QStringList{QStringLiteral("convert"), QStringLiteral("a.hex")};
     QTest::newRow("read-byte of no memory")
         << QStringList{QStringLiteral("read-byte"), QStringLiteral("sram"), QStringLiteral("1")};
-    QTest::newRow("bad option digits") << QStringList{QStringLiteral("program"), QStringLiteral("--options"),
-                                                      QStringLiteral("11100")};
-    QTest::newRow("bad cal slot") << QStringList{QStringLiteral("write-cal"), QStringLiteral("--cal-slot"),
-                                                 QStringLiteral("9")};
-    QTest::newRow("bad cal target") << QStringList{QStringLiteral("write-cal"), QStringLiteral("--cal-target"),
-                                                   QStringLiteral("sram")};
+    QTest::newRow("bad option digits") << QStringList{
+        QStringLiteral("program"), QStringLiteral("--options"), QStringLiteral("11100")};
+    QTest::newRow("bad cal slot") << QStringList{QStringLiteral("write-cal"),
+                                                 QStringLiteral("--cal-slot"), QStringLiteral("9")};
+    QTest::newRow("bad cal target") << QStringList{
+        QStringLiteral("write-cal"), QStringLiteral("--cal-target"), QStringLiteral("sram")};
     QTest::newRow("address not decimal")
-        << QStringList{QStringLiteral("write-byte"), QStringLiteral("eeprom"), QStringLiteral("0x10"), QStringLiteral("5A")};
+        << QStringList{QStringLiteral("write-byte"), QStringLiteral("eeprom"),
+                       QStringLiteral("0x10"), QStringLiteral("5A")};
 }
 
 void TestCliOps::usageErrors() {
@@ -105,12 +131,16 @@ void TestCliOps::convertNeedsNoProgrammer() {
     Run r = cli({QStringLiteral("convert"), dataFile("blink.hex"), out}, false);
     QCOMPARE(r.code, 0);
     QCOMPARE(fileBytes(out), fileBytes(dataFile("blink.bin")));
-    r = cli({QStringLiteral("convert"), dataFile("blink.eep"), out, QStringLiteral("--eeprom")}, false);
+    r = cli({QStringLiteral("convert"), dataFile("blink.eep"), out, QStringLiteral("--eeprom")},
+            false);
     QCOMPARE(r.code, 0);
     QCOMPARE(fileBytes(out), fileBytes(dataFile("blink_eeprom.bin")));
     // The flash loader knows no ".EEP"; a missing file and a broken one give 1.
     QCOMPARE(cli({QStringLiteral("convert"), dataFile("blink.eep"), out}, false).code, 1);
-    QCOMPARE(cli({QStringLiteral("convert"), m_dir.filePath(QStringLiteral("none.hex")), out}, false).code, 1);
+    QCOMPARE(
+        cli({QStringLiteral("convert"), m_dir.filePath(QStringLiteral("none.hex")), out}, false)
+            .code,
+        1);
     const QString broken = m_dir.filePath(QStringLiteral("broken.hex"));
     QFile f(broken);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -138,18 +168,22 @@ void TestCliOps::memoryCommandsRoundTrip() {
     QCOMPARE(f.mid(202), QByteArray(2048 - 202, '\xFF'));
     QCOMPARE(fileBytes(eeprom).left(7), fileBytes(dataFile("blink_eeprom.bin")));
 
-    QCOMPARE(cli({QStringLiteral("write-byte"), QStringLiteral("eeprom"), QStringLiteral("100"), QStringLiteral("7")}).code, 0);
+    QCOMPARE(cli({QStringLiteral("write-byte"), QStringLiteral("eeprom"), QStringLiteral("100"),
+                  QStringLiteral("7")})
+                 .code,
+             0);
     Run r = cli({QStringLiteral("read-byte"), QStringLiteral("eeprom"), QStringLiteral("100")});
     QCOMPARE(r.code, 0);
     QCOMPARE(r.out.trimmed().split(u'\n').last(), QStringLiteral("07"));
     r = cli({QStringLiteral("read-cal"), QStringLiteral("--json")});
     QCOMPARE(r.code, 0);
-    const QJsonObject result = QJsonDocument::fromJson(r.out.trimmed().split(u'\n').last().toUtf8()).object();
+    const QJsonObject result =
+        QJsonDocument::fromJson(r.out.trimmed().split(u'\n').last().toUtf8()).object();
     QCOMPARE(result.value(QStringLiteral("picked")).toInt(), 2);
     const QString slot2 = result.value(QStringLiteral("slots")).toArray().at(2).toString();
     QCOMPARE(slot2.size(), 2);
-    QCOMPARE(cli({QStringLiteral("write-cal"), QStringLiteral("--cal-target"), QStringLiteral("eeprom"),
-                  QStringLiteral("--cal-address"), QStringLiteral("10")})
+    QCOMPARE(cli({QStringLiteral("write-cal"), QStringLiteral("--cal-target"),
+                  QStringLiteral("eeprom"), QStringLiteral("--cal-address"), QStringLiteral("10")})
                  .code,
              0);
     r = cli({QStringLiteral("read-byte"), QStringLiteral("eeprom"), QStringLiteral("10")});
@@ -158,9 +192,10 @@ void TestCliOps::memoryCommandsRoundTrip() {
 
 void TestCliOps::programWithSwitches() {
     // Named switches tick options on top of --options; the files are loaded first.
-    Run r = cli({QStringLiteral("program"), QStringLiteral("--flash"), dataFile("odd.hex"), QStringLiteral("--eeprom"),
-                 dataFile("blink.eep"), QStringLiteral("--options"), QStringLiteral("1110000000"),
-                 QStringLiteral("--check-signature"), QStringLiteral("--verify-flash"), QStringLiteral("--verify-eeprom")});
+    Run r = cli({QStringLiteral("program"), QStringLiteral("--flash"), dataFile("odd.hex"),
+                 QStringLiteral("--eeprom"), dataFile("blink.eep"), QStringLiteral("--options"),
+                 QStringLiteral("1110000000"), QStringLiteral("--check-signature"),
+                 QStringLiteral("--verify-flash"), QStringLiteral("--verify-eeprom")});
     QVERIFY2(r.code == 0, qPrintable(r.out + r.err));
     QVERIFY(r.out.contains(QStringLiteral("编程选项: 1110001011")));
     QVERIFY(r.out.contains(QStringLiteral("校验FLASH通过。")));
@@ -173,10 +208,12 @@ void TestCliOps::programWithSwitches() {
 void TestCliOps::failuresGiveTheirExitCodes() {
     QCOMPARE(cli({QStringLiteral("erase")}).code, 0);
     QCOMPARE(cli({QStringLiteral("verify-flash"), dataFile("blink.bin")}).code, 1); // blank chip
-    QCOMPARE(cli({QStringLiteral("write-flash"), m_dir.filePath(QStringLiteral("none.hex"))}).code, 1);
-    QCOMPARE(cli({QStringLiteral("write-flash"), dataFile("full32k.bin")}).code, 1); // larger than the chip
-    QCOMPARE(cli({QStringLiteral("program"), QStringLiteral("--flash"), m_dir.filePath(QStringLiteral("none.hex")),
-                  QStringLiteral("--write-flash")})
+    QCOMPARE(cli({QStringLiteral("write-flash"), m_dir.filePath(QStringLiteral("none.hex"))}).code,
+             1);
+    QCOMPARE(cli({QStringLiteral("write-flash"), dataFile("full32k.bin")}).code,
+             1); // larger than the chip
+    QCOMPARE(cli({QStringLiteral("program"), QStringLiteral("--flash"),
+                  m_dir.filePath(QStringLiteral("none.hex")), QStringLiteral("--write-flash")})
                  .code,
              1);
     // Wrong chip in the socket with the signature check: 1; no chip at all: 3.
@@ -185,10 +222,10 @@ void TestCliOps::failuresGiveTheirExitCodes() {
     QCOMPARE(r.code, 1);
     QVERIFY(r.out.contains(QStringLiteral("标识字与所选芯片不符!")));
     m_state.clear();
-    for (const QStringList& args : {QStringList{QStringLiteral("erase")},
-                                    QStringList{QStringLiteral("read-flash"), m_dir.filePath(QStringLiteral("x.bin"))},
-                                    QStringList{QStringLiteral("program")},
-                                    QStringList{QStringLiteral("read-cal")}}) {
+    for (const QStringList& args :
+         {QStringList{QStringLiteral("erase")},
+          QStringList{QStringLiteral("read-flash"), m_dir.filePath(QStringLiteral("x.bin"))},
+          QStringList{QStringLiteral("program")}, QStringList{QStringLiteral("read-cal")}}) {
         QStringList a{QStringLiteral("--sim-chip"), QStringLiteral("none")};
         r = cli(a + args);
         QVERIFY2(r.code == 3, qPrintable(args.join(u' ') + r.out + r.err));

@@ -11,7 +11,9 @@ namespace {
 
 const QString bin = QStringLiteral(HVPP_BIN_DIR);
 
-QString dataFile(const char* name) { return QStringLiteral(HVPP_TEST_DATA "/") + QString::fromLatin1(name); }
+QString dataFile(const char* name) {
+    return QStringLiteral(HVPP_TEST_DATA "/") + QString::fromLatin1(name);
+}
 
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
@@ -20,10 +22,11 @@ QByteArray fileBytes(const QString& path) {
 
 // hvpp-sim for one chip; its terminal's path is the first line it prints.
 class Sim {
-public:
+  public:
     Sim(const QString& chip, int baud) {
-        m_proc.start(bin + QStringLiteral("/hvpp-sim"),
-                     {QStringLiteral("--chip"), chip, QStringLiteral("--baud"), QString::number(baud)});
+        m_proc.start(
+            bin + QStringLiteral("/hvpp-sim"),
+            {QStringLiteral("--chip"), chip, QStringLiteral("--baud"), QString::number(baud)});
         if (m_proc.waitForStarted(5000) && m_proc.waitForReadyRead(5000))
             m_pty = QString::fromLocal8Bit(m_proc.readLine()).trimmed();
     }
@@ -34,7 +37,7 @@ public:
     }
     const QString& pty() const { return m_pty; }
 
-private:
+  private:
     QProcess m_proc;
     QString m_pty;
 };
@@ -48,13 +51,13 @@ struct Run {
 
 class TestCliOpsPty : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase();
     void everyChipThroughThePty_data();
     void everyChipThroughThePty();
     void pacedAtTheLineRate();
 
-private:
+  private:
     Run cli(const QString& pty, const QString& chip, QStringList args);
     void programAndReadBack(const QString& pty, const QString& chip);
     QTemporaryDir m_dir;
@@ -88,8 +91,9 @@ void TestCliOpsPty::programAndReadBack(const QString& pty, const QString& chip) 
     Run r = cli(pty, chip, {QStringLiteral("erase")});
     QVERIFY2(r.code == 0, qPrintable(r.out));
     r = cli(pty, chip,
-            {QStringLiteral("program"), QStringLiteral("--flash"), dataFile("blink.hex"), QStringLiteral("--eeprom"),
-             dataFile("blink.eep"), QStringLiteral("--options"), QStringLiteral("0110001011")});
+            {QStringLiteral("program"), QStringLiteral("--flash"), dataFile("blink.hex"),
+             QStringLiteral("--eeprom"), dataFile("blink.eep"), QStringLiteral("--options"),
+             QStringLiteral("0110001011")});
     QVERIFY2(r.code == 0, qPrintable(r.out));
     QVERIFY(r.out.contains(QStringLiteral("读标识字:") + info.SignatureText));
     QVERIFY(r.out.contains(QStringLiteral("校验FLASH通过。")));
@@ -112,7 +116,9 @@ void TestCliOpsPty::programAndReadBack(const QString& pty, const QString& chip) 
     const QByteArray data = fileBytes(dataFile("blink_eeprom.bin"));
     QCOMPARE(e.left(data.size()), data);
     // A chip that no longer matches its file fails the verify with exit code 1.
-    r = cli(pty, chip, {QStringLiteral("write-byte"), QStringLiteral("eeprom"), QStringLiteral("0"), QStringLiteral("00")});
+    r = cli(pty, chip,
+            {QStringLiteral("write-byte"), QStringLiteral("eeprom"), QStringLiteral("0"),
+             QStringLiteral("00")});
     QCOMPARE(r.code, 0);
     r = cli(pty, chip, {QStringLiteral("verify-eeprom"), dataFile("blink.eep")});
     QCOMPARE(r.code, 1);
@@ -139,7 +145,8 @@ void TestCliOpsPty::pacedAtTheLineRate() {
     programAndReadBack(sim.pty(), QStringLiteral("ATTINY2313"));
     // No chip answers: exit code 3.
     Sim empty(QStringLiteral("none"), 115200);
-    const Run r = cli(empty.pty(), QStringLiteral("ATMEGA8"), {QStringLiteral("read-flash"), m_dir.filePath(QStringLiteral("x.bin"))});
+    const Run r = cli(empty.pty(), QStringLiteral("ATMEGA8"),
+                      {QStringLiteral("read-flash"), m_dir.filePath(QStringLiteral("x.bin"))});
     QCOMPARE(r.code, 3);
     QVERIFY(r.out.contains(QStringLiteral("无目标芯片或无连接!")));
 }

@@ -31,7 +31,7 @@ void backspaceAll(NumberConverter& m, Box box) {
 
 class TestConverter : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void helpers();
     void decimalToBinaryRefusesFractions();
     void typing_data();
@@ -88,19 +88,22 @@ void TestConverter::typing_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("hex");
     QTest::addColumn<QString>("decimal");
-    QTest::newRow("ff") << int(Box::Hex) << QStringLiteral("ff") << QStringLiteral("FF") << QStringLiteral("255");
-    QTest::newRow("g refused") << int(Box::Hex) << QStringLiteral("1g") << QStringLiteral("1") << QStringLiteral("1");
-    QTest::newRow("decimal max") << int(Box::Decimal) << QStringLiteral("4294967295") << QStringLiteral("FFFFFFFF")
-                                 << QStringLiteral("4294967295");
+    QTest::newRow("ff") << int(Box::Hex) << QStringLiteral("ff") << QStringLiteral("FF")
+                        << QStringLiteral("255");
+    QTest::newRow("g refused") << int(Box::Hex) << QStringLiteral("1g") << QStringLiteral("1")
+                               << QStringLiteral("1");
+    QTest::newRow("decimal max") << int(Box::Decimal) << QStringLiteral("4294967295")
+                                 << QStringLiteral("FFFFFFFF") << QStringLiteral("4294967295");
     // The initial number must fit the record's eight hex digits, in either box.
-    QTest::newRow("decimal beyond FFFFFFFF") << int(Box::Decimal) << QStringLiteral("4294967296")
-                                             << QStringLiteral("19999999") << QStringLiteral("429496729");
+    QTest::newRow("decimal beyond FFFFFFFF")
+        << int(Box::Decimal) << QStringLiteral("4294967296") << QStringLiteral("19999999")
+        << QStringLiteral("429496729");
     QTest::newRow("eleven decimal digits") << int(Box::Decimal) << QStringLiteral("00000000001")
                                            << QStringLiteral("0") << QStringLiteral("0000000000");
-    QTest::newRow("nine hex digits") << int(Box::Hex) << QStringLiteral("123456789") << QStringLiteral("12345678")
-                                     << QStringLiteral("305419896");
-    QTest::newRow("decimal letter") << int(Box::Decimal) << QStringLiteral("12a") << QStringLiteral("C")
-                                    << QStringLiteral("12");
+    QTest::newRow("nine hex digits") << int(Box::Hex) << QStringLiteral("123456789")
+                                     << QStringLiteral("12345678") << QStringLiteral("305419896");
+    QTest::newRow("decimal letter") << int(Box::Decimal) << QStringLiteral("12a")
+                                    << QStringLiteral("C") << QStringLiteral("12");
 }
 
 void TestConverter::typing() {

@@ -69,7 +69,7 @@ QByteArray image(int n) {
 
 class TestFirmware : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void enterLoader();
     void transfer_data();
     void transfer();
@@ -224,7 +224,7 @@ void TestFirmware::eepromUpdate() {
         QVERIFY(r.session.log.text().contains(OfflineTexts::eepromUpdating()));
         QVERIFY(r.session.log.text().contains(OfflineTexts::eepromUpdated()));
     }
-    {   // an empty file: both log lines, no "ME"
+    { // an empty file: both log lines, no "ME"
         Rig r;
         r.port.responder = programmer(connected);
         QVERIFY(UpdateProgrammerEeprom(r.c, r.file(QByteArray(), QStringLiteral("empty.bin"))));
@@ -238,11 +238,12 @@ void TestFirmware::eepromUpdate() {
         QCOMPARE(r.port.writes.size(), 1);
         QVERIFY(r.session.log.text().contains(OfflineTexts::cannotConnect()));
     }
-    {   // beyond the reach of four address digits: refused before anything is sent
+    { // beyond the reach of four address digits: refused before anything is sent
         Rig r;
         r.port.responder = programmer(connected);
         QVERIFY(UpdateProgrammerEepromCheck(r.c));
-        QVERIFY(!UpdateProgrammerEepromFile(r.c, r.file(QByteArray(65537, 'x'), QStringLiteral("big.bin"))));
+        QVERIFY(!UpdateProgrammerEepromFile(
+            r.c, r.file(QByteArray(65537, 'x'), QStringLiteral("big.bin"))));
         QCOMPARE(r.port.writes.size(), 1);
         QCOMPARE(r.ui.warnings.size(), 1);
     }

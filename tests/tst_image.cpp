@@ -14,7 +14,9 @@
 
 namespace {
 
-QString dataFile(const char* name) { return QStringLiteral(HVPP_TEST_DATA "/") + QString::fromLatin1(name); }
+QString dataFile(const char* name) {
+    return QStringLiteral(HVPP_TEST_DATA "/") + QString::fromLatin1(name);
+}
 
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
@@ -23,7 +25,9 @@ QByteArray fileBytes(const QString& path) {
     return f.readAll();
 }
 
-QString hexOf(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex().toUpper()); }
+QString hexOf(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes.toHex().toUpper());
+}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
@@ -35,7 +39,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 class TestImage : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void hexViewLines_data();
     void hexViewLines();
     void clearLeavesPanelAndEmptiesImage();
@@ -65,7 +69,8 @@ void TestImage::hexViewLines_data() {
         big += QStringLiteral("%1").arg(i & 0xFF, 2, 16, QChar(u'0')).toUpper();
     QStringList bigLines;
     for (int l = 0; l < 256; ++l)
-        bigLines << QStringLiteral("%1").arg(l * 16, 4, 16, QChar(u'0')).toUpper() + sp + big.mid(l * 32, 32);
+        bigLines << QStringLiteral("%1").arg(l * 16, 4, 16, QChar(u'0')).toUpper() + sp +
+                        big.mid(l * 32, 32);
     QTest::newRow("4 KB") << big << bigLines;
 }
 
@@ -105,11 +110,12 @@ void TestImage::loadsRealImages_data() {
     QTest::addColumn<QString>("reference"); // binary with the expected bytes
     QTest::newRow("avr-gcc hex") << dataFile("blink.hex") << false << dataFile("blink.bin");
     QTest::newRow("avr-gcc bin") << dataFile("blink.bin") << false << dataFile("blink.bin");
-    QTest::newRow("srec_cat lower-case hex, 04 record") << dataFile("blink_lower.hex") << false
-                                                        << dataFile("blink.bin");
+    QTest::newRow("srec_cat lower-case hex, 04 record")
+        << dataFile("blink_lower.hex") << false << dataFile("blink.bin");
     QTest::newRow("odd hex") << dataFile("odd.hex") << false << dataFile("odd.bin");
     QTest::newRow("eep as hex") << dataFile("blink.eep") << true << dataFile("blink_eeprom.bin");
-    QTest::newRow("eeprom loader takes hex") << dataFile("blink.hex") << true << dataFile("blink.bin");
+    QTest::newRow("eeprom loader takes hex")
+        << dataFile("blink.hex") << true << dataFile("blink.bin");
     QTest::newRow("1 KB eep") << dataFile("full1k.eep") << true << QString();
 }
 
@@ -143,17 +149,18 @@ void TestImage::hexRecordsAndGaps_data() {
     QTest::newRow("gap between records")
         << (d16 + ":10002000101112131415161718191A1B1C1D1E1F00\n:00000001FF\n")
         << h16 + QString(32, u'F') + QStringLiteral("101112131415161718191A1B1C1D1E1F");
-    QTest::newRow("only record at 0100") << QByteArray(":02010000ABCD00\r\n") << QString(512, u'F') + QStringLiteral("ABCD");
-    QTest::newRow("wrong checksum, no end record") << QByteArray(":0200000012345F") << QStringLiteral("1234");
-    QTest::newRow("extended address ignored")
-        << (":020000040001F9\n" + d16) << h16;
-    QTest::newRow("end record stops reading")
-        << (d16 + ":00000001FF\n:0200100012345F\n") << h16;
+    QTest::newRow("only record at 0100")
+        << QByteArray(":02010000ABCD00\r\n") << QString(512, u'F') + QStringLiteral("ABCD");
+    QTest::newRow("wrong checksum, no end record")
+        << QByteArray(":0200000012345F") << QStringLiteral("1234");
+    QTest::newRow("extended address ignored") << (":020000040001F9\n" + d16) << h16;
+    QTest::newRow("end record stops reading") << (d16 + ":00000001FF\n:0200100012345F\n") << h16;
     QTest::newRow("other records, blank and junk lines skipped")
         << (QByteArray("\n; comment\n:0400000300001234B1\n") + d16 + "\n:00000001ff\n") << h16;
     QTest::newRow("short line keeps whole bytes")
         << QByteArray(":100000000102030\n") << QStringLiteral("010203");
-    QTest::newRow("adjacent records") << QByteArray(":0100000011EE\n:0100010022DD\n") << QStringLiteral("1122");
+    QTest::newRow("adjacent records")
+        << QByteArray(":0100000011EE\n:0100010022DD\n") << QStringLiteral("1122");
 }
 
 void TestImage::hexRecordsAndGaps() {
@@ -177,13 +184,16 @@ void TestImage::brokenHexFilesWarnAndStop_data() {
     QTest::addColumn<QString>("kept");
     const QByteArray r0 = ":0200000012345F\n";
     QTest::newRow("record at 8000") << QByteArray(":0280000012345F\n") << false << QString();
-    QTest::newRow("overlapping record") << (r0 + ":0200010056785F\n") << false << QStringLiteral("1234");
+    QTest::newRow("overlapping record")
+        << (r0 + ":0200010056785F\n") << false << QStringLiteral("1234");
     QTest::newRow("descending records") << (QByteArray(":0200100056785F\n") + r0) << false
                                         << QString(32, u'F') + QStringLiteral("5678");
     QTest::newRow("bad count") << QByteArray(":zz00000012345F\n") << false << QString();
     QTest::newRow("bad address") << QByteArray(":0200x00012345F\n") << false << QString();
-    QTest::newRow("bad data digits") << (r0 + ":0200020012G45F\n") << false << QStringLiteral("1234");
-    QTest::newRow("endless line") << (r0 + QByteArray(100000, 'A')) << false << QStringLiteral("1234");
+    QTest::newRow("bad data digits")
+        << (r0 + ":0200020012G45F\n") << false << QStringLiteral("1234");
+    QTest::newRow("endless line") << (r0 + QByteArray(100000, 'A')) << false
+                                  << QStringLiteral("1234");
     QTest::newRow("eeprom record at 8000") << QByteArray(":0280000012345F\n") << true << QString();
     QTest::newRow("eeprom bad data") << QByteArray(":02000000zz345F\n") << true << QString();
 }
@@ -311,7 +321,8 @@ void TestImage::saverFailuresKeepTheOldFile() {
     QVERIFY(!error.isEmpty());
     QVERIFY(!WriteImageFile(out, QStringLiteral("123"), &error));
     QCOMPARE(fileBytes(out), QByteArray("old"));
-    QVERIFY(!WriteImageFile(dir.filePath(QStringLiteral("no/such/dir/x.bin")), QStringLiteral("12"), &error));
+    QVERIFY(!WriteImageFile(dir.filePath(QStringLiteral("no/such/dir/x.bin")), QStringLiteral("12"),
+                            &error));
 }
 
 QTEST_GUILESS_MAIN(TestImage)

@@ -13,8 +13,8 @@
 #include "support/scriptedport.h"
 
 #include <QMap>
-#include <optional>
 #include <QtTest>
+#include <optional>
 
 namespace {
 
@@ -22,10 +22,10 @@ namespace {
 // takes an upload stream ("RT" -> "B", then "?" for each block).
 struct Programmer {
     QMap<int, QString> memory;
-    bool announce = true;           // answers "B" to "RT000000#"
+    bool announce = true;              // answers "B" to "RT000000#"
     std::optional<QString> rmOverride; // when set, every "RM" is answered with this
-    QByteArray stream;              // the uploaded digits
-    QList<QByteArray> selectors;    // "68" / "60"
+    QByteArray stream;                 // the uploaded digits
+    QList<QByteArray> selectors;       // "68" / "60"
     int blocksAsked = 0;
     int pairsInBlock = 0;
     bool streaming = false;
@@ -38,8 +38,9 @@ struct Programmer {
             memory[w.mid(4, 4).toInt(nullptr, 16)] = QString::fromLatin1(w.mid(2, 2));
             p.queueInputAfter("!", 2);
         } else if (w.startsWith("RM00") && w.size() == 9) {
-            const QString v = rmOverride ? *rmOverride
-                                         : memory.value(w.mid(4, 4).toInt(nullptr, 16), QStringLiteral("FF"));
+            const QString v =
+                rmOverride ? *rmOverride
+                           : memory.value(w.mid(4, 4).toInt(nullptr, 16), QStringLiteral("FF"));
             if (!v.isEmpty())
                 p.queueInputAfter(v.toLatin1(), 5);
         } else if (w == "RT000000#") {
@@ -95,7 +96,7 @@ QString hexImage(int bytes, int seed = 0) {
 
 class TestOffline : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void recordFrames();
     void refusesValuesThatWouldShiftTheItems_data();
     void refusesValuesThatWouldShiftTheItems();
@@ -134,14 +135,21 @@ void TestOffline::recordFrames() {
     QCOMPARE(r.port.writtenTexts(), expected);
     QVERIFY(r.session.log.text().contains(OfflineTexts::writingSettings()));
 
+    // A panel that no chip selection has filled yet still gives the chip's signature.
+    Rig blank;
+    blank.session.mcuTypesPanel.clear();
+    QVERIFY(WriteOfflineSettings(blank.c));
+    QCOMPARE(blank.meFrames().mid(2, 3), expected.mid(2, 3));
+
     // A chip with 64-word pages, every step box ticked.
     Rig r2;
     SelectChip(r2.session, QStringLiteral("ATMEGA16"));
     r2.session.offline.steps.fill(true);
     QVERIFY(WriteOfflineSettings(r2.c));
-    QCOMPARE(r2.meFrames().mid(0, 5), (QStringList{QStringLiteral("MEFF0001#"), QStringLiteral("ME400008#"),
-                                                     QStringLiteral("ME1E000A#"), QStringLiteral("ME94000B#"),
-                                                     QStringLiteral("ME03000C#")}));
+    QCOMPARE(r2.meFrames().mid(0, 5),
+             (QStringList{QStringLiteral("MEFF0001#"), QStringLiteral("ME400008#"),
+                          QStringLiteral("ME1E000A#"), QStringLiteral("ME94000B#"),
+                          QStringLiteral("ME03000C#")}));
 }
 
 void TestOffline::refusesValuesThatWouldShiftTheItems_data() {
@@ -149,7 +157,8 @@ void TestOffline::refusesValuesThatWouldShiftTheItems_data() {
     QTest::addColumn<QString>("value");
     QTest::newRow("address of five digits") << QStringLiteral("serial") << QStringLiteral("12345");
     QTest::newRow("address not hex") << QStringLiteral("cal") << QStringLiteral("12G");
-    QTest::newRow("initial of nine digits") << QStringLiteral("initial") << QStringLiteral("100000000");
+    QTest::newRow("initial of nine digits")
+        << QStringLiteral("initial") << QStringLiteral("100000000");
     QTest::newRow("increment 256") << QStringLiteral("increment") << QStringLiteral("256");
     QTest::newRow("increment -1") << QStringLiteral("increment") << QStringLiteral("-1");
 }
@@ -177,8 +186,8 @@ void TestOffline::recordRoundTrip() {
     Rig r;
     SelectChip(r.session, QStringLiteral("ATMEGA168"));
     r.session.fuses.LoadFuseDescription(QStringLiteral("ATMEGA168.FUS"));
-    const QString fuses = QStringLiteral("11111100") + QStringLiteral("11111001") + QStringLiteral("11011111") +
-                          QStringLiteral("01100010");
+    const QString fuses = QStringLiteral("11111100") + QStringLiteral("11111001") +
+                          QStringLiteral("11011111") + QStringLiteral("01100010");
     r.session.fuses.ApplyFuseText(fuses);
     OfflinePanel& p = r.session.offline;
     p.steps = {true, false, true, true, false, true, false, true};
@@ -217,7 +226,8 @@ void TestOffline::recordRoundTrip() {
 }
 
 void TestOffline::badRepliesLeaveThePageAlone() {
-    for (const QString& reply : {QString(), QStringLiteral("ZZ"), QStringLiteral("123"), QStringLiteral("!")}) {
+    for (const QString& reply :
+         {QString(), QStringLiteral("ZZ"), QStringLiteral("123"), QStringLiteral("!")}) {
         Rig r;
         OfflinePanel& p = r.session.offline;
         p.steps = {true, true, false, false, false, false, false, false};
@@ -265,22 +275,24 @@ void TestOffline::upload_data() {
     QTest::addColumn<int>("blocks");
     QTest::newRow("8192 bytes, 64 blocks")
         << 8192 << 0
-        << QStringList{QStringLiteral("ME200003#"), QStringLiteral("ME000004#"), QStringLiteral("ME000005#"),
-                       QStringLiteral("ME000006#")}
+        << QStringList{QStringLiteral("ME200003#"), QStringLiteral("ME000004#"),
+                       QStringLiteral("ME000005#"), QStringLiteral("ME000006#")}
         << 64;
     QTest::newRow("100 bytes, one padded block")
         << 100 << 0
-        << QStringList{QStringLiteral("ME000003#"), QStringLiteral("ME640004#"), QStringLiteral("ME000005#"),
-                       QStringLiteral("ME000006#")}
+        << QStringList{QStringLiteral("ME000003#"), QStringLiteral("ME640004#"),
+                       QStringLiteral("ME000005#"), QStringLiteral("ME000006#")}
         << 1;
     QTest::newRow("128 flash, 300 EEPROM")
         << 128 << 300
-        << QStringList{QStringLiteral("ME000003#"), QStringLiteral("ME800004#"), QStringLiteral("ME010005#"),
-                       QStringLiteral("ME2C0006#")}
+        << QStringList{QStringLiteral("ME000003#"), QStringLiteral("ME800004#"),
+                       QStringLiteral("ME010005#"), QStringLiteral("ME2C0006#")}
         << 1 + 3;
     QTest::newRow("both empty") << 0 << 0
-                                << QStringList{QStringLiteral("ME000003#"), QStringLiteral("ME000004#"),
-                                               QStringLiteral("ME000005#"), QStringLiteral("ME000006#")}
+                                << QStringList{QStringLiteral("ME000003#"),
+                                               QStringLiteral("ME000004#"),
+                                               QStringLiteral("ME000005#"),
+                                               QStringLiteral("ME000006#")}
                                 << 0;
 }
 
@@ -301,7 +313,8 @@ void TestOffline::upload() {
             t += QString(256 - t.size() % 256, u'F');
         return t;
     };
-    QCOMPARE(QString::fromLatin1(r.prog.stream), padded(r.session.FlashBufferText) + padded(r.session.EepromBufferText));
+    QCOMPARE(QString::fromLatin1(r.prog.stream),
+             padded(r.session.FlashBufferText) + padded(r.session.EepromBufferText));
     if (blocks == 0) {
         QCOMPARE(w.size(), 4);
         return;
@@ -318,28 +331,32 @@ void TestOffline::upload() {
 }
 
 void TestOffline::uploadLimits() {
-    {   // exactly the flash limit is accepted
+    { // exactly the flash limit is accepted
         Rig r;
         r.session.FlashBufferText = hexImage(20480);
         QVERIFY(UploadOfflineImages(r.c));
         QCOMPARE(r.prog.blocksAsked, 160);
         QVERIFY(r.ui.warnings.isEmpty());
     }
-    {   // one byte over: refused, but the EEPROM still follows
+    { // one byte over: refused, but the EEPROM still follows
         Rig r;
         r.session.FlashBufferText = hexImage(20481);
         r.session.EepromBufferText = hexImage(16);
         QVERIFY(!UploadOfflineImages(r.c));
         QCOMPARE(r.ui.warnings, QStringList{OfflineTexts::flashTooLarge()});
         QCOMPARE(r.prog.selectors, QList<QByteArray>{"60"});
-        QCOMPARE(r.meFrames().mid(0, 2), (QStringList{QStringLiteral("ME500003#"), QStringLiteral("ME010004#")}));
+        // The refused image is announced as none at all, the EEPROM with its length.
+        QCOMPARE(r.meFrames().mid(0, 4),
+                 (QStringList{QStringLiteral("ME000003#"), QStringLiteral("ME000004#"),
+                              QStringLiteral("ME000005#"), QStringLiteral("ME100006#")}));
     }
-    {   // EEPROM over its limit
+    { // EEPROM over its limit
         Rig r;
         r.session.EepromBufferText = hexImage(2049);
         QVERIFY(!UploadOfflineImages(r.c));
         QCOMPARE(r.ui.warnings, QStringList{OfflineTexts::eepromTooLarge()});
         QCOMPARE(r.port.writes.size(), 4);
+        QCOMPARE(r.meFrames().at(2), QStringLiteral("ME000005#"));
     }
 }
 

@@ -16,7 +16,8 @@ Run cli(const QStringList& args) {
     Run r;
     QTextStream out(&r.out);
     QTextStream err(&r.err);
-    r.code = runCli(QStringList{QStringLiteral("hvpp-cli")} + args, out, err, [](const QString&) { return false; });
+    r.code = runCli(QStringList{QStringLiteral("hvpp-cli")} + args, out, err,
+                    [](const QString&) { return false; });
     out.flush();
     err.flush();
     return r;
@@ -25,7 +26,7 @@ Run cli(const QStringList& args) {
 
 class TestOfflineCli : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() { m_settings = m_dir.filePath(QStringLiteral("s%1.ini").arg(m_n++)); }
     void refusedValues_data();
     void refusedValues();
@@ -34,7 +35,7 @@ private Q_SLOTS:
     void schemeSaveFromStoredSettings();
     void helpNamesTheCommands();
 
-private:
+  private:
     QTemporaryDir m_dir;
     QString m_settings;
     int m_n = 0;
@@ -44,44 +45,54 @@ void TestOfflineCli::refusedValues_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("says");
     const QString w = QStringLiteral("offline-write");
-    QTest::newRow("increment 256") << QStringList{w, QStringLiteral("--increment"), QStringLiteral("256")}
-                                   << QStringLiteral("--increment");
-    QTest::newRow("address of five digits") << QStringList{w, QStringLiteral("--oa-address"), QStringLiteral("12345")}
-                                            << QStringLiteral("--oa-address");
-    QTest::newRow("serial address not hex") << QStringList{w, QStringLiteral("--serial-address"), QStringLiteral("xyz")}
-                                            << QStringLiteral("--serial-address");
+    QTest::newRow("increment 256")
+        << QStringList{w, QStringLiteral("--increment"), QStringLiteral("256")}
+        << QStringLiteral("--increment");
+    QTest::newRow("address of five digits")
+        << QStringList{w, QStringLiteral("--oa-address"), QStringLiteral("12345")}
+        << QStringLiteral("--oa-address");
+    QTest::newRow("serial address not hex")
+        << QStringList{w, QStringLiteral("--serial-address"), QStringLiteral("xyz")}
+        << QStringLiteral("--serial-address");
     QTest::newRow("initial beyond FFFFFFFF")
         << QStringList{w, QStringLiteral("--initial-decimal"), QStringLiteral("4294967296")}
         << QStringLiteral("4294967295");
     QTest::newRow("initial of nine hex digits")
-        << QStringList{w, QStringLiteral("--initial-hex"), QStringLiteral("100000000")} << QStringLiteral("FFFFFFFF");
-    QTest::newRow("both initial boxes") << QStringList{w, QStringLiteral("--initial-hex"), QStringLiteral("1"),
-                                                       QStringLiteral("--initial-decimal"), QStringLiteral("1")}
-                                        << QStringLiteral("--initial-decimal");
-    QTest::newRow("unknown step") << QStringList{w, QStringLiteral("--steps"), QStringLiteral("flash,wash")}
+        << QStringList{w, QStringLiteral("--initial-hex"), QStringLiteral("100000000")}
+        << QStringLiteral("FFFFFFFF");
+    QTest::newRow("both initial boxes")
+        << QStringList{w, QStringLiteral("--initial-hex"), QStringLiteral("1"),
+                       QStringLiteral("--initial-decimal"), QStringLiteral("1")}
+        << QStringLiteral("--initial-decimal");
+    QTest::newRow("unknown step") << QStringList{w, QStringLiteral("--steps"),
+                                                 QStringLiteral("flash,wash")}
                                   << QStringLiteral("wash");
     QTest::newRow("slot 5") << QStringList{w, QStringLiteral("--oa-slot"), QStringLiteral("5")}
                             << QStringLiteral("--oa-slot");
-    QTest::newRow("short fuse bits") << QStringList{w, QStringLiteral("--fuse-bits"), QStringLiteral("0101")}
-                                     << QStringLiteral("--fuse-bits");
+    QTest::newRow("short fuse bits")
+        << QStringList{w, QStringLiteral("--fuse-bits"), QStringLiteral("0101")}
+        << QStringLiteral("--fuse-bits");
     QTest::newRow("scheme address beyond the chip")
-        << QStringList{QStringLiteral("--chip"), QStringLiteral("ATTINY26"), QStringLiteral("scheme-save"),
-                       QStringLiteral("x.SET"), QStringLiteral("--cal-address"), QStringLiteral("2048")}
+        << QStringList{QStringLiteral("--chip"),        QStringLiteral("ATTINY26"),
+                       QStringLiteral("scheme-save"),   QStringLiteral("x.SET"),
+                       QStringLiteral("--cal-address"), QStringLiteral("2048")}
         << QStringLiteral("2047");
-    QTest::newRow("scheme with --options") << QStringList{QStringLiteral("program"), QStringLiteral("--scheme"),
-                                                          QStringLiteral("x.SET"), QStringLiteral("--options"),
-                                                          QStringLiteral("1111111111")}
-                                           << QStringLiteral("--options");
-    QTest::newRow("firmware without file") << QStringList{QStringLiteral("firmware-update")}
-                                           << QStringLiteral("firmware-update");
+    QTest::newRow("scheme with --options")
+        << QStringList{QStringLiteral("program"), QStringLiteral("--scheme"),
+                       QStringLiteral("x.SET"), QStringLiteral("--options"),
+                       QStringLiteral("1111111111")}
+        << QStringLiteral("--options");
+    QTest::newRow("firmware without file")
+        << QStringList{QStringLiteral("firmware-update")} << QStringLiteral("firmware-update");
 }
 
 void TestOfflineCli::refusedValues() {
     QFETCH(QStringList, args);
     QFETCH(QString, says);
     // The port is never opened: a refused value ends the command before it.
-    const Run r = cli(QStringList{QStringLiteral("--settings"), m_settings, QStringLiteral("--port"),
-                                  QStringLiteral("/nonexistent/port")} + args);
+    const Run r = cli(QStringList{QStringLiteral("--settings"), m_settings,
+                                  QStringLiteral("--port"), QStringLiteral("/nonexistent/port")} +
+                      args);
     QCOMPARE(r.code, 2);
     QVERIFY2(r.err.contains(says), qPrintable(r.err));
 }
@@ -94,8 +105,9 @@ void TestOfflineCli::storedValuesAreTheDefaults() {
         store.write(SettingsKeys::OfflineSteps, QStringLiteral("10000001"));
         store.sync();
     }
-    const Run r = cli({QStringLiteral("--settings"), m_settings, QStringLiteral("--port"), QStringLiteral("sim"),
-                       QStringLiteral("offline-write"), QStringLiteral("--oa-address"), QStringLiteral("1f")});
+    const Run r = cli({QStringLiteral("--settings"), m_settings, QStringLiteral("--port"),
+                       QStringLiteral("sim"), QStringLiteral("offline-write"),
+                       QStringLiteral("--oa-address"), QStringLiteral("1f")});
     QCOMPARE(r.code, 0);
     QVERIFY2(r.out.contains(QStringLiteral("flash,enable")), qPrintable(r.out));
     QVERIFY(r.out.contains(QStringLiteral("自动增量 9")));
@@ -110,8 +122,9 @@ void TestOfflineCli::oversizeFirmwareIsRefusedBeforeAnythingIsSent() {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(32768, 'U'));
     f.close();
-    const Run r = cli({QStringLiteral("--settings"), m_settings, QStringLiteral("--port"), QStringLiteral("sim"),
-                       QStringLiteral("--yes"), QStringLiteral("firmware-update"), file});
+    const Run r = cli({QStringLiteral("--settings"), m_settings, QStringLiteral("--port"),
+                       QStringLiteral("sim"), QStringLiteral("--yes"),
+                       QStringLiteral("firmware-update"), file});
     QCOMPARE(r.code, 1);
     QVERIFY2(r.err.contains(QStringLiteral("32768")), qPrintable(r.err));
     QVERIFY(!r.err.contains(QStringLiteral("请重启编程器")));
@@ -124,12 +137,13 @@ void TestOfflineCli::schemeSaveFromStoredSettings() {
         store.write(SettingsKeys::ProgramOptions, QStringLiteral("0100000010"));
         store.write(SettingsKeys::FlashFile, QStringLiteral("/jobs/app.hex"));
         store.write(SettingsKeys::CalFrequency, QStringLiteral("3"));
-        store.write(SettingsKeys::CalFlashAddress, QStringLiteral("99999")); // beyond ATMEGA32: not taken
+        store.write(SettingsKeys::CalFlashAddress,
+                    QStringLiteral("99999")); // beyond ATMEGA32: not taken
         store.sync();
     }
     const QString file = m_dir.filePath(QStringLiteral("stored.SET"));
-    const Run r = cli({QStringLiteral("--settings"), m_settings, QStringLiteral("scheme-save"), file,
-                       QStringLiteral("--verify-eeprom")});
+    const Run r = cli({QStringLiteral("--settings"), m_settings, QStringLiteral("scheme-save"),
+                       file, QStringLiteral("--verify-eeprom")});
     QVERIFY2(r.code == 0, qPrintable(r.err));
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -144,9 +158,10 @@ void TestOfflineCli::schemeSaveFromStoredSettings() {
 
 void TestOfflineCli::helpNamesTheCommands() {
     const Run r = cli({QStringLiteral("--help")});
-    for (const char* word : {"offline-write", "offline-read", "offline-upload", "store-fuse-table", "firmware-mode",
-                             "firmware-update", "programmer-eeprom", "scheme-save", "--scheme", "--initial-decimal",
-                             "--oa-address", "--serial-address", "--increment", "--steps"})
+    for (const char* word :
+         {"offline-write", "offline-read", "offline-upload", "store-fuse-table", "firmware-mode",
+          "firmware-update", "programmer-eeprom", "scheme-save", "--scheme", "--initial-decimal",
+          "--oa-address", "--serial-address", "--increment", "--steps"})
         QVERIFY2(r.out.contains(QLatin1String(word)), word);
 }
 

@@ -42,7 +42,7 @@ QString ramp(int bytes) {
 
 class TestOpsMemory : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void eraseLogsTheAnswer();
     void flashWriteFramesAndPages_data();
     void flashWriteFramesAndPages();
@@ -87,13 +87,14 @@ void TestOpsMemory::flashWriteFramesAndPages_data() {
     QTest::newRow("word at 0123") << QStringLiteral("ATMEGA8") << at123 << f123;
     QTest::newRow("odd byte count: last word completed with FF, last page committed")
         << QStringLiteral("ATMEGA8") << QStringLiteral("0C9412")
-        << QStringList{QStringLiteral("&0C9400#"), QStringLiteral("&12FF01#"), QStringLiteral("$00#")};
+        << QStringList{QStringLiteral("&0C9400#"), QStringLiteral("&12FF01#"),
+                       QStringLiteral("$00#")};
     QTest::newRow("lower-case digits go out in upper case, ffff skipped")
         << QStringLiteral("ATMEGA8") << QStringLiteral("0c94ffffab12")
-        << QStringList{QStringLiteral("&0C9400#"), QStringLiteral("&AB1202#"), QStringLiteral("$00#")};
+        << QStringList{QStringLiteral("&0C9400#"), QStringLiteral("&AB1202#"),
+                       QStringLiteral("$00#")};
     QTest::newRow("16-word pages on ATTINY26")
-        << QStringLiteral("ATTINY26") << QStringLiteral("0102").repeated(17)
-        << [] {
+        << QStringLiteral("ATTINY26") << QStringLiteral("0102").repeated(17) << [] {
                QStringList l;
                for (int w = 0; w < 16; ++w)
                    l << QStringLiteral("&0102%1#").arg(w, 2, 16, QChar(u'0')).toUpper();
@@ -170,14 +171,18 @@ void TestOpsMemory::flashVerify_data() {
     QTest::newRow("extra characters ignored") << img << img.toLatin1() + "!!" << QString();
     QByteArray second = img.toLatin1();
     second[3] = second[3] == '0' ? '1' : '0';
-    QTest::newRow("second byte differs") << img << second << QStringLiteral("FLASH地址0001数据校验失败！");
+    QTest::newRow("second byte differs")
+        << img << second << QStringLiteral("FLASH地址0001数据校验失败！");
     QByteArray ninth = img.toLatin1();
     ninth[16] = ninth[16] == '0' ? '1' : '0';
-    QTest::newRow("offset 8 differs") << img << ninth << QStringLiteral("FLASH地址0008数据校验失败！");
-    QTest::newRow("short answer") << img << img.toLatin1().left(4000) << QStringLiteral("FLASH地址07D0数据校验失败！");
-    QTest::newRow("nothing answered") << img << QByteArray() << QStringLiteral("FLASH地址0000数据校验失败！");
-    QTest::newRow("lower-case answer differs")
-        << QStringLiteral("ABCD") << QByteArray("abcd") << QStringLiteral("FLASH地址0000数据校验失败！");
+    QTest::newRow("offset 8 differs")
+        << img << ninth << QStringLiteral("FLASH地址0008数据校验失败！");
+    QTest::newRow("short answer") << img << img.toLatin1().left(4000)
+                                  << QStringLiteral("FLASH地址07D0数据校验失败！");
+    QTest::newRow("nothing answered")
+        << img << QByteArray() << QStringLiteral("FLASH地址0000数据校验失败！");
+    QTest::newRow("lower-case answer differs") << QStringLiteral("ABCD") << QByteArray("abcd")
+                                               << QStringLiteral("FLASH地址0000数据校验失败！");
 }
 
 void TestOpsMemory::flashVerify() {
@@ -192,7 +197,9 @@ void TestOpsMemory::flashVerify() {
             streamAnswer(p, answer);
     };
     QCOMPARE(VerifyFlash(r.c), warning.isEmpty());
-    QCOMPARE(r.frames(), QStringList{QStringLiteral("RF00%1#").arg(image.size() / 2, 4, 16, QChar(u'0')).toUpper()});
+    QCOMPARE(
+        r.frames(),
+        QStringList{QStringLiteral("RF00%1#").arg(image.size() / 2, 4, 16, QChar(u'0')).toUpper()});
     QVERIFY(r.logged(QStringLiteral("校验FLASH......")));
     if (warning.isEmpty()) {
         QVERIFY(r.ui.warnings.isEmpty());
@@ -247,11 +254,15 @@ void TestOpsMemory::eepromVerify_data() {
     QTest::newRow("matches") << img << img.toLatin1() << -1.0 << 0.0 << QString();
     QByteArray first = img.toLatin1();
     first[0] = 'X';
-    QTest::newRow("first byte differs") << img << first << -1.0 << 0.0 << QStringLiteral("EEPROM地址0000数据校验失败！");
+    QTest::newRow("first byte differs")
+        << img << first << -1.0 << 0.0 << QStringLiteral("EEPROM地址0000数据校验失败！");
     QTest::newRow("answer pauses longer than a poll")
         << img << img.toLatin1() << 512.0 << 20.0 << QStringLiteral("EEPROM地址0100数据校验失败！");
     QTest::newRow("a gap shorter than a poll is no end")
         << img << img.toLatin1() << 512.0 << 4.0 << QString();
+    QTest::newRow("answer begins 30 ms late") << img << img.toLatin1() << 0.0 << 30.0 << QString();
+    QTest::newRow("answer begins 60 ms late")
+        << img << img.toLatin1() << 0.0 << 60.0 << QStringLiteral("EEPROM地址0000数据校验失败！");
 }
 
 void TestOpsMemory::eepromVerify() {
@@ -269,7 +280,8 @@ void TestOpsMemory::eepromVerify() {
             streamAnswer(p, answer);
             return;
         }
-        streamAnswer(p, answer.left(int(pauseAt)));
+        if (pauseAt > 0)
+            streamAnswer(p, answer.left(int(pauseAt)));
         streamAnswer(p, answer.mid(int(pauseAt)), 1 + pauseAt / 11.52 + pauseMs);
     };
     QCOMPARE(VerifyEeprom(r.c), warning.isEmpty());
@@ -297,7 +309,8 @@ void TestOpsMemory::lostPortEndsTheOperation() {
     QVERIFY(!ok);
     QCOMPARE(sent, 5);
     QCOMPARE(r.ui.warnings.size(), 1);
-    QCOMPARE(r.ui.controlEvents, (QStringList{QStringLiteral("ProCommand:off"), QStringLiteral("ProCommand:on")}));
+    QCOMPARE(r.ui.controlEvents,
+             (QStringList{QStringLiteral("ProCommand:off"), QStringLiteral("ProCommand:on")}));
 }
 
 QTEST_GUILESS_MAIN(TestOpsMemory)

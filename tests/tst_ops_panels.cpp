@@ -34,7 +34,7 @@ void streamAnswer(ScriptedPort& port, const QByteArray& text) {
 
 class TestOpsPanels : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void readMemory_data();
     void readMemory();
     void readWithoutTarget();
@@ -58,10 +58,14 @@ void TestOpsPanels::readMemory_data() {
     QTest::newRow("whole ATMEGA8 flash") << false << flash << QString::fromLatin1(flash) << false;
     const QByteArray ee = QByteArray("A5").repeated(512);
     QTest::newRow("whole EEPROM") << true << ee << QString::fromLatin1(ee) << false;
-    QTest::newRow("noise cuts the read") << false << QByteArray("0C94AB\r\n12") << QStringLiteral("0C94AB") << true;
-    QTest::newRow("noise inside a byte") << true << QByteArray("A5B?77") << QStringLiteral("A5") << true;
-    QTest::newRow("lower case kept as upper") << true << QByteArray("a5b6") << QStringLiteral("A5B6") << false;
-    QTest::newRow("half byte dropped") << true << QByteArray("A5B") << QStringLiteral("A5") << false;
+    QTest::newRow("noise cuts the read")
+        << false << QByteArray("0C94AB\r\n12") << QStringLiteral("0C94AB") << true;
+    QTest::newRow("noise inside a byte")
+        << true << QByteArray("A5B?77") << QStringLiteral("A5") << true;
+    QTest::newRow("lower case kept as upper")
+        << true << QByteArray("a5b6") << QStringLiteral("A5B6") << false;
+    QTest::newRow("half byte dropped")
+        << true << QByteArray("A5B") << QStringLiteral("A5") << false;
     QTest::newRow("more than the chip holds")
         << true << ee + "FFFF" << QString::fromLatin1(ee) << false;
     QTest::newRow("no answer") << false << QByteArray() << QString() << false;
@@ -80,12 +84,15 @@ void TestOpsPanels::readMemory() {
             streamAnswer(p, answer);
     };
     QVERIFY(eeprom ? ReadEeprom(r.c) : ReadFlash(r.c));
-    QCOMPARE(r.frames(), (QStringList{QStringLiteral("RI00#"),
-                                      eeprom ? QStringLiteral("RE000200#") : QStringLiteral("RF002000#")}));
-    QVERIFY(r.logged(eeprom ? QStringLiteral("读取芯片EEPROM!") : QStringLiteral("读取芯片FLASH!")));
+    QCOMPARE(r.frames(),
+             (QStringList{QStringLiteral("RI00#"),
+                          eeprom ? QStringLiteral("RE000200#") : QStringLiteral("RF002000#")}));
+    QVERIFY(
+        r.logged(eeprom ? QStringLiteral("读取芯片EEPROM!") : QStringLiteral("读取芯片FLASH!")));
     QCOMPARE(eeprom ? r.session.EepromBufferText : r.session.FlashBufferText, image);
     QCOMPARE(eeprom ? r.session.eepromSizePanel : r.session.flashSizePanel,
-             (eeprom ? QStringLiteral("EEPROM:") : QStringLiteral("FLASH:")) + QString::number(image.size() / 2));
+             (eeprom ? QStringLiteral("EEPROM:") : QStringLiteral("FLASH:")) +
+                 QString::number(image.size() / 2));
     QCOMPARE(r.logged(QStringLiteral("非十六进制")), cut);
 }
 
@@ -102,26 +109,36 @@ void TestOpsPanels::readWithoutTarget() {
 
 void TestOpsPanels::readOA_data() {
     QTest::addColumn<QString>("chip");
-    QTest::addColumn<QStringList>("answers"); // for RI80#, RI81#, ...
+    QTest::addColumn<QStringList>("answers");    // for RI80#, RI81#, ...
     QTest::addColumn<QStringList>("slotsShown"); // text per slot, "" hidden
     QTest::addColumn<int>("picked");
     QTest::addColumn<bool>("filled");
-    const QStringList four{QStringLiteral("A1"), QStringLiteral("B2"), QStringLiteral("C3"), QStringLiteral("D4")};
-    QTest::newRow("ATMEGA8 four, none picked") << QStringLiteral("ATMEGA8") << four << four << -1 << true;
+    const QStringList four{QStringLiteral("A1"), QStringLiteral("B2"), QStringLiteral("C3"),
+                           QStringLiteral("D4")};
+    QTest::newRow("ATMEGA8 four, none picked")
+        << QStringLiteral("ATMEGA8") << four << four << -1 << true;
     QTest::newRow("ATTINY2313 two")
         << QStringLiteral("ATTINY2313") << QStringList{QStringLiteral("6A"), QStringLiteral("5B")}
-        << QStringList{QString(), QString(), QStringLiteral("5B"), QStringLiteral("6A")} << 2 << true;
+        << QStringList{QString(), QString(), QStringLiteral("5B"), QStringLiteral("6A")} << 2
+        << true;
     QTest::newRow("ATMEGA48 one") << QStringLiteral("ATMEGA48") << QStringList{QStringLiteral("9C")}
-                                  << QStringList{QString(), QString(), QString(), QStringLiteral("9C")} << 3 << true;
-    QTest::newRow("ATMEGA323 one") << QStringLiteral("ATMEGA323") << QStringList{QStringLiteral("9C")}
-                                   << QStringList{QStringLiteral("9C"), QString(), QString(), QString()} << 0 << true;
+                                  << QStringList{QString(), QString(), QString(),
+                                                 QStringLiteral("9C")}
+                                  << 3 << true;
+    QTest::newRow("ATMEGA323 one")
+        << QStringLiteral("ATMEGA323") << QStringList{QStringLiteral("9C")}
+        << QStringList{QStringLiteral("9C"), QString(), QString(), QString()} << 0 << true;
     QTest::newRow("ATMEGA8 short answers")
-        << QStringLiteral("ATMEGA8") << QStringList{QStringLiteral("A1"), QString(), QString(), QString()}
-        << QStringList(4) << -1 << false;
+        << QStringLiteral("ATMEGA8")
+        << QStringList{QStringLiteral("A1"), QString(), QString(), QString()} << QStringList(4)
+        << -1 << false;
     QTest::newRow("ATMEGA8 noise of the right length")
-        << QStringLiteral("ATMEGA8") << QStringList{QStringLiteral("A1"), QStringLiteral("B2"), QStringLiteral("C3"), QStringLiteral("x\r")}
+        << QStringLiteral("ATMEGA8")
+        << QStringList{QStringLiteral("A1"), QStringLiteral("B2"), QStringLiteral("C3"),
+                       QStringLiteral("x\r")}
         << QStringList(4) << -1 << false;
-    QTest::newRow("ATMEGA161 has none") << QStringLiteral("ATMEGA161") << QStringList() << QStringList(4) << -1 << false;
+    QTest::newRow("ATMEGA161 has none")
+        << QStringLiteral("ATMEGA161") << QStringList() << QStringList(4) << -1 << false;
 }
 
 void TestOpsPanels::readOA() {
@@ -133,7 +150,8 @@ void TestOpsPanels::readOA() {
     Rig r(chip);
     for (int i = 0; i < answers.size(); ++i)
         if (!answers[i].isEmpty())
-            r.port.answer(QByteArray("RI8") + QByteArray::number(i) + '#', answers[i].toLatin1(), 3);
+            r.port.answer(QByteArray("RI8") + QByteArray::number(i) + '#', answers[i].toLatin1(),
+                          3);
     r.session.cal.slotVisible.fill(true); // hidden first
     QCOMPARE(ReadOA(r.c), filled);
     QStringList expectFrames;
@@ -157,18 +175,19 @@ void TestOpsPanels::writeOA_data() {
     QTest::addColumn<QString>("address"); // empty: the chip's default
     QTest::addColumn<QString>("frame");   // empty: refused
     QTest::addColumn<QString>("warning");
-    QTest::newRow("ATMEGA48 flash, odd default 4095") << QStringLiteral("ATMEGA48") << 0 << QString()
-                                                      << QStringLiteral("WWFF9C07FF#") << QString();
+    QTest::newRow("ATMEGA48 flash, odd default 4095")
+        << QStringLiteral("ATMEGA48") << 0 << QString() << QStringLiteral("WWFF9C07FF#")
+        << QString();
     QTest::newRow("ATMEGA8 flash, 8190") << QStringLiteral("ATMEGA8") << 0 << QStringLiteral("8190")
                                          << QStringLiteral("WW9CFF0FFF#") << QString();
-    QTest::newRow("ATMEGA8 EEPROM 511") << QStringLiteral("ATMEGA8") << 1 << QString()
-                                        << QStringLiteral("WE9C01FF#") << QString();
+    QTest::newRow("ATMEGA8 EEPROM 511")
+        << QStringLiteral("ATMEGA8") << 1 << QString() << QStringLiteral("WE9C01FF#") << QString();
     QTest::newRow("letters") << QStringLiteral("ATMEGA8") << 0 << QStringLiteral("12a") << QString()
                              << QStringLiteral("地址框数据格式错误!");
     QTest::newRow("empty box") << QStringLiteral("ATMEGA8") << 1 << QStringLiteral(" ") << QString()
                                << QStringLiteral("地址框数据格式错误!");
-    QTest::newRow("beyond the memory") << QStringLiteral("ATMEGA8") << 1 << QStringLiteral("512") << QString()
-                                       << QStringLiteral("地址框数据格式错误!");
+    QTest::newRow("beyond the memory") << QStringLiteral("ATMEGA8") << 1 << QStringLiteral("512")
+                                       << QString() << QStringLiteral("地址框数据格式错误!");
 }
 
 void TestOpsPanels::writeOA() {
@@ -179,7 +198,8 @@ void TestOpsPanels::writeOA() {
     QFETCH(QString, warning);
     Rig r(chip);
     CalibrationPanel& cal = r.session.cal;
-    cal.slotText = {QStringLiteral("9C"), QStringLiteral("9C"), QStringLiteral("9C"), QStringLiteral("9C")};
+    cal.slotText = {QStringLiteral("9C"), QStringLiteral("9C"), QStringLiteral("9C"),
+                    QStringLiteral("9C")};
     cal.slotVisible.fill(true);
     cal.pickedSlot = 3;
     cal.target = target;
@@ -226,15 +246,23 @@ void TestOpsPanels::singleWrite_data() {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("data");
     QTest::addColumn<QString>("frame"); // empty: refused
-    QTest::newRow("eeprom 5A at 16") << 1 << QStringLiteral("16") << QStringLiteral("5A") << QStringLiteral("WE5A0010#");
-    QTest::newRow("eeprom A padded") << 1 << QStringLiteral("16") << QStringLiteral("A") << QStringLiteral("WE0A0010#");
-    QTest::newRow("flash word") << 0 << QStringLiteral("16") << QStringLiteral("0c94") << QStringLiteral("WW0C940010#");
-    QTest::newRow("flash top word") << 0 << QStringLiteral("4095") << QStringLiteral("1") << QStringLiteral("WW00010FFF#");
-    QTest::newRow("address not a number") << 1 << QStringLiteral("1x") << QStringLiteral("5A") << QString();
+    QTest::newRow("eeprom 5A at 16")
+        << 1 << QStringLiteral("16") << QStringLiteral("5A") << QStringLiteral("WE5A0010#");
+    QTest::newRow("eeprom A padded")
+        << 1 << QStringLiteral("16") << QStringLiteral("A") << QStringLiteral("WE0A0010#");
+    QTest::newRow("flash word") << 0 << QStringLiteral("16") << QStringLiteral("0c94")
+                                << QStringLiteral("WW0C940010#");
+    QTest::newRow("flash top word")
+        << 0 << QStringLiteral("4095") << QStringLiteral("1") << QStringLiteral("WW00010FFF#");
+    QTest::newRow("address not a number")
+        << 1 << QStringLiteral("1x") << QStringLiteral("5A") << QString();
     QTest::newRow("empty address") << 0 << QString() << QStringLiteral("5A") << QString();
-    QTest::newRow("address beyond the memory") << 1 << QStringLiteral("512") << QStringLiteral("5A") << QString();
-    QTest::newRow("data too long") << 1 << QStringLiteral("1") << QStringLiteral("123") << QString();
-    QTest::newRow("data not hex") << 0 << QStringLiteral("1") << QStringLiteral("12G4") << QString();
+    QTest::newRow("address beyond the memory")
+        << 1 << QStringLiteral("512") << QStringLiteral("5A") << QString();
+    QTest::newRow("data too long")
+        << 1 << QStringLiteral("1") << QStringLiteral("123") << QString();
+    QTest::newRow("data not hex") << 0 << QStringLiteral("1") << QStringLiteral("12G4")
+                                  << QString();
     QTest::newRow("no data") << 0 << QStringLiteral("1") << QString() << QString();
 }
 

@@ -37,7 +37,9 @@ struct Rig {
                 p.queueInputAfter(eeprom.toHex().toUpper(), 2);
         };
     }
-    void options(const char* digits) { QVERIFY(session.setOptionsText(QString::fromLatin1(digits))); }
+    void options(const char* digits) {
+        QVERIFY(session.setOptionsText(QString::fromLatin1(digits)));
+    }
     QString file(const char* name, const QByteArray& bytes) {
         const QString path = dir.filePath(QString::fromLatin1(name));
         QFile f(path);
@@ -50,8 +52,8 @@ struct Rig {
         QStringList out;
         for (const QString& w : port.writtenTexts()) {
             QString k = w.startsWith(u'&') || w.startsWith(u'$') || w.startsWith(u'!') ? w.left(1)
-                        : w.startsWith(QStringLiteral("RI")) ? w.left(4)
-                                                             : w.left(2);
+                        : w.startsWith(QStringLiteral("RI"))                           ? w.left(4)
+                                                                                       : w.left(2);
             if (out.isEmpty() || out.last() != k)
                 out << k;
         }
@@ -64,7 +66,7 @@ struct Rig {
 
 class TestOpsProgram : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void nothingTickedOnlyTestsPresence();
     void noTargetEndsAtOnce();
     void fullSequenceInItsFixedOrder();
@@ -101,17 +103,18 @@ void TestOpsProgram::fullSequenceInItsFixedOrder() {
     r.session.fileName[1] = r.file("e.bin", QByteArray::fromHex("1122"));
     r.flash = QByteArray::fromHex("0C94AABB");
     r.eeprom = QByteArray::fromHex("1122");
-    r.options("1110011111"); // all but fuses and lock
+    r.options("1110011111");      // all but fuses and lock
     r.session.cal.pickedSlot = 1; // as the settings restore it; ATMEGA8's read picks none
     const ProgramOutcome o = ProgramChip(r.c);
     QVERIFY2(o.ok(), qPrintable(r.session.log.text()));
     QVERIFY(o.calibrationWritten);
-    QCOMPARE(r.steps(), (QStringList{QStringLiteral("RI00"), QStringLiteral("RI01"), QStringLiteral("RI02"),
-                                     QStringLiteral("EM"), QStringLiteral("WF"), QStringLiteral("&"),
-                                     QStringLiteral("$"), QStringLiteral("!"), QStringLiteral("WE"),
-                                     QStringLiteral("RF"), QStringLiteral("RE"), QStringLiteral("RI80"),
-                                     QStringLiteral("RI81"), QStringLiteral("RI82"), QStringLiteral("RI83"),
-                                     QStringLiteral("WW")}));
+    QCOMPARE(r.steps(),
+             (QStringList{QStringLiteral("RI00"), QStringLiteral("RI01"), QStringLiteral("RI02"),
+                          QStringLiteral("EM"), QStringLiteral("WF"), QStringLiteral("&"),
+                          QStringLiteral("$"), QStringLiteral("!"), QStringLiteral("WE"),
+                          QStringLiteral("RF"), QStringLiteral("RE"), QStringLiteral("RI80"),
+                          QStringLiteral("RI81"), QStringLiteral("RI82"), QStringLiteral("RI83"),
+                          QStringLiteral("WW")}));
     QVERIFY(r.logged(QStringLiteral("读标识字:1E9307")));
     QVERIFY(r.logged(QStringLiteral("校验FLASH通过。")));
     QVERIFY(r.logged(QStringLiteral("校验EEPROM通过。")));
@@ -126,7 +129,8 @@ void TestOpsProgram::signatureMismatchStopsBeforeErase() {
     r.options("1100001010");
     const ProgramOutcome o = ProgramChip(r.c);
     QVERIFY(!o.signatureOk);
-    QCOMPARE(r.steps(), (QStringList{QStringLiteral("RI00"), QStringLiteral("RI01"), QStringLiteral("RI02")}));
+    QCOMPARE(r.steps(),
+             (QStringList{QStringLiteral("RI00"), QStringLiteral("RI01"), QStringLiteral("RI02")}));
     QVERIFY(r.logged(QStringLiteral("标识字与所选芯片不符!")));
 }
 
@@ -137,9 +141,9 @@ void TestOpsProgram::wrongChipWithoutSignatureCheckStillWrites() {
     r.flash = QByteArray::fromHex("0C94");
     r.options("1100000010");
     QVERIFY(ProgramChip(r.c).ok());
-    QCOMPARE(r.steps(), (QStringList{QStringLiteral("RI00"), QStringLiteral("EM"), QStringLiteral("WF"),
-                                     QStringLiteral("&"), QStringLiteral("$"), QStringLiteral("!"),
-                                     QStringLiteral("RF")}));
+    QCOMPARE(r.steps(), (QStringList{QStringLiteral("RI00"), QStringLiteral("EM"),
+                                     QStringLiteral("WF"), QStringLiteral("&"), QStringLiteral("$"),
+                                     QStringLiteral("!"), QStringLiteral("RF")}));
 }
 
 void TestOpsProgram::failedReloadSkipsOnlyThatWrite() {
@@ -152,7 +156,8 @@ void TestOpsProgram::failedReloadSkipsOnlyThatWrite() {
     QVERIFY(o.flashLoadFailed);
     QVERIFY(!o.eepromLoadFailed);
     QVERIFY(r.logged(QStringLiteral("FLASH文件没找到!")));
-    QCOMPARE(r.steps(), (QStringList{QStringLiteral("RI00"), QStringLiteral("WE"), QStringLiteral("RF")}));
+    QCOMPARE(r.steps(),
+             (QStringList{QStringLiteral("RI00"), QStringLiteral("WE"), QStringLiteral("RF")}));
     QCOMPARE(r.session.fileName[0], r.dir.filePath(QStringLiteral("missing.hex"))); // box unchanged
 
     // A file that cannot be read is no image to write either.

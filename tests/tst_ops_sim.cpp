@@ -50,13 +50,15 @@ QByteArray randomBytes(int n, quint32 seed) {
     return b;
 }
 
-QString hexOf(const QByteArray& b) { return QString::fromLatin1(b.toHex().toUpper()); }
+QString hexOf(const QByteArray& b) {
+    return QString::fromLatin1(b.toHex().toUpper());
+}
 
 } // namespace
 
 class TestOpsSim : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void everyChipProgramsVerifiesAndReadsBack_data();
     void everyChipProgramsVerifiesAndReadsBack();
     void oddImageReachesTheChip();
@@ -103,7 +105,8 @@ void TestOpsSim::everyChipProgramsVerifiesAndReadsBack() {
 
 void TestOpsSim::oddImageReachesTheChip() {
     Rig r(QStringLiteral("ATMEGA8"));
-    r.session.FlashBufferText = QStringLiteral("0C9412"); // three bytes: last word completed with FF
+    r.session.FlashBufferText =
+        QStringLiteral("0C9412"); // three bytes: last word completed with FF
     QVERIFY(WriteFlash(*r.c));
     QCOMPARE(r.chip().flash().left(4), QByteArray::fromHex("0C9412FF"));
     QVERIFY(VerifyFlash(*r.c));
@@ -131,7 +134,7 @@ void TestOpsSim::corruptedByteIsFound() {
 
 void TestOpsSim::lateReplies() {
     // 30 ms late: every "$" and "!" still comes within its wait, the flash read-back within
-    // its first 50 ms; the EEPROM verify's 5 ms poll finds nothing and ends (as it must).
+    // its first 50 ms, and the EEPROM reads wait up to 50 ms for their first character.
     SimFaults f;
     f.lateMs = 30;
     Rig r(QStringLiteral("ATMEGA8"), f);
@@ -143,8 +146,17 @@ void TestOpsSim::lateReplies() {
     QCOMPARE(r.chip().flash().left(1024), flash);
     QCOMPARE(r.chip().eeprom().left(2), QByteArray::fromHex("A55A"));
     QVERIFY(VerifyFlash(*r.c));
-    QVERIFY(!VerifyEeprom(*r.c));
-    QCOMPARE(r.ui.warnings, QStringList{QStringLiteral("EEPROM地址0000数据校验失败！")});
+    QVERIFY(VerifyEeprom(*r.c));
+    QVERIFY(ReadEeprom(*r.c));
+    QCOMPARE(r.session.EepromBufferText.left(4), QStringLiteral("A55A"));
+    QVERIFY(r.ui.warnings.isEmpty());
+    // 80 ms late: the EEPROM verify has given up before the answer begins.
+    f.lateMs = 80;
+    Rig later(QStringLiteral("ATMEGA8"), f);
+    later.chip().eeprom()[0] = char(0xA5);
+    later.session.EepromBufferText = QStringLiteral("A5");
+    QVERIFY(!VerifyEeprom(*later.c));
+    QCOMPARE(later.ui.warnings, QStringList{QStringLiteral("EEPROM地址0000数据校验失败！")});
 }
 
 void TestOpsSim::splitReplies() {

@@ -59,7 +59,7 @@ void fillJob(Rig& r, const QString& flashFile, const QString& eepromFile) {
 
 class TestScheme : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void savedLines();
     void roundTrip();
     void withoutReloadTheImagesStay();
@@ -74,7 +74,8 @@ void TestScheme::savedLines() {
     const QString file = r.path(QStringLiteral("job.SET"));
     QVERIFY(SaveSet(r.session, file));
     const QByteArray bytes = fileBytes(file);
-    QByteArray expected = "ATMEGA16\r\n" + r.session.fuses.fuseText().toLatin1() + "\r\n1110011011\r\n";
+    QByteArray expected =
+        "ATMEGA16\r\n" + r.session.fuses.fuseText().toLatin1() + "\r\n1110011011\r\n";
     QStringEncoder gbk("GBK");
     expected += QByteArray(gbk.encode(QStringLiteral("C:\\工程\\main.hex"))) + "\r\n";
     expected += QByteArray(gbk.encode(QStringLiteral("C:\\工程\\data.eep"))) + "\r\n";
@@ -92,7 +93,8 @@ void TestScheme::savedLines() {
 
 void TestScheme::roundTrip() {
     Rig r;
-    const QString hex = r.write(QStringLiteral("main.hex"), ":0400000001020304F2\r\n:00000001FF\r\n");
+    const QString hex =
+        r.write(QStringLiteral("main.hex"), ":0400000001020304F2\r\n:00000001FF\r\n");
     const QString eep = r.write(QStringLiteral("data.bin"), QByteArray("\xAA\x55", 2));
     fillJob(r, hex, eep);
     const QString fuses = r.session.fuses.fuseText();
@@ -139,7 +141,8 @@ void TestScheme::badLineEndsTheLoadSilently_data() {
     QTest::newRow("unknown chip") << QByteArray("ATMEGA99\r\n") + fuses << 0;
     QTest::newRow("empty file") << QByteArray() << 0;
     QTest::newRow("short fuse line") << QByteArray("ATMEGA16\r\n1111\r\n") << 1;
-    QTest::newRow("options with a 2") << QByteArray("ATMEGA16\r\n") + fuses + "\r\n0000020000\r\n" << 2;
+    QTest::newRow("options with a 2") << QByteArray("ATMEGA16\r\n") + fuses + "\r\n0000020000\r\n"
+                                      << 2;
     QTest::newRow("ends after the paths") << head << 5;
     QTest::newRow("frequency 4") << head + " 4\r\n 0\r\n100\r\n10\r\n" << 5;
     QTest::newRow("target 2") << head + " 1\r\n 2\r\n100\r\n10\r\n" << 6;
@@ -159,10 +162,12 @@ void TestScheme::badLineEndsTheLoadSilently() {
     const QString before = r.session.fuses.fuseText();
     QCOMPARE(LoadSet(r.session, r.ui, r.write(QStringLiteral("x.SET"), text)), applied);
     QVERIFY(r.ui.warnings.isEmpty());
-    QCOMPARE(r.session.chip.ChipName, applied >= 1 ? QStringLiteral("ATMEGA16") : QStringLiteral("ATMEGA8"));
+    QCOMPARE(r.session.chip.ChipName,
+             applied >= 1 ? QStringLiteral("ATMEGA16") : QStringLiteral("ATMEGA8"));
     if (applied == 0)
         QCOMPARE(r.session.fuses.fuseText(), before);
-    QCOMPARE(r.session.optionsText(), applied >= 3 ? QStringLiteral("0000000000") : QStringLiteral("1111101111"));
+    QCOMPARE(r.session.optionsText(),
+             applied >= 3 ? QStringLiteral("0000000000") : QStringLiteral("1111101111"));
     QCOMPARE(r.session.fileName[0], applied >= 4 ? QStringLiteral("f.hex") : QString());
     QCOMPARE(r.session.cal.pickedSlot, applied >= 6 ? 1 : 3);
     if (applied == 9) {

@@ -1,3 +1,322 @@
 #include "app/mainwindow.h"
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {}
+#include "app/aboutdialog.h"
+#include "app/apptexts.h"
+#include "app/clicklabel.h"
+#include "app/connection.h"
+#include "app/fonts.h"
+#include "app/fusepage.h"
+#include "app/icons.h"
+#include "app/imagetab.h"
+#include "app/logview.h"
+#include "app/offlinepage.h"
+#include "app/optionspage.h"
+#include "core/settings.h"
+#include "link/port.h"
+#include "ops/calibration.h"
+#include "ops/identify.h"
+#include "ops/program.h"
+#include "ops/readops.h"
+#include "ops/singlebyte.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+using AppTexts::tr;
+
+QSize MainWindow::designSize() {
+    // 10605 x 7560 twips at 96 dpi (15 twips a pixel).
+    return {10605 / 15, 7560 / 15};
+}
+
+MainWindow::MainWindow(const AppOptions& options, std::unique_ptr<Port> port, QWidget* parent)
+    : QMainWindow(parent),
+      m_options(options),
+      m_settings(std::make_unique<SettingsStore>(options.settingsFile)),
+      m_ui(this),
+      m_files(FileChooser::platform()) {
+    m_ui.warningHook = options.warningHook;
+    m_session.settings = m_settings.get();
+    m_session.fuses.setSetFolder(options.setFolder.isEmpty()
+                                     ? QCoreApplication::applicationDirPath() + QStringLiteral("/Set")
+                                     : options.setFolder);
+    m_link = std::make_unique<Link>(nullptr, &m_session.log);
+    m_conn = std::make_unique<Connection>(*m_link, options.sim);
+    m_app = std::make_unique<AppContext>(AppContext{m_session, *m_link, m_ui});
+    connect(m_conn.get(), &Connection::stateChanged, this, &MainWindow::updateConnectionState);
+
+    setWindowIcon(appIcon());
+    setFont(windowFont());
+    buildWindow();
+    startUp(std::move(port));
+}
+
+MainWindow::~MainWindow() {
+    shutDown();
+    m_conn.reset(); // closes the port before the link and the session go
+}
+
+Port* MainWindow::port() const { return m_conn->port(); }
+
+void MainWindow::buildWindow() {
+    buildToolbar();
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    m_tabs->setDocumentMode(false);
+    m_fusePage = new FusePage(*m_app, m_tabs);
+    m_flashTab = new ImageTab(*m_app, ImageTab::Flash, m_files, m_tabs);
+    m_eepromTab = new ImageTab(*m_app, ImageTab::Eeprom, m_files, m_tabs);
+    m_optionsPage = new OptionsPage(*m_app, m_tabs);
+    m_offlinePage = new OfflinePage(*m_app, m_tabs);
+    m_tabs->addTab(m_fusePage, AppTexts::tabFuses());
+    m_tabs->addTab(m_flashTab, AppTexts::tabFlash());
+    m_tabs->addTab(m_eepromTab, AppTexts::tabEeprom());
+    m_tabs->addTab(m_optionsPage, AppTexts::tabOptions());
+    m_tabs->addTab(m_offlinePage, AppTexts::tabOffline());
+    connect(m_flashTab, &ImageTab::eepromFileDropped, m_eepromTab, [this](const QString& path) {
+        m_eepromTab->loadFile(path);
+        m_tabs->setCurrentWidget(m_eepromTab);
+    });
+    connect(m_offlinePage, &OfflinePage::chipMenuEntryRequested, this, &MainWindow::addChipMenuEntry);
+
+    connect(m_optionsPage, &OptionsPage::readCalibrationRequested, this,
+            [this] { runOp(QStringLiteral("ReadOA"), [](OpContext& c) { ReadOA(c); }); });
+    connect(m_optionsPage, &OptionsPage::writeCalibrationRequested, this,
+            [this] { runOp(QStringLiteral("WriteOA_Command"), [](OpContext& c) { WriteOA(c); }); });
+    connect(m_optionsPage, &OptionsPage::writeSingleRequested, this, [this](int row) {
+        runOp(QStringLiteral("W_DataCommand_") + QString::number(row), [row](OpContext& c) { WriteSingle(c, row); });
+    });
+    connect(m_optionsPage, &OptionsPage::readSingleRequested, this, [this](int row) {
+        runOp(QStringLiteral("R_DataCommand_") + QString::number(row), [row](OpContext& c) { ReadSingle(c, row); });
+    });
+
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 2);
+    layout->setSpacing(4);
+    layout->addWidget(m_tabs, 1);
+    layout->addWidget(buildRightColumn(), 0);
+    setCentralWidget(central);
+    buildStatusBar();
+
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &MainWindow::openHelp);
+
+    connect(&m_session, &Session::panelsChanged, this, &MainWindow::refreshLabels);
+    connect(&m_session, &Session::chipChanged, this, &MainWindow::refreshLabels);
+    connect(&m_session, &Session::chipChanged, this, &MainWindow::rebuildChipMenu);
+    connect(&m_session, &Session::flashChanged, this, &MainWindow::refreshLabels);
+    connect(&m_session, &Session::eepromChanged, this, &MainWindow::refreshLabels);
+}
+
+static QPushButton* opButton(QWidget* parent, const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+static QLabel* valueLabel(QWidget* parent, const QString& name) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+QWidget* MainWindow::buildRightColumn() {
+    auto* column = new QWidget(this);
+    column->setObjectName(QStringLiteral("RightColumn"));
+    column->setFixedWidth(236);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+
+    auto* chipBox = new QGroupBox(tr("芯片"), column);
+    auto* grid = new QGridLayout(chipBox);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setVerticalSpacing(2);
+    m_selChip = valueLabel(chipBox, QStringLiteral("SEL_MCUTYPE"));
+    m_currentChip = valueLabel(chipBox, QStringLiteral("Crunt_MCUTYPE"));
+    m_sigLabel = valueLabel(chipBox, QStringLiteral("SIG_LABEL"));
+    auto* choose = new QPushButton(tr("选择型号"), chipBox);
+    choose->setObjectName(QStringLiteral("ChipMenuButton"));
+    choose->setAutoDefault(false);
+    choose->setToolTip(tr("从芯片表中选择所要编程的芯片"));
+    connect(choose, &QPushButton::clicked, this, [this, choose] {
+        m_chipMenu->popup(choose->mapToGlobal(QPoint(0, choose->height())));
+    });
+    grid->addWidget(new QLabel(tr("所选芯片:"), chipBox), 0, 0);
+    grid->addWidget(m_selChip, 0, 1);
+    grid->addWidget(choose, 0, 2);
+    grid->addWidget(new QLabel(tr("座上芯片:"), chipBox), 1, 0);
+    grid->addWidget(m_currentChip, 1, 1, 1, 2);
+    grid->addWidget(new QLabel(tr("标识字:"), chipBox), 2, 0);
+    grid->addWidget(m_sigLabel, 2, 1, 1, 2);
+    grid->setColumnStretch(1, 1);
+    layout->addWidget(chipBox);
+
+    auto* buttons = new QGridLayout;
+    buttons->setSpacing(4);
+    auto* readSig = opButton(column, QStringLiteral("ReadSIG"), tr("读标识字"));
+    auto* readFlash = opButton(column, QStringLiteral("ReadFlash"), tr("读取FLASH"));
+    auto* readEeprom = opButton(column, QStringLiteral("ReadEEPROM"), tr("读取EEPROM"));
+    auto* program = opButton(column, QStringLiteral("ProCommand"), tr("编 程"));
+    program->setToolTip(tr("按“编程选项”页所勾选的步骤对芯片编程"));
+    program->setMinimumHeight(34);
+    QFont pf = program->font();
+    pf.setPointSize(pf.pointSize() + 2);
+    pf.setBold(true);
+    program->setFont(pf);
+    // Three captions in one row of the narrow column: less padding than the style's.
+    for (QPushButton* b : {readSig, readFlash, readEeprom})
+        b->setStyleSheet(QStringLiteral("QPushButton { padding: 4px 2px; }"));
+    buttons->addWidget(readSig, 0, 0);
+    buttons->addWidget(readFlash, 0, 1);
+    buttons->addWidget(readEeprom, 0, 2);
+    buttons->addWidget(program, 1, 0, 1, 3);
+    layout->addLayout(buttons);
+    connect(readSig, &QPushButton::clicked, this,
+            [this] { runOp(QStringLiteral("ReadSIG"), [](OpContext& c) { ReadSignature(c); }); });
+    connect(readFlash, &QPushButton::clicked, this,
+            [this] { runOp(QStringLiteral("ReadFlash"), [](OpContext& c) { ReadFlash(c); }); });
+    connect(readEeprom, &QPushButton::clicked, this,
+            [this] { runOp(QStringLiteral("ReadEEPROM"), [](OpContext& c) { ReadEeprom(c); }); });
+    connect(program, &QPushButton::clicked, this,
+            [this] { runOp(QStringLiteral("ProCommand"), [](OpContext& c) { ProgramChip(c); }); });
+
+    auto* bars = new QGridLayout;
+    bars->setVerticalSpacing(2);
+    const QStringList names{QStringLiteral("FlashProgressBar"), QStringLiteral("EepromProgressBar")};
+    const QStringList captions{QStringLiteral("FLASH"), QStringLiteral("EEPROM")};
+    for (int i = 0; i < 2; ++i) {
+        auto* bar = new QProgressBar(column);
+        bar->setObjectName(names[i]);
+        bar->setRange(0, 100);
+        bar->setValue(100);
+        bar->setTextVisible(true);
+        bar->setFixedHeight(16);
+        bars->addWidget(new QLabel(captions[i], column), i, 0);
+        bars->addWidget(bar, i, 1);
+    }
+    layout->addLayout(bars);
+
+    m_log = new LogView(m_session.log, column);
+    m_log->setToolTip(tr("双击清除信息"));
+    layout->addWidget(m_log, 1);
+    return column;
+}
+
+void MainWindow::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(false);
+    m_pictures = new QStackedWidget(bar);
+    m_pictures->setObjectName(QStringLiteral("ConnectionPictures"));
+    auto* connected = new ClickLabel(m_pictures);
+    connected->setObjectName(QStringLiteral("PicConnected"));
+    connected->setPixmap(connectedPicture());
+    connected->setToolTip(tr("串口已打开，单击关闭"));
+    auto* notConnected = new ClickLabel(m_pictures);
+    notConnected->setObjectName(QStringLiteral("PicNotConnected"));
+    notConnected->setPixmap(notConnectedPicture());
+    notConnected->setToolTip(tr("串口已关闭，单击打开"));
+    m_pictures->addWidget(connected);
+    m_pictures->addWidget(notConnected);
+    m_pictures->setFixedSize(18, 18);
+    m_pictures->setCursor(Qt::PointingHandCursor);
+    connect(connected, &ClickLabel::clicked, this, &MainWindow::togglePort);
+    connect(notConnected, &ClickLabel::clicked, this, &MainWindow::togglePort);
+
+    auto panel = [bar](const QString& name) {
+        auto* l = new QLabel(bar);
+        l->setObjectName(name);
+        l->setContentsMargins(4, 0, 4, 0);
+        return l;
+    };
+    m_comStatus = panel(QStringLiteral("COMStatus"));
+    m_mcuTypes = panel(QStringLiteral("MCUtypes"));
+    m_flashSize = panel(QStringLiteral("FlashSizePanel"));
+    m_eepromSize = panel(QStringLiteral("EepromSizePanel"));
+    bar->addWidget(m_pictures);
+    bar->addWidget(m_comStatus);
+    bar->addWidget(m_mcuTypes, 1);
+    bar->addPermanentWidget(m_flashSize);
+    bar->addPermanentWidget(m_eepromSize);
+}
+
+void MainWindow::refreshLabels() {
+    m_selChip->setText(m_session.selChipLabel);
+    m_currentChip->setText(m_session.currentChipLabel);
+    m_sigLabel->setText(m_session.sigLabel);
+    m_mcuTypes->setText(m_session.mcuTypesPanel);
+    m_flashSize->setText(m_session.flashSizePanel);
+    m_eepromSize->setText(m_session.eepromSizePanel);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // Held at its design size; a minimised window is left alone.
+    if (isMinimized())
+        return;
+    const QSize want = designSize();
+    QSize now = size();
+    QSize fixed = now;
+    if (now.width() > want.width() || (now.width() < want.width() && now.width() > 2500 / 15))
+        fixed.setWidth(want.width());
+    if (now.height() > want.height() || (now.height() < want.height() && now.height() > 1000 / 15))
+        fixed.setHeight(want.height());
+    if (fixed != now)
+        resize(fixed);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    shutDown();
+    m_conn->close();
+    event->accept();
+}
+
+bool MainWindow::runOp(const QString& control, const std::function<void(OpContext&)>& body) {
+    OpContext c = m_app->op();
+    const bool ok = runOperation(c, control, [&] { body(c); });
+    updateConnectionState();
+    return ok;
+}
+
+void MainWindow::showAbout() {
+    AboutDialog about(m_session.windowTitleText, m_webLabel, this);
+    connect(&about, &AboutDialog::webPageRequested, this, &MainWindow::openWebPage);
+    about.exec();
+}
+
+void MainWindow::openHelp() {
+    if (!QFileInfo::exists(m_helpFile)) {
+        m_ui.warning(Texts::warningTitle(), AppTexts::helpMissing().arg(m_helpFile));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(m_helpFile));
+}
+
+void MainWindow::openWebPage() {
+    // Our project page is the help document we ship: it opens in the system's browser.
+    openHelp();
+}

@@ -42,7 +42,9 @@ const OptionSwitch kSwitches[] = {
     {"verify-eeprom", OptVerifyEeprom, "选项9 校验EEPROM"},
 };
 
-QString opt(const char* name) { return QString::fromLatin1(name); }
+QString opt(const char* name) {
+    return QString::fromLatin1(name);
+}
 
 // Opens the programmer and checks that a chip answers; null (exit 3) otherwise.
 OpContext* openTarget(CliContext& ctx, int* code) {
@@ -89,11 +91,12 @@ int eraseCommand(CliContext& ctx) {
     if (!c)
         return code;
     return runOperation(*c, QStringLiteral("EraserFlash"), [&] { EraseChip(*c); }) ? Exit::Done
-                                                                                  : Exit::Failed;
+                                                                                   : Exit::Failed;
 }
 
 int writeMemory(CliContext& ctx, bool eeprom) {
-    if (!usage(ctx, 1, eeprom ? QStringLiteral("write-eeprom FILE") : QStringLiteral("write-flash FILE")))
+    if (!usage(ctx, 1,
+               eeprom ? QStringLiteral("write-eeprom FILE") : QStringLiteral("write-flash FILE")))
         return Exit::Usage;
     if (!loadInto(ctx, eeprom, ctx.args[0]))
         return Exit::Failed;
@@ -108,7 +111,8 @@ int writeMemory(CliContext& ctx, bool eeprom) {
 }
 
 int verifyMemory(CliContext& ctx, bool eeprom) {
-    if (!usage(ctx, 1, eeprom ? QStringLiteral("verify-eeprom FILE") : QStringLiteral("verify-flash FILE")))
+    if (!usage(ctx, 1,
+               eeprom ? QStringLiteral("verify-eeprom FILE") : QStringLiteral("verify-flash FILE")))
         return Exit::Usage;
     if (!loadInto(ctx, eeprom, ctx.args[0]))
         return Exit::Failed;
@@ -123,7 +127,9 @@ int verifyMemory(CliContext& ctx, bool eeprom) {
 }
 
 int readMemory(CliContext& ctx, bool eeprom) {
-    if (!usage(ctx, 1, eeprom ? QStringLiteral("read-eeprom OUT.bin") : QStringLiteral("read-flash OUT.bin")))
+    if (!usage(ctx, 1,
+               eeprom ? QStringLiteral("read-eeprom OUT.bin")
+                      : QStringLiteral("read-flash OUT.bin")))
         return Exit::Usage;
     OpContext* c = ctx.openLink();
     if (!c)
@@ -142,10 +148,12 @@ int readMemory(CliContext& ctx, bool eeprom) {
         return Exit::Failed;
     }
     const int expected = eeprom ? s.chip.EepromSize : s.chip.FlashSize;
-    ctx.out.result(eeprom ? s.eepromSizePanel : s.flashSizePanel,
-                   {{QStringLiteral("bytes"), imageBytes(image)}, {QStringLiteral("file"), ctx.args[0]}});
+    ctx.out.result(
+        eeprom ? s.eepromSizePanel : s.flashSizePanel,
+        {{QStringLiteral("bytes"), imageBytes(image)}, {QStringLiteral("file"), ctx.args[0]}});
     if (imageBytes(image) != expected) {
-        ctx.out.error(Texts::tr("只读到 %1 字节 (芯片有 %2 字节)。").arg(imageBytes(image)).arg(expected));
+        ctx.out.error(
+            Texts::tr("只读到 %1 字节 (芯片有 %2 字节)。").arg(imageBytes(image)).arg(expected));
         return Exit::Failed;
     }
     return Exit::Done;
@@ -163,7 +171,8 @@ QString slotsText(const CalibrationPanel& cal) {
     QStringList parts;
     for (int k = 0; k < 4; ++k)
         if (cal.slotVisible[k])
-            parts << opt(names[k]) + u'=' + cal.slotText[k] + (cal.pickedSlot == k ? QStringLiteral("*") : QString());
+            parts << opt(names[k]) + u'=' + cal.slotText[k] +
+                         (cal.pickedSlot == k ? QStringLiteral("*") : QString());
     return parts.join(u' ');
 }
 
@@ -218,7 +227,9 @@ int calSlotOption(CliContext& ctx) {
 }
 
 int writeCal(CliContext& ctx) {
-    if (!usage(ctx, 0, QStringLiteral("write-cal [--cal-slot K] [--cal-target flash|eeprom] [--cal-address N]")))
+    if (!usage(ctx, 0,
+               QStringLiteral(
+                   "write-cal [--cal-slot K] [--cal-target flash|eeprom] [--cal-address N]")))
         return Exit::Usage;
     const int slot = calSlotOption(ctx);
     if (slot == -2 || !applyCalOptions(ctx))
@@ -265,14 +276,16 @@ int readByte(CliContext& ctx) {
     if (!c)
         return code;
     bool sent = false;
-    if (!runOperation(*c, QStringLiteral("R_DataCommand_%1").arg(row), [&] { sent = ReadSingle(*c, row); }))
+    if (!runOperation(*c, QStringLiteral("R_DataCommand_%1").arg(row),
+                      [&] { sent = ReadSingle(*c, row); }))
         return Exit::Failed;
     if (!sent)
         return Exit::Usage;
     const QString data = ctx.session.single.data[row];
     if (data.isEmpty())
         return Exit::NoAnswer;
-    ctx.out.result(data, {{QStringLiteral("data"), data}, {QStringLiteral("address"), ctx.args[1]}});
+    ctx.out.result(data,
+                   {{QStringLiteral("data"), data}, {QStringLiteral("address"), ctx.args[1]}});
     return Exit::Done;
 }
 
@@ -289,7 +302,8 @@ int writeByte(CliContext& ctx) {
     if (!c)
         return code;
     bool sent = false;
-    if (!runOperation(*c, QStringLiteral("W_DataCommand_%1").arg(row), [&] { sent = WriteSingle(*c, row); }))
+    if (!runOperation(*c, QStringLiteral("W_DataCommand_%1").arg(row),
+                      [&] { sent = WriteSingle(*c, row); }))
         return Exit::Failed;
     return sent ? Exit::Done : Exit::Usage;
 }
@@ -313,7 +327,8 @@ int program(CliContext& ctx) {
     Session& s = ctx.session;
     const bool eepromFlag = ctx.parser.isSet(QStringLiteral("eeprom"));
     if (ctx.args.size() != (eepromFlag ? 1 : 0)) {
-        ctx.out.error(Texts::tr("用法: hvpp-cli program [--flash FILE] [--eeprom FILE] [--options DIGITS] [选项开关...]"));
+        ctx.out.error(Texts::tr("用法: hvpp-cli program [--flash FILE] [--eeprom FILE] [--options "
+                                "DIGITS] [选项开关...]"));
         return Exit::Usage;
     }
     if (ctx.parser.isSet(QStringLiteral("options"))) {
@@ -370,9 +385,10 @@ int program(CliContext& ctx) {
 void addImageCommands(CliRegistry& r) {
     r.commands << CliCommand{QStringLiteral("erase"), QStringLiteral("erase"),
                              Texts::tr("擦除芯片 (EM000000#)。"), eraseCommand};
-    r.commands << CliCommand{QStringLiteral("write-flash"), QStringLiteral("write-flash FILE"),
-                             Texts::tr("载入 FILE (.HEX/.BIN) 并写入芯片FLASH (不擦除; 需要时先 erase)。"),
-                             [](CliContext& c) { return writeMemory(c, false); }};
+    r.commands << CliCommand{
+        QStringLiteral("write-flash"), QStringLiteral("write-flash FILE"),
+        Texts::tr("载入 FILE (.HEX/.BIN) 并写入芯片FLASH (不擦除; 需要时先 erase)。"),
+        [](CliContext& c) { return writeMemory(c, false); }};
     r.commands << CliCommand{QStringLiteral("verify-flash"), QStringLiteral("verify-flash FILE"),
                              Texts::tr("载入 FILE 并与芯片FLASH校验; 不符时退出码为 1。"),
                              [](CliContext& c) { return verifyMemory(c, false); }};
@@ -388,49 +404,55 @@ void addImageCommands(CliRegistry& r) {
     r.commands << CliCommand{QStringLiteral("read-eeprom"), QStringLiteral("read-eeprom OUT.bin"),
                              Texts::tr("读出整个芯片EEPROM, 存为二进制文件 OUT.bin。"),
                              [](CliContext& c) { return readMemory(c, true); }};
-    r.commands << CliCommand{QStringLiteral("read-cal"), QStringLiteral("read-cal"),
-                             Texts::tr("读校准字节, 打印各槽 (1MHz 2MHz 4MHz 8MHz; * 为默认选中)。"), readCal};
+    r.commands << CliCommand{
+        QStringLiteral("read-cal"), QStringLiteral("read-cal"),
+        Texts::tr("读校准字节, 打印各槽 (1MHz 2MHz 4MHz 8MHz; * 为默认选中)。"), readCal};
     r.commands << CliCommand{
         QStringLiteral("write-cal"),
         QStringLiteral("write-cal [--cal-slot K] [--cal-target flash|eeprom] [--cal-address N]"),
         Texts::tr("读校准字节, 把所选槽的字节写入 flash 或 eeprom 的字节地址 N (十进制)。\n"
                   "默认: 芯片自动选中的槽, flash, 存储器的最后一个字节。"),
         writeCal};
-    r.commands << CliCommand{QStringLiteral("read-byte"), QStringLiteral("read-byte flash|eeprom ADDR"),
-                             Texts::tr("读一个FLASH字 (字地址) 或一个EEPROM字节 (字节地址); ADDR 为十进制。"),
-                             readByte};
-    r.commands << CliCommand{QStringLiteral("write-byte"),
-                             QStringLiteral("write-byte flash|eeprom ADDR DATA"),
-                             Texts::tr("写一个FLASH字 (DATA 至多4位十六进制, 低字节在前) 或一个EEPROM字节\n"
-                                       "(至多2位)。注:只有原地址数据为FF时,才能正确写入数据。"),
-                             writeByte};
-    r.commands << CliCommand{QStringLiteral("convert"), QStringLiteral("convert IN OUT.bin [--eeprom]"),
-                             Texts::tr("把 IN (.HEX/.BIN; 加 --eeprom 时按EEPROM文件, 也可为 .EEP) 转成二进制文件\n"
-                                       "OUT.bin。不需要编程器。"),
-                             convert};
+    r.commands << CliCommand{
+        QStringLiteral("read-byte"), QStringLiteral("read-byte flash|eeprom ADDR"),
+        Texts::tr("读一个FLASH字 (字地址) 或一个EEPROM字节 (字节地址); ADDR 为十进制。"), readByte};
+    r.commands << CliCommand{
+        QStringLiteral("write-byte"), QStringLiteral("write-byte flash|eeprom ADDR DATA"),
+        Texts::tr("写一个FLASH字 (DATA 至多4位十六进制, 低字节在前) 或一个EEPROM字节\n"
+                  "(至多2位)。注:只有原地址数据为FF时,才能正确写入数据。"),
+        writeByte};
+    r.commands << CliCommand{
+        QStringLiteral("convert"), QStringLiteral("convert IN OUT.bin [--eeprom]"),
+        Texts::tr("把 IN (.HEX/.BIN; 加 --eeprom 时按EEPROM文件, 也可为 .EEP) 转成二进制文件\n"
+                  "OUT.bin。不需要编程器。"),
+        convert};
     QString switches;
     for (const OptionSwitch& sw : kSwitches)
         switches += QStringLiteral("\n--") + opt(sw.name).leftJustified(16) + Texts::tr(sw.help);
     r.commands << CliCommand{
         QStringLiteral("program"),
         QStringLiteral("program [--flash FILE] [--eeprom FILE] [--options DIGITS] [开关...]"),
-        Texts::tr("编程芯片: 按固定顺序执行所选步骤 (标识字检查, 擦除, 写FLASH, 写EEPROM, 校验, 熔丝,\n"
-                  "锁定位, 校准字节)。--flash/--eeprom 填入文件名框并先行载入。\n"
-                  "--options 为10位选项 (如 1110000011), 默认为保存的编程选项; 下列开关再勾选一项:") +
+        Texts::tr(
+            "编程芯片: 按固定顺序执行所选步骤 (标识字检查, 擦除, 写FLASH, 写EEPROM, 校验, 熔丝,\n"
+            "锁定位, 校准字节)。--flash/--eeprom 填入文件名框并先行载入。\n"
+            "--options 为10位选项 (如 1110000011), 默认为保存的编程选项; 下列开关再勾选一项:") +
             switches,
         program};
 
     r.options << QCommandLineOption(QStringLiteral("flash"), Texts::tr("program: FLASH 映像文件。"),
                                     QStringLiteral("FILE"));
-    r.options << QCommandLineOption(QStringLiteral("eeprom"),
-                                    Texts::tr("program --eeprom FILE: EEPROM 映像文件; convert: 按EEPROM文件载入。"));
-    r.options << QCommandLineOption(QStringLiteral("options"), Texts::tr("program: 10位编程选项, 如 1110000011。"),
+    r.options << QCommandLineOption(
+        QStringLiteral("eeprom"),
+        Texts::tr("program --eeprom FILE: EEPROM 映像文件; convert: 按EEPROM文件载入。"));
+    r.options << QCommandLineOption(QStringLiteral("options"),
+                                    Texts::tr("program: 10位编程选项, 如 1110000011。"),
                                     QStringLiteral("DIGITS"));
     for (const OptionSwitch& sw : kSwitches)
         r.options << QCommandLineOption(opt(sw.name), Texts::tr("program: ") + Texts::tr(sw.help));
-    r.options << QCommandLineOption(QStringLiteral("cal-slot"),
-                                    Texts::tr("write-cal/program: 校准字节槽 0..3 或 1MHz/2MHz/4MHz/8MHz。"),
-                                    QStringLiteral("K"));
+    r.options << QCommandLineOption(
+        QStringLiteral("cal-slot"),
+        Texts::tr("write-cal/program: 校准字节槽 0..3 或 1MHz/2MHz/4MHz/8MHz。"),
+        QStringLiteral("K"));
     r.options << QCommandLineOption(QStringLiteral("cal-target"),
                                     Texts::tr("write-cal/program: 校准字节写入 flash 或 eeprom。"),
                                     QStringLiteral("MEMORY"));

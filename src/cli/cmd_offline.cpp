@@ -9,6 +9,7 @@
 #include "core/texts.h"
 #include "firmware/firmwareupdate.h"
 #include "image/loader.h"
+#include "link/link.h"
 #include "offline/fusetable.h"
 #include "offline/offlinerecord.h"
 #include "offline/offlinestore.h"
@@ -22,10 +23,13 @@
 
 namespace {
 
-QString opt(const char* name) { return QString::fromLatin1(name); }
+QString opt(const char* name) {
+    return QString::fromLatin1(name);
+}
 
 // The step boxes of the offline page, box 0 first.
-const char* const kStepNames[8] = {"flash", "eeprom", "fuses", "lock", "cal", "serial", "erase", "enable"};
+const char* const kStepNames[8] = {"flash", "eeprom", "fuses", "lock",
+                                   "cal",   "serial", "erase", "enable"};
 
 bool fail(CliContext& ctx, const QString& text) {
     ctx.out.error(text);
@@ -57,7 +61,8 @@ bool parseSteps(CliContext& ctx, std::array<bool, 8>& steps) {
                 if (name.trimmed() == opt(kStepNames[n]))
                     found = n;
             if (found < 0)
-                return fail(ctx, Texts::tr("--steps: 未知步骤 \"%1\" (可用: flash,eeprom,fuses,lock,cal,serial,erase,enable, "
+                return fail(ctx, Texts::tr("--steps: 未知步骤 \"%1\" (可用: "
+                                           "flash,eeprom,fuses,lock,cal,serial,erase,enable, "
                                            "none, 或8位0/1, 第0项在前)。")
                                      .arg(name));
             out[found] = true;
@@ -72,9 +77,10 @@ bool parseHexBox(CliContext& ctx, const char* option, NumberConverter::Box box, 
         return true;
     const QString v = ctx.parser.value(opt(option)).trimmed();
     if (v.isEmpty() || !NumberConverter::accepts(box, v))
-        return fail(ctx, box == NumberConverter::Hex
-                             ? Texts::tr("--%1 须为至多8位十六进制数 (不超过 FFFFFFFF)。").arg(opt(option))
-                             : Texts::tr("--%1 须为至多4位十六进制数。").arg(opt(option)));
+        return fail(
+            ctx, box == NumberConverter::Hex
+                     ? Texts::tr("--%1 须为至多8位十六进制数 (不超过 FFFFFFFF)。").arg(opt(option))
+                     : Texts::tr("--%1 须为至多4位十六进制数。").arg(opt(option)));
     field = v.toUpper();
     return true;
 }
@@ -142,7 +148,9 @@ bool fuseBitsFromOptions(CliContext& ctx) {
     if (ctx.parser.optionNames().contains(opt("fuse-bits"))) {
         const QString bits = ctx.parser.value(opt("fuse-bits")).trimmed();
         if (!isFuseBits(bits))
-            return fail(ctx, Texts::tr("--fuse-bits 须为32位 0/1 (锁定位第7位在前, 然后扩展, 高, 低字节)。"));
+            return fail(
+                ctx,
+                Texts::tr("--fuse-bits 须为32位 0/1 (锁定位第7位在前, 然后扩展, 高, 低字节)。"));
         s.fuses.ApplyFuseText(bits);
         return true;
     }
@@ -151,20 +159,28 @@ bool fuseBitsFromOptions(CliContext& ctx) {
     return true;
 }
 
+// The values as the record carries them: addresses of four digits, the initial number of
+// eight, so that what offline-write prints and what offline-read prints compare equal.
 QJsonObject panelJson(const Session& s) {
     const OfflinePanel& p = s.offline;
+    const QString oa =
+        padText(p.calToFlash ? p.calFlashAddress : p.calEepromAddress, u'0', 4, true);
+    const QString serial =
+        padText(p.serialToFlash ? p.serialFlashAddress : p.serialEepromAddress, u'0', 4, true);
     QJsonArray steps;
     for (int n = 0; n < 8; ++n)
         if (p.steps[n])
             steps.append(opt(kStepNames[n]));
     return {{QStringLiteral("steps"), steps},
-            {QStringLiteral("oaTarget"), p.calToFlash ? QStringLiteral("flash") : QStringLiteral("eeprom")},
+            {QStringLiteral("oaTarget"),
+             p.calToFlash ? QStringLiteral("flash") : QStringLiteral("eeprom")},
             {QStringLiteral("oaSlot"), p.calSlot + 1},
-            {QStringLiteral("oaAddress"), p.calToFlash ? p.calFlashAddress : p.calEepromAddress},
-            {QStringLiteral("serialTarget"), p.serialToFlash ? QStringLiteral("flash") : QStringLiteral("eeprom")},
-            {QStringLiteral("serialAddress"), p.serialToFlash ? p.serialFlashAddress : p.serialEepromAddress},
+            {QStringLiteral("oaAddress"), oa},
+            {QStringLiteral("serialTarget"),
+             p.serialToFlash ? QStringLiteral("flash") : QStringLiteral("eeprom")},
+            {QStringLiteral("serialAddress"), serial},
             {QStringLiteral("increment"), p.increment},
-            {QStringLiteral("initialHex"), p.initialHex},
+            {QStringLiteral("initialHex"), padText(p.initialHex, u'0', 8, true)},
             {QStringLiteral("initialDecimal"), p.initialDecimal},
             {QStringLiteral("chip"), s.chip.ChipName},
             {QStringLiteral("lock"), s.fuses.frameDigits(3)},
@@ -179,15 +195,19 @@ QString panelText(const Session& s) {
     for (const QJsonValue& v : o.value(QStringLiteral("steps")).toArray())
         steps << v.toString();
     const OfflinePanel& p = s.offline;
-    return Texts::tr("步骤: %1\n校准字节: OA%2 -> %3 地址 %4\n序列号: %5 地址 %6, 自动增量 %7, 初始编号 %8 (%9)\n"
+    return Texts::tr("步骤: %1\n校准字节: OA%2 -> %3 地址 %4\n序列号: %5 地址 %6, 自动增量 %7, "
+                     "初始编号 %8 (%9)\n"
                      "芯片: %10  熔丝: 锁定位 %11 扩展 %12 高 %13 低 %14")
         .arg(steps.isEmpty() ? Texts::tr("无") : steps.join(u','))
         .arg(p.calSlot + 1)
-        .arg(o.value(QStringLiteral("oaTarget")).toString(), o.value(QStringLiteral("oaAddress")).toString(),
-             o.value(QStringLiteral("serialTarget")).toString(), o.value(QStringLiteral("serialAddress")).toString())
+        .arg(o.value(QStringLiteral("oaTarget")).toString(),
+             o.value(QStringLiteral("oaAddress")).toString(),
+             o.value(QStringLiteral("serialTarget")).toString(),
+             o.value(QStringLiteral("serialAddress")).toString())
         .arg(p.increment)
-        .arg(p.initialHex, p.initialDecimal, s.chip.ChipName, s.fuses.frameDigits(3), s.fuses.frameDigits(2),
-             s.fuses.frameDigits(1), s.fuses.frameDigits(0));
+        .arg(o.value(QStringLiteral("initialHex")).toString(), p.initialDecimal, s.chip.ChipName,
+             s.fuses.frameDigits(3), s.fuses.frameDigits(2), s.fuses.frameDigits(1),
+             s.fuses.frameDigits(0));
 }
 
 bool noArgs(CliContext& ctx, const QString& synopsis) {
@@ -206,7 +226,9 @@ int offlineWrite(CliContext& ctx) {
     if (!c)
         return Exit::NoAnswer;
     bool written = false;
-    if (!runOperation(*c, QStringLiteral("LeavePcWrite"), [&] { written = WriteOfflineSettings(*c); }) || !written)
+    if (!runOperation(*c, QStringLiteral("LeavePcWrite"),
+                      [&] { written = WriteOfflineSettings(*c); }) ||
+        !written)
         return Exit::Failed;
     StoreOfflinePanel(ctx.settings, ctx.session.offline);
     ctx.out.result(panelText(ctx.session), panelJson(ctx.session));
@@ -221,13 +243,18 @@ int offlineRead(CliContext& ctx) {
     if (!c)
         return Exit::NoAnswer;
     bool complete = false;
-    if (!runOperation(*c, QStringLiteral("LeavePcRead"), [&] { complete = ReadOfflineSettings(*c); }))
+    const int warningsBefore = ctx.ui.warnings;
+    if (!runOperation(*c, QStringLiteral("LeavePcRead"),
+                      [&] { complete = ReadOfflineSettings(*c); }))
         return Exit::Failed;
     StoreOfflinePanel(ctx.settings, ctx.session.offline);
     QJsonObject fields = panelJson(ctx.session);
     fields.insert(QStringLiteral("complete"), complete);
     ctx.out.result(panelText(ctx.session), fields);
-    return complete ? Exit::Done : Exit::NoAnswer;
+    if (!complete)
+        return Exit::NoAnswer;
+    // A record naming no chip of the table ("无目标芯片或不支持!").
+    return ctx.ui.warnings > warningsBefore ? Exit::Failed : Exit::Done;
 }
 
 bool loadImage(CliContext& ctx, bool eeprom, const QString& path) {
@@ -257,7 +284,8 @@ int offlineUpload(CliContext& ctx) {
     if (!c)
         return Exit::NoAnswer;
     bool ok = false;
-    if (!runOperation(*c, QStringLiteral("Upload_leaveDATA"), [&] { ok = UploadOfflineImages(*c); }))
+    if (!runOperation(*c, QStringLiteral("Upload_leaveDATA"),
+                      [&] { ok = UploadOfflineImages(*c); }))
         return Exit::Failed;
     return ok ? Exit::Done : Exit::Failed;
 }
@@ -268,7 +296,8 @@ int storeFuseTable(CliContext& ctx) {
     OpContext* c = ctx.openLink();
     if (!c)
         return Exit::NoAnswer;
-    return runOperation(*c, QStringLiteral("Command1"), [&] { StoreFuseTable(*c); }) ? Exit::Done : Exit::Failed;
+    return runOperation(*c, QStringLiteral("Command1"), [&] { StoreFuseTable(*c); }) ? Exit::Done
+                                                                                     : Exit::Failed;
 }
 
 int firmwareMode(CliContext& ctx) {
@@ -277,7 +306,8 @@ int firmwareMode(CliContext& ctx) {
     OpContext* c = ctx.openLink();
     if (!c)
         return Exit::NoAnswer;
-    return runOperation(*c, QString(), [&] { EnterFirmwareLoader(*c); }) ? Exit::Done : Exit::Failed;
+    return runOperation(*c, QString(), [&] { EnterFirmwareLoader(*c); }) ? Exit::Done
+                                                                         : Exit::Failed;
 }
 
 int firmwareUpdate(CliContext& ctx) {
@@ -354,7 +384,8 @@ int schemeSave(CliContext& ctx) {
     Session& s = ctx.session;
     const bool eepromFlag = ctx.parser.isSet(opt("eeprom"));
     if (ctx.args.size() != (eepromFlag ? 2 : 1)) {
-        ctx.out.error(Texts::tr("用法: hvpp-cli scheme-save FILE.SET [--flash FILE] [--eeprom FILE] [--options DIGITS] ..."));
+        ctx.out.error(Texts::tr("用法: hvpp-cli scheme-save FILE.SET [--flash FILE] [--eeprom "
+                                "FILE] [--options DIGITS] ..."));
         return Exit::Usage;
     }
     if (!fuseBitsFromOptions(ctx))
@@ -369,9 +400,9 @@ int schemeSave(CliContext& ctx) {
     } else {
         s.setOptionsText(ctx.settings.read(SettingsKeys::ProgramOptions));
     }
-    static const char* const switches[10] = {"erase",  "write-flash",     "write-eeprom", "write-fuses",
-                                             "write-lock", "reload",      "check-signature", "calibration",
-                                             "verify-flash", "verify-eeprom"};
+    static const char* const switches[10] = {
+        "erase",  "write-flash",     "write-eeprom", "write-fuses",  "write-lock",
+        "reload", "check-signature", "calibration",  "verify-flash", "verify-eeprom"};
     for (int i = 0; i < 10; ++i)
         if (ctx.parser.optionNames().contains(opt(switches[i])))
             s.options[i] = true;
@@ -423,7 +454,9 @@ int schemeSave(CliContext& ctx) {
         return Exit::Failed;
     }
     const QStringList lines = SchemeLines(s);
-    ctx.out.result(lines.join(u'\n'), {{QStringLiteral("file"), ctx.args[0]}, {QStringLiteral("lines"), QJsonArray::fromStringList(lines)}});
+    ctx.out.result(lines.join(u'\n'),
+                   {{QStringLiteral("file"), ctx.args[0]},
+                    {QStringLiteral("lines"), QJsonArray::fromStringList(lines)}});
     return Exit::Done;
 }
 
@@ -433,7 +466,8 @@ int programScheme(CliContext& ctx) {
     Session& s = ctx.session;
     for (const char* other : {"options", "flash", "eeprom"}) {
         if (ctx.parser.isSet(opt(other))) {
-            ctx.out.error(Texts::tr("--scheme 已给出编程选项与文件, 不能再用 --%1。").arg(opt(other)));
+            ctx.out.error(
+                Texts::tr("--scheme 已给出编程选项与文件, 不能再用 --%1。").arg(opt(other)));
             return Exit::Usage;
         }
     }
@@ -444,11 +478,12 @@ int programScheme(CliContext& ctx) {
     const QString path = ctx.parser.value(opt("scheme"));
     const int applied = LoadSet(s, ctx.ui, path);
     if (applied < 9) {
-        ctx.out.error(applied == 0 ? Texts::tr("无法读取方案文件 %1。").arg(path)
-                                   : Texts::tr("方案文件 %1 在第 %2 行出错 (只用了前 %3 行), 未编程。")
-                                         .arg(path)
-                                         .arg(applied + 1)
-                                         .arg(applied));
+        ctx.out.error(applied == 0
+                          ? Texts::tr("无法读取方案文件 %1。").arg(path)
+                          : Texts::tr("方案文件 %1 在第 %2 行出错 (只用了前 %3 行), 未编程。")
+                                .arg(path)
+                                .arg(applied + 1)
+                                .arg(applied));
         return Exit::Failed;
     }
     // Without "文件重载" the window programs the images it holds; here the images are
@@ -459,7 +494,8 @@ int programScheme(CliContext& ctx) {
         if (!s.fileName[1].isEmpty() && !loadImage(ctx, true, s.fileName[1]))
             return Exit::Failed;
     }
-    ctx.out.logLine(Texts::tr("方案: %1  芯片: %2  编程选项: %3").arg(path, s.chip.ChipName, s.optionsText()));
+    ctx.out.logLine(
+        Texts::tr("方案: %1  芯片: %2  编程选项: %3").arg(path, s.chip.ChipName, s.optionsText()));
     OpContext* c = ctx.openLink();
     if (!c)
         return Exit::NoAnswer;
@@ -470,8 +506,9 @@ int programScheme(CliContext& ctx) {
         return Exit::NoAnswer;
     const bool loadFailed = (r.flashLoadFailed && !s.fileName[0].isEmpty()) ||
                             (r.eepromLoadFailed && !s.fileName[1].isEmpty());
-    const bool failed = !r.signatureOk || loadFailed || r.flashRefused || r.eepromRefused || r.flashVerifyFailed ||
-                        r.eepromVerifyFailed || (s.options[OptCalibration] && !r.calibrationWritten);
+    const bool failed = !r.signatureOk || loadFailed || r.flashRefused || r.eepromRefused ||
+                        r.flashVerifyFailed || r.eepromVerifyFailed ||
+                        (s.options[OptCalibration] && !r.calibrationWritten);
     ctx.out.result(failed ? Texts::tr("编程未完成。") : Texts::tr("编程完成。"),
                    {{QStringLiteral("ok"), !failed},
                     {QStringLiteral("scheme"), path},
@@ -499,7 +536,8 @@ void addOption(CliRegistry& r, const QCommandLineOption& o) {
 void addOfflineCommands(CliRegistry& r) {
     const QString offlineOptions = Texts::tr(
         "脱机选项 (offline-write; 未给出的值取自上次保存的设置, 成功后保存):\n"
-        "  --steps LIST           步骤: flash,eeprom,fuses,lock,cal,serial,erase,enable 的组合, none,\n"
+        "  --steps LIST           步骤: flash,eeprom,fuses,lock,cal,serial,erase,enable 的组合, "
+        "none,\n"
         "                         或8位0/1 (第0项在前); enable = 使能脱机编程\n"
         "  --oa-slot N            校准字节 OA1..OA4 (1..4)\n"
         "  --oa-target MEM        校准字节写入 flash 或 eeprom\n"
@@ -512,54 +550,93 @@ void addOfflineCommands(CliRegistry& r) {
         "  --fuse-bits BITS       记录中的熔丝位: 32位 0/1, 锁定位第7位在前; 默认为保存的熔丝设置");
     r.optionGroupHelp << offlineOptions;
 
-    r.commands << CliCommand{QStringLiteral("offline-write"), QStringLiteral("offline-write [脱机选项...]"),
-                             Texts::tr("写入设置: 把脱机编程设置 (步骤, 芯片标识字与页大小, 熔丝, 校准字节与序列号选项)\n"
-                                       "写入编程器。芯片由 --chip 或保存的型号决定。"),
-                             offlineWrite};
-    r.commands << CliCommand{QStringLiteral("offline-read"), QStringLiteral("offline-read"),
-                             Texts::tr("读取设置: 从编程器读回脱机编程设置, 打印并保存; 选中记录中的芯片。\n"
-                                       "有设置项无有效回答时退出码为 3 (这些值保持不变)。"),
-                             offlineRead};
-    r.commands << CliCommand{QStringLiteral("offline-upload"), QStringLiteral("offline-upload [--flash FILE] [--eeprom FILE]"),
-                             Texts::tr("写入数据: 载入映像文件并存入编程器供脱机编程 (FLASH 至多 20480 字节,\n"
-                                       "EEPROM 至多 2048 字节)。"),
-                             offlineUpload};
-    r.commands << CliCommand{QStringLiteral("store-fuse-table"), QStringLiteral("store-fuse-table"),
-                             Texts::tr("存熔丝数据: 把编程器自己的芯片与熔丝表 (13 种芯片) 写入编程器。"), storeFuseTable};
+    r.commands << CliCommand{
+        QStringLiteral("offline-write"), QStringLiteral("offline-write [脱机选项...]"),
+        Texts::tr(
+            "写入设置: 把脱机编程设置 (步骤, 芯片标识字与页大小, 熔丝, 校准字节与序列号选项)\n"
+            "写入编程器。芯片由 --chip 或保存的型号决定。"),
+        offlineWrite};
+    r.commands << CliCommand{
+        QStringLiteral("offline-read"), QStringLiteral("offline-read"),
+        Texts::tr("读取设置: 从编程器读回脱机编程设置, 打印并保存; 选中记录中的芯片。\n"
+                  "有设置项无有效回答时退出码为 3 (这些值保持不变); 记录中的芯片不受支持时为 1。"),
+        offlineRead};
+    r.commands << CliCommand{
+        QStringLiteral("offline-upload"),
+        QStringLiteral("offline-upload [--flash FILE] [--eeprom FILE]"),
+        Texts::tr("写入数据: 载入映像文件并存入编程器供脱机编程 (FLASH 至多 20480 字节,\n"
+                  "EEPROM 至多 2048 字节)。"),
+        offlineUpload};
+    r.commands << CliCommand{
+        QStringLiteral("store-fuse-table"), QStringLiteral("store-fuse-table"),
+        Texts::tr("存熔丝数据: 把编程器自己的芯片与熔丝表 (13 种芯片) 写入编程器。"),
+        storeFuseTable};
     r.commands << CliCommand{QStringLiteral("firmware-mode"), QStringLiteral("firmware-mode"),
-                             Texts::tr("让编程器固件转入引导程序 (FM000000#), 显示其回答。"), firmwareMode};
-    r.commands << CliCommand{QStringLiteral("firmware-update"), QStringLiteral("firmware-update FILE.BIN [--yes]"),
-                             Texts::tr("升级固件: 提示重启编程器, 等待引导程序应答 \"B\" (10秒), 询问确认\n"
-                                       "(--yes 时不问), 然后发送固件。文件须小于 32768 字节。"),
-                             firmwareUpdate};
-    r.commands << CliCommand{QStringLiteral("programmer-eeprom"), QStringLiteral("programmer-eeprom FILE.BIN"),
-                             Texts::tr("升级EEPROM数据: 检查连接 (\"连接成功!\") 后把文件逐字节写入编程器自己的EEPROM。"),
-                             programmerEeprom};
+                             Texts::tr("让编程器固件转入引导程序 (FM000000#), 显示其回答。"),
+                             firmwareMode};
+    r.commands << CliCommand{
+        QStringLiteral("firmware-update"), QStringLiteral("firmware-update FILE.BIN [--yes]"),
+        Texts::tr("升级固件: 提示重启编程器, 等待引导程序应答 \"B\" (10秒), 询问确认\n"
+                  "(--yes 时不问), 然后发送固件。文件须小于 32768 字节。"),
+        firmwareUpdate};
+    r.commands << CliCommand{
+        QStringLiteral("programmer-eeprom"), QStringLiteral("programmer-eeprom FILE.BIN"),
+        Texts::tr(
+            "升级EEPROM数据: 检查连接 (\"连接成功!\") 后把文件逐字节写入编程器自己的EEPROM。"),
+        programmerEeprom};
     r.commands << CliCommand{
         QStringLiteral("scheme-save"),
-        QStringLiteral("scheme-save FILE.SET [--flash FILE] [--eeprom FILE] [--options DIGITS] [开关...]"),
-        Texts::tr("保存方案: 芯片 (--chip), 熔丝位 (--fuse-bits), 编程选项 (--options 与 program 的开关),\n"
-                  "两个文件名 (--flash, --eeprom) 与校准选项 (--cal-slot, --cal-target, --cal-address);\n"
-                  "未给出的取自保存的设置。不需要编程器。"),
+        QStringLiteral(
+            "scheme-save FILE.SET [--flash FILE] [--eeprom FILE] [--options DIGITS] [开关...]"),
+        Texts::tr(
+            "保存方案: 芯片 (--chip), 熔丝位 (--fuse-bits), 编程选项 (--options 与 program "
+            "的开关),\n"
+            "两个文件名 (--flash, --eeprom) 与校准选项 (--cal-slot, --cal-target, --cal-address);\n"
+            "未给出的取自保存的设置。不需要编程器。"),
         schemeSave};
 
-    addOption(r, QCommandLineOption(opt("flash"), Texts::tr("FLASH 映像文件。"), QStringLiteral("FILE")));
+    addOption(
+        r, QCommandLineOption(opt("flash"), Texts::tr("FLASH 映像文件。"), QStringLiteral("FILE")));
     addOption(r, QCommandLineOption(opt("eeprom"), Texts::tr("--eeprom FILE: EEPROM 映像文件。")));
-    addOption(r, QCommandLineOption(opt("options"), Texts::tr("10位编程选项, 如 1110000011。"), QStringLiteral("DIGITS")));
-    addOption(r, QCommandLineOption(opt("cal-slot"), Texts::tr("校准字节槽 0..3 或 1MHz/2MHz/4MHz/8MHz。"), QStringLiteral("K")));
-    addOption(r, QCommandLineOption(opt("cal-target"), Texts::tr("校准字节写入 flash 或 eeprom。"), QStringLiteral("MEMORY")));
-    addOption(r, QCommandLineOption(opt("cal-address"), Texts::tr("校准字节的字节地址 (十进制)。"), QStringLiteral("N")));
-    addOption(r, QCommandLineOption(opt("fuse-bits"), Texts::tr("offline-write/scheme-save: 32位熔丝位 0/1。"), QStringLiteral("BITS")));
-    addOption(r, QCommandLineOption(opt("steps"), Texts::tr("offline-write: 脱机编程步骤。"), QStringLiteral("LIST")));
-    addOption(r, QCommandLineOption(opt("oa-slot"), Texts::tr("offline-write: 校准字节 OA1..OA4。"), QStringLiteral("N")));
-    addOption(r, QCommandLineOption(opt("oa-target"), Texts::tr("offline-write: 校准字节写入 flash 或 eeprom。"), QStringLiteral("MEMORY")));
-    addOption(r, QCommandLineOption(opt("oa-address"), Texts::tr("offline-write: 校准字节写入地址 (十六进制)。"), QStringLiteral("HEX")));
-    addOption(r, QCommandLineOption(opt("serial-target"), Texts::tr("offline-write: 序列号写入 flash 或 eeprom。"), QStringLiteral("MEMORY")));
-    addOption(r, QCommandLineOption(opt("serial-address"), Texts::tr("offline-write: 序列号写入地址 (十六进制)。"), QStringLiteral("HEX")));
-    addOption(r, QCommandLineOption(opt("increment"), Texts::tr("offline-write: 序列号自动增量 0..255。"), QStringLiteral("N")));
-    addOption(r, QCommandLineOption(opt("initial-hex"), Texts::tr("offline-write: 初始编号 (十六进制)。"), QStringLiteral("HEX")));
-    addOption(r, QCommandLineOption(opt("initial-decimal"), Texts::tr("offline-write: 初始编号 (十进制)。"), QStringLiteral("N")));
-    addOption(r, QCommandLineOption(opt("scheme"), Texts::tr("program: 按方案文件编程。"), QStringLiteral("FILE")));
+    addOption(r, QCommandLineOption(opt("options"), Texts::tr("10位编程选项, 如 1110000011。"),
+                                    QStringLiteral("DIGITS")));
+    addOption(r, QCommandLineOption(opt("cal-slot"),
+                                    Texts::tr("校准字节槽 0..3 或 1MHz/2MHz/4MHz/8MHz。"),
+                                    QStringLiteral("K")));
+    addOption(r, QCommandLineOption(opt("cal-target"), Texts::tr("校准字节写入 flash 或 eeprom。"),
+                                    QStringLiteral("MEMORY")));
+    addOption(r, QCommandLineOption(opt("cal-address"), Texts::tr("校准字节的字节地址 (十进制)。"),
+                                    QStringLiteral("N")));
+    addOption(r, QCommandLineOption(opt("fuse-bits"),
+                                    Texts::tr("offline-write/scheme-save: 32位熔丝位 0/1。"),
+                                    QStringLiteral("BITS")));
+    addOption(r, QCommandLineOption(opt("steps"), Texts::tr("offline-write: 脱机编程步骤。"),
+                                    QStringLiteral("LIST")));
+    addOption(r, QCommandLineOption(opt("oa-slot"), Texts::tr("offline-write: 校准字节 OA1..OA4。"),
+                                    QStringLiteral("N")));
+    addOption(r, QCommandLineOption(opt("oa-target"),
+                                    Texts::tr("offline-write: 校准字节写入 flash 或 eeprom。"),
+                                    QStringLiteral("MEMORY")));
+    addOption(r, QCommandLineOption(opt("oa-address"),
+                                    Texts::tr("offline-write: 校准字节写入地址 (十六进制)。"),
+                                    QStringLiteral("HEX")));
+    addOption(r, QCommandLineOption(opt("serial-target"),
+                                    Texts::tr("offline-write: 序列号写入 flash 或 eeprom。"),
+                                    QStringLiteral("MEMORY")));
+    addOption(r, QCommandLineOption(opt("serial-address"),
+                                    Texts::tr("offline-write: 序列号写入地址 (十六进制)。"),
+                                    QStringLiteral("HEX")));
+    addOption(r, QCommandLineOption(opt("increment"),
+                                    Texts::tr("offline-write: 序列号自动增量 0..255。"),
+                                    QStringLiteral("N")));
+    addOption(r, QCommandLineOption(opt("initial-hex"),
+                                    Texts::tr("offline-write: 初始编号 (十六进制)。"),
+                                    QStringLiteral("HEX")));
+    addOption(r, QCommandLineOption(opt("initial-decimal"),
+                                    Texts::tr("offline-write: 初始编号 (十进制)。"),
+                                    QStringLiteral("N")));
+    addOption(r, QCommandLineOption(opt("scheme"), Texts::tr("program: 按方案文件编程。"),
+                                    QStringLiteral("FILE")));
 
     // program --scheme FILE runs the program-chip sequence with the scheme's setup.
     bool wrapped = false;
@@ -571,10 +648,12 @@ void addOfflineCommands(CliRegistry& r) {
             return ctx.parser.isSet(QStringLiteral("scheme")) ? programScheme(ctx) : plain(ctx);
         };
         c.synopsis += QStringLiteral("\nprogram --scheme FILE.SET");
-        c.help += Texts::tr("\n--scheme FILE.SET: 芯片, 熔丝位, 编程选项, 文件与校准选项全部取自方案文件。");
+        c.help += Texts::tr(
+            "\n--scheme FILE.SET: 芯片, 熔丝位, 编程选项, 文件与校准选项全部取自方案文件。");
         wrapped = true;
     }
     if (!wrapped)
-        r.commands << CliCommand{QStringLiteral("program"), QStringLiteral("program --scheme FILE.SET"),
+        r.commands << CliCommand{QStringLiteral("program"),
+                                 QStringLiteral("program --scheme FILE.SET"),
                                  Texts::tr("按方案文件编程芯片。"), programScheme};
 }

@@ -219,7 +219,8 @@ bool UpdateProgrammerEepromCheck(OpContext& c) {
 bool UpdateProgrammerEepromFile(OpContext& c, const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        c.ui.warning(Texts::warningTitle(), OfflineTexts::fileUnreadable().arg(path, f.errorString()));
+        c.ui.warning(Texts::warningTitle(),
+                     OfflineTexts::fileUnreadable().arg(path, f.errorString()));
         return false;
     }
     constexpr qint64 maxBytes = 65536; // four hex digits of address

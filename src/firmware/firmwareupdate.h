@@ -24,8 +24,19 @@ void EnterFirmwareLoader(OpContext& c);
 // The window calls waitForLoader() from its 100 ms timer tick after open().
 class FirmwareTransfer : public QObject {
     Q_OBJECT
-public:
-    enum class State { Idle, Opening, WaitingForLoader, Ready, Transfer, Done, TimedOut, Refused, Failed, Cancelled };
+  public:
+    enum class State {
+        Idle,
+        Opening,
+        WaitingForLoader,
+        Ready,
+        Transfer,
+        Done,
+        TimedOut,
+        Refused,
+        Failed,
+        Cancelled
+    };
     Q_ENUM(State)
 
     static constexpr int BlockBytes = 128;
@@ -54,7 +65,7 @@ public:
     qint64 imageBytes() const { return m_image.size(); }
     qint64 bytesSent() const { return m_sent; }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void stateChanged(FirmwareTransfer::State state);
     void promptChanged(const QString& text);
     void statusChanged(const QString& text);
@@ -65,7 +76,7 @@ Q_SIGNALS:
     // The window closes itself (after the time-out pause).
     void closeRequested();
 
-private:
+  private:
     void setState(State s);
     void setPrompt(const QString& t);
     void setStatus(const QString& t);

@@ -24,16 +24,23 @@ QString decodeDescription(const QByteArray& bytes, QStringList& problems) {
         QStringDecoder utf8(QStringDecoder::Utf8);
         return utf8.decode(bytes.mid(3));
     }
+    // Chinese GBK text is practically never valid UTF-8, while UTF-8 text often decodes as
+    // GBK without error: a file with non-ASCII bytes that is valid UTF-8 was saved as UTF-8.
+    bool ascii = true;
+    for (char b : bytes)
+        ascii = ascii && uchar(b) < 0x80;
+    if (!ascii) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString asUtf8 = utf8.decode(bytes);
+        if (!utf8.hasError()) {
+            problems << FuseTexts::notGbkReadAsUtf8();
+            return asUtf8;
+        }
+    }
     QStringDecoder gbk("GBK");
     const QString text = gbk.decode(bytes);
     if (!gbk.hasError())
         return text;
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString asUtf8 = utf8.decode(bytes);
-    if (!utf8.hasError()) {
-        problems << FuseTexts::notGbkReadAsUtf8();
-        return asUtf8;
-    }
     problems << FuseTexts::notGbk();
     return text;
 }

@@ -6,7 +6,9 @@ QString hexViewHeader() {
     return QStringLiteral("　　　　0 1 2 3 4 5 6 7 8 9 A B C D E F 　 ");
 }
 
-int hexViewLineCount(const QString& image) { return int((image.size() + 31) / 32); }
+int hexViewLineCount(const QString& image) {
+    return int((image.size() + 31) / 32);
+}
 
 QString hexViewLine(const QString& image, int line) {
     if (line < 0 || line >= hexViewLineCount(image))

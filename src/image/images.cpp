@@ -35,4 +35,6 @@ int hexPrefixLength(const QString& text) {
     return n;
 }
 
-bool isHexText(const QString& text) { return hexPrefixLength(text) == text.size(); }
+bool isHexText(const QString& text) {
+    return hexPrefixLength(text) == text.size();
+}

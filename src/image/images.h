@@ -11,7 +11,9 @@ void ClearFlash(Session& session);
 void ClearEeprom(Session& session);
 
 // Byte count of an image (text length / 2).
-inline int imageBytes(const QString& image) { return int(image.size() / 2); }
+inline int imageBytes(const QString& image) {
+    return int(image.size() / 2);
+}
 // "FLASH:1000字节" and "EEPROM:512字节".
 QString flashSizeText(int bytes);
 QString eepromSizeText(int bytes);

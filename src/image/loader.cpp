@@ -2,8 +2,8 @@
 
 #include "core/session.h"
 #include "core/ui.h"
-#include "image/imagetexts.h"
 #include "image/images.h"
+#include "image/imagetexts.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -98,7 +98,8 @@ QString sniffEep(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("BIN"); // the read that follows reports the fault
-    return file.readLine(MaxHexLine).startsWith(':') ? QStringLiteral("HEX") : QStringLiteral("BIN");
+    return file.readLine(MaxHexLine).startsWith(':') ? QStringLiteral("HEX")
+                                                     : QStringLiteral("BIN");
 }
 
 struct Target {
@@ -147,15 +148,23 @@ LoadResult load(Session& s, Ui& ui, QString& path, const Target& t) {
 } // namespace
 
 LoadResult LoadFlashFile(Session& session, Ui& ui, QString& path) {
-    static const Target t{&Session::FlashBufferText, &Session::flashSizePanel, ImageTexts::flashNotFound,
-                          ImageTexts::flashReadError, flashSizeText,       &Session::notifyFlash,
+    static const Target t{&Session::FlashBufferText,
+                          &Session::flashSizePanel,
+                          ImageTexts::flashNotFound,
+                          ImageTexts::flashReadError,
+                          flashSizeText,
+                          &Session::notifyFlash,
                           false};
     return load(session, ui, path, t);
 }
 
 LoadResult LoadEepromFile(Session& session, Ui& ui, QString& path) {
-    static const Target t{&Session::EepromBufferText, &Session::eepromSizePanel, ImageTexts::eepromNotFound,
-                          ImageTexts::eepromReadError, eepromSizeText,       &Session::notifyEeprom,
+    static const Target t{&Session::EepromBufferText,
+                          &Session::eepromSizePanel,
+                          ImageTexts::eepromNotFound,
+                          ImageTexts::eepromReadError,
+                          eepromSizeText,
+                          &Session::notifyEeprom,
                           true};
     return load(session, ui, path, t);
 }

@@ -23,4 +23,6 @@ const std::array<ProgrammerFuseRecord, 13>& programmerFuseTable();
 void StoreFuseTable(OpContext& c);
 
 // The entry "试验" adds to the toolbar's chip menu; it selects the ATMEGA8 row.
-inline QString testChipMenuEntry() { return QStringLiteral("ATTINY24"); }
+inline QString testChipMenuEntry() {
+    return QStringLiteral("ATTINY24");
+}

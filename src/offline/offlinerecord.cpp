@@ -20,7 +20,9 @@ QString addressProblem(const QString& text) {
     return {};
 }
 
-QString byteDigits(int value) { return hexField(value & 0xFF, 2); }
+QString byteDigits(int value) {
+    return hexField(value & 0xFF, 2);
+}
 
 void add(QVector<OfflineRecordItem>& items, int address, const QString& digits) {
     items.append({address, digits.toUpper()});
@@ -35,7 +37,7 @@ std::optional<QString> replyByte(const QString& reply) {
 }
 
 class RecordReader {
-public:
+  public:
     explicit RecordReader(OpContext& c) : m_c(c) {}
     std::optional<QString> item(int address) {
         m_c.link.sendCommand(Frames::readSettingsByte(address));
@@ -61,7 +63,7 @@ public:
     }
     const QStringList& missing() const { return m_missing; }
 
-private:
+  private:
     OpContext& m_c;
     QStringList m_missing;
 };
@@ -69,7 +71,8 @@ private:
 } // namespace
 
 QString OfflinePanelProblem(const OfflinePanel& p) {
-    for (const QString* a : {&p.calFlashAddress, &p.calEepromAddress, &p.serialFlashAddress, &p.serialEepromAddress}) {
+    for (const QString* a :
+         {&p.calFlashAddress, &p.calEepromAddress, &p.serialFlashAddress, &p.serialEepromAddress}) {
         const QString problem = addressProblem(*a);
         if (!problem.isEmpty())
             return problem;
@@ -94,7 +97,11 @@ QVector<OfflineRecordItem> OfflineRecordItems(const Session& s) {
             steps |= 1 << n;
     add(items, OfflineItem::Steps, byteDigits(steps));
     add(items, OfflineItem::PageWords, byteDigits(s.chip.PageWords));
-    const QString sig = s.mcuTypesPanel.right(6);
+    // The signature as the "MCUtypes" panel shows it; a panel not (yet) filled by the chip
+    // selection must not give short frames.
+    QString sig = s.mcuTypesPanel.right(6);
+    if (sig.size() != 6 || !IsHexText(sig))
+        sig = s.chip.SignatureText;
     add(items, OfflineItem::Signature0, sig.mid(0, 2));
     add(items, OfflineItem::Signature1, sig.mid(2, 2));
     add(items, OfflineItem::Signature2, sig.mid(4, 2));
@@ -104,11 +111,13 @@ QVector<OfflineRecordItem> OfflineRecordItems(const Session& s) {
     add(items, OfflineItem::Lock, s.fuses.frameDigits(3));
     add(items, OfflineItem::CalTarget, byteDigits(p.calToFlash ? 1 : 0));
     add(items, OfflineItem::CalSlot, byteDigits(p.calSlot));
-    const QString cal = padText(p.calToFlash ? p.calFlashAddress : p.calEepromAddress, u'0', 4, true);
+    const QString cal =
+        padText(p.calToFlash ? p.calFlashAddress : p.calEepromAddress, u'0', 4, true);
     add(items, OfflineItem::CalAddressHigh, cal.left(2));
     add(items, OfflineItem::CalAddressLow, cal.mid(2, 2));
     add(items, OfflineItem::SerialTarget, byteDigits(p.serialToFlash ? 1 : 0));
-    const QString ser = padText(p.serialToFlash ? p.serialFlashAddress : p.serialEepromAddress, u'0', 4, true);
+    const QString ser =
+        padText(p.serialToFlash ? p.serialFlashAddress : p.serialEepromAddress, u'0', 4, true);
     add(items, OfflineItem::SerialAddressHigh, ser.left(2));
     add(items, OfflineItem::SerialAddressLow, ser.mid(2, 2));
     add(items, OfflineItem::Increment, byteDigits(p.increment));
@@ -164,14 +173,15 @@ bool ReadOfflineSettings(OpContext& c) {
         (p.serialToFlash ? p.serialFlashAddress : p.serialEepromAddress) = *ser;
     if (const auto inc = r.item(OfflineItem::Increment))
         p.increment = inc->toInt(nullptr, 16);
-    if (const auto initial = r.items({OfflineItem::Initial0, OfflineItem::Initial1, OfflineItem::Initial2,
-                                      OfflineItem::Initial3})) {
+    if (const auto initial = r.items({OfflineItem::Initial0, OfflineItem::Initial1,
+                                      OfflineItem::Initial2, OfflineItem::Initial3})) {
         p.initialHex = *initial;
         p.initialDecimal = QString::number(BinaryToDecimal(HexToBinary(*initial)));
     }
     s.notifyPanels();
 
-    const auto sig = r.items({OfflineItem::Signature0, OfflineItem::Signature1, OfflineItem::Signature2});
+    const auto sig =
+        r.items({OfflineItem::Signature0, OfflineItem::Signature1, OfflineItem::Signature2});
     const QString name = sig ? ChipNameFromSignature(*sig) : QString();
     if (!name.isEmpty()) {
         SelectChip(s, name);
@@ -180,7 +190,8 @@ bool ReadOfflineSettings(OpContext& c) {
         c.ui.warning(Texts::warningTitle(), Texts::unsupportedChip());
     }
 
-    if (const auto fuse = r.items({OfflineItem::Lock, OfflineItem::Extended, OfflineItem::High, OfflineItem::Low}))
+    if (const auto fuse = r.items(
+            {OfflineItem::Lock, OfflineItem::Extended, OfflineItem::High, OfflineItem::Low}))
         s.fuses.ApplyFuseText(HexToBinary(*fuse));
 
     if (!r.missing().isEmpty()) {

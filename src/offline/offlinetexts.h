@@ -6,41 +6,107 @@
 namespace OfflineTexts {
 using Texts::tr;
 // Settings record
-inline QString writingSettings() { return tr("写入脱机编程设置。"); }
-inline QString readingSettings() { return tr("读取脱机编程设置。"); }
-inline QString itemsNotAnswered() { return tr("脱机编程设置项 %1 无有效回答, 其值未改变。"); }
-inline QString addressTooLong() { return tr("地址 %1 超过四位十六进制数!"); }
-inline QString addressNotHex() { return tr("地址 %1 不是十六进制数!"); }
-inline QString initialTooLarge() { return tr("初始编号 %1 超过 FFFFFFFF (4294967295)!"); }
-inline QString initialNotHex() { return tr("初始编号 %1 不是十六进制数!"); }
-inline QString incrementOutOfRange() { return tr("自动增量 %1 超出范围 (0-255)!"); }
-inline QString calSlotOutOfRange() { return tr("校准字节选项 %1 超出范围 (OA1-OA4)!"); }
+inline QString writingSettings() {
+    return tr("写入脱机编程设置。");
+}
+inline QString readingSettings() {
+    return tr("读取脱机编程设置。");
+}
+inline QString itemsNotAnswered() {
+    return tr("脱机编程设置项 %1 无有效回答, 其值未改变。");
+}
+inline QString addressTooLong() {
+    return tr("地址 %1 超过四位十六进制数!");
+}
+inline QString addressNotHex() {
+    return tr("地址 %1 不是十六进制数!");
+}
+inline QString initialTooLarge() {
+    return tr("初始编号 %1 超过 FFFFFFFF (4294967295)!");
+}
+inline QString initialNotHex() {
+    return tr("初始编号 %1 不是十六进制数!");
+}
+inline QString incrementOutOfRange() {
+    return tr("自动增量 %1 超出范围 (0-255)!");
+}
+inline QString calSlotOutOfRange() {
+    return tr("校准字节选项 %1 超出范围 (OA1-OA4)!");
+}
 // Upload
-inline QString uploading() { return tr("上载数据......"); }
-inline QString flashTooLarge() { return tr("FLASH数据超出限制大小！"); }
-inline QString eepromTooLarge() { return tr("EEPROM数据超出限制大小！"); }
-inline QString transferFailed() { return tr("数据传输不成功！请重启编程器。"); }
-inline QString eepromTransferFailed() { return tr("EEPROM数据传输不成功！"); }
-inline QString flashUploaded() { return tr("上载FLASH数据完成。"); }
-inline QString eepromUploaded() { return tr("上载EEPROM数据完成。"); }
+inline QString uploading() {
+    return tr("上载数据......");
+}
+inline QString flashTooLarge() {
+    return tr("FLASH数据超出限制大小！");
+}
+inline QString eepromTooLarge() {
+    return tr("EEPROM数据超出限制大小！");
+}
+inline QString transferFailed() {
+    return tr("数据传输不成功！请重启编程器。");
+}
+inline QString eepromTransferFailed() {
+    return tr("EEPROM数据传输不成功！");
+}
+inline QString flashUploaded() {
+    return tr("上载FLASH数据完成。");
+}
+inline QString eepromUploaded() {
+    return tr("上载EEPROM数据完成。");
+}
 // Firmware
-inline QString restartProgrammer() { return tr("请重启编程器！"); }
-inline QString confirmUpdate() { return tr("确认升级，请点击<继续>！"); }
-inline QString loaderTimeout() { return tr("超时，连接不成功！"); }
-inline QString updateStarting() { return tr("启动升级......"); }
-inline QString updateDone() { return tr("升级完毕。"); }
-inline QString firmwareTooLarge() { return tr("固件文件过大 (%1 字节): 编程器的引导程序最多接收 32767 字节, 未发送任何数据。"); }
-inline QString firmwareEmpty() { return tr("固件文件为空, 未发送任何数据。"); }
-inline QString fileUnreadable() { return tr("无法读取文件 %1: %2"); }
-inline QString connected() { return tr("连接成功!"); }
-inline QString cannotConnect() { return tr("无法连接编程器!"); }
-inline QString eepromUpdating() { return tr("升级EEPROM数据......"); }
-inline QString eepromUpdated() { return tr("EEPROM数据升级完毕！"); }
-inline QString programmerEepromTooLarge() { return tr("EEPROM数据文件过大 (%1 字节): 最多 65536 字节, 未发送任何数据。"); }
+inline QString restartProgrammer() {
+    return tr("请重启编程器！");
+}
+inline QString confirmUpdate() {
+    return tr("确认升级，请点击<继续>！");
+}
+inline QString loaderTimeout() {
+    return tr("超时，连接不成功！");
+}
+inline QString updateStarting() {
+    return tr("启动升级......");
+}
+inline QString updateDone() {
+    return tr("升级完毕。");
+}
+inline QString firmwareTooLarge() {
+    return tr("固件文件过大 (%1 字节): 编程器的引导程序最多接收 32767 字节, 未发送任何数据。");
+}
+inline QString firmwareEmpty() {
+    return tr("固件文件为空, 未发送任何数据。");
+}
+inline QString fileUnreadable() {
+    return tr("无法读取文件 %1: %2");
+}
+inline QString connected() {
+    return tr("连接成功!");
+}
+inline QString cannotConnect() {
+    return tr("无法连接编程器!");
+}
+inline QString eepromUpdating() {
+    return tr("升级EEPROM数据......");
+}
+inline QString eepromUpdated() {
+    return tr("EEPROM数据升级完毕！");
+}
+inline QString programmerEepromTooLarge() {
+    return tr("EEPROM数据文件过大 (%1 字节): 最多 65536 字节, 未发送任何数据。");
+}
 // Scheme files
-inline QString schemeFilter() { return tr("方案文件(*.SET)"); }
-inline QString notGbk() { return tr("方案中有无法用 GBK 编码保存的字符: %1"); }
-inline QString lineBreakInValue() { return tr("方案中的值含有换行符: %1"); }
+inline QString schemeFilter() {
+    return tr("方案文件(*.SET)");
+}
+inline QString notGbk() {
+    return tr("方案中有无法用 GBK 编码保存的字符: %1");
+}
+inline QString lineBreakInValue() {
+    return tr("方案中的值含有换行符: %1");
+}
 // Converter
-inline QString wholeNumbersOnly() { return QStringLiteral("Only Whole Numbers can be converted"); }
+inline QString wholeNumbersOnly() {
+    return QStringLiteral("Only Whole Numbers can be converted");
+}
 } // namespace OfflineTexts

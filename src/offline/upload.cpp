@@ -27,12 +27,13 @@ void handshake(OpContext& c) {
 
 // One image as 128-byte blocks; false when the programmer did not announce itself.
 bool sendStream(OpContext& c, const Stream& s) {
-    const QString bar = s.flash ? QStringLiteral("FlashProgressBar") : QStringLiteral("EepromProgressBar");
+    const QString bar =
+        s.flash ? QStringLiteral("FlashProgressBar") : QStringLiteral("EepromProgressBar");
     c.link.drainInput();
     c.link.sendCommand(Frames::bulkUploadStart());
     if (!c.link.waitForMarkerResult(s.flash ? 1000 : 10000, QStringLiteral("B"))) {
-        c.ui.warning(Texts::warningTitle(),
-                     s.flash ? OfflineTexts::transferFailed() : OfflineTexts::eepromTransferFailed());
+        c.ui.warning(Texts::warningTitle(), s.flash ? OfflineTexts::transferFailed()
+                                                    : OfflineTexts::eepromTransferFailed());
         return false;
     }
     c.link.sendCommand(QStringLiteral("D"));
@@ -42,7 +43,8 @@ bool sendStream(OpContext& c, const Stream& s) {
 
     QString padded = s.text;
     if (padded.size() % OfflineUpload::BlockChars)
-        padded += QString(OfflineUpload::BlockChars - padded.size() % OfflineUpload::BlockChars, u'F');
+        padded +=
+            QString(OfflineUpload::BlockChars - padded.size() % OfflineUpload::BlockChars, u'F');
     handshake(c);
     const int pairs = int(padded.size() / 2);
     int shown = -1;
@@ -72,12 +74,16 @@ bool sendStream(OpContext& c, const Stream& s) {
 bool UploadOfflineImages(OpContext& c) {
     const Session& s = c.session;
     c.link.drainInput();
-    writeLength(c, int(s.FlashBufferText.size() / 2), 0x0003);
-    writeLength(c, int(s.EepromBufferText.size() / 2), 0x0005);
+    // An image over its limit is not sent, so it is announced with length 0: the programmer
+    // must not take its old copy (or nothing) for an image of that length.
+    const bool flashFits = s.FlashBufferText.size() <= OfflineUpload::MaxFlashChars;
+    const bool eepromFits = s.EepromBufferText.size() <= OfflineUpload::MaxEepromChars;
+    writeLength(c, flashFits ? int(s.FlashBufferText.size() / 2) : 0, 0x0003);
+    writeLength(c, eepromFits ? int(s.EepromBufferText.size() / 2) : 0, 0x0005);
 
     bool ok = true;
     if (!s.FlashBufferText.isEmpty()) {
-        if (s.FlashBufferText.size() > OfflineUpload::MaxFlashChars) {
+        if (!flashFits) {
             c.ui.warning(Texts::warningTitle(), OfflineTexts::flashTooLarge());
             ok = false;
         } else {
@@ -88,7 +94,7 @@ bool UploadOfflineImages(OpContext& c) {
     }
     if (s.EepromBufferText.isEmpty())
         return ok;
-    if (s.EepromBufferText.size() > OfflineUpload::MaxEepromChars) {
+    if (!eepromFits) {
         c.ui.warning(Texts::warningTitle(), OfflineTexts::eepromTooLarge());
         return false;
     }

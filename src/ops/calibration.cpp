@@ -105,7 +105,8 @@ bool WriteOA(OpContext& c) {
         return false;
     }
     if (target == 0) {
-        const QString word = address % 2 == 0 ? data + QStringLiteral("FF") : QStringLiteral("FF") + data;
+        const QString word =
+            address % 2 == 0 ? data + QStringLiteral("FF") : QStringLiteral("FF") + data;
         c.link.sendCommand(Frames::writeFlashWord(word, address / 2));
         c.link.waitForMarker(100, QStringLiteral("!"));
     } else {
@@ -118,7 +119,9 @@ bool WriteOA(OpContext& c) {
     return true;
 }
 
-int calibrationScrollMinimum(const Session& session, int target) { return -addressMax(session, target); }
+int calibrationScrollMinimum(const Session& session, int target) {
+    return -addressMax(session, target);
+}
 
 int calibrationAddressChanged(Session& session, int target) {
     QString& box = addressBox(session, target);

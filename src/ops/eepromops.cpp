@@ -18,7 +18,8 @@ bool WriteEeprom(OpContext& c) {
     const int bytes = imageBytes(image);
     for (int a = 0; a < bytes; ++a) {
         c.link.sendCommand(Frames::writeEepromByte(image.mid(qsizetype(a) * 2, 2), a));
-        c.ui.progress(QStringLiteral("EepromProgressBar"), int((qint64(a) * 2 + 1) * 100 / image.size()));
+        c.ui.progress(QStringLiteral("EepromProgressBar"),
+                      int((qint64(a) * 2 + 1) * 100 / image.size()));
         c.link.waitForMarker(50, QStringLiteral("!"));
     }
     c.ui.progress(QStringLiteral("EepromProgressBar"), 100);
@@ -38,8 +39,8 @@ bool VerifyEeprom(OpContext& c) {
     c.link.drainInput();
     c.link.sendCommand(Frames::readEeprom(n));
     c.log(OpsTexts::verifyingEeprom());
-    const QString back = collectReadBack(c, QStringLiteral("EepromProgressBar"), n,
-                                         ReadBackPacing{0, 5, 1});
+    const QString back =
+        collectReadBack(c, QStringLiteral("EepromProgressBar"), n, ReadBackPacing{0, 5, 1, 50});
     const int bad = firstDifference(image, back);
     if (bad >= 0) {
         c.ui.warning(Texts::warningTitle(), OpsTexts::eepromMismatch(bad));

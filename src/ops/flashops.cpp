@@ -62,8 +62,8 @@ bool VerifyFlash(OpContext& c) {
     c.link.drainInput();
     c.link.sendCommand(Frames::readFlash(n));
     c.log(OpsTexts::verifyingFlash());
-    const QString back = collectReadBack(c, QStringLiteral("FlashProgressBar"), n,
-                                         ReadBackPacing{50, 0, 50});
+    const QString back =
+        collectReadBack(c, QStringLiteral("FlashProgressBar"), n, ReadBackPacing{50, 0, 50});
     const int bad = firstDifference(image, back);
     if (bad >= 0) {
         c.ui.warning(Texts::warningTitle(), OpsTexts::flashMismatch(bad));

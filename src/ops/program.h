@@ -5,11 +5,11 @@
 struct OpContext;
 
 struct ProgramOutcome {
-    bool targetPresent = false;  // the presence test passed
-    bool signatureOk = true;     // option 6 passed (or was off)
-    bool flashLoadFailed = false;  // option 5: the flash file gave "NO" or a read error
+    bool targetPresent = false;   // the presence test passed
+    bool signatureOk = true;      // option 6 passed (or was off)
+    bool flashLoadFailed = false; // option 5: the flash file gave "NO" or a read error
     bool eepromLoadFailed = false;
-    bool flashRefused = false;   // the image did not fit the chip
+    bool flashRefused = false; // the image did not fit the chip
     bool eepromRefused = false;
     bool flashVerifyFailed = false;
     bool eepromVerifyFailed = false;

@@ -23,6 +23,8 @@ QString collectReadBack(OpContext& c, const QString& bar, int bytes, const ReadB
     const qsizetype wanted = qsizetype(bytes) * 2;
     if (pacing.initialMs > 0)
         c.link.delayMs(pacing.initialMs);
+    if (pacing.firstInputMs > 0 && c.link.bytesAvailable() == 0)
+        inputWithin(c, pacing.firstInputMs);
     for (;;) {
         if (pacing.beforeMs > 0)
             c.link.delayMs(pacing.beforeMs);

@@ -9,6 +9,10 @@ struct ReadBackPacing {
     double initialMs; // once, before the first read
     double beforeMs;  // before each read
     double afterMs;   // after each read (the pause that ends the stream when it stays empty)
+    // Up to this long for the first character, before the polling starts (ends as soon as
+    // it comes). The EEPROM reads poll every few milliseconds; a serial adapter that hands
+    // characters on only every 16 ms, or a busy host, must not end them before they began.
+    double firstInputMs = 0;
 };
 
 // Reads until a whole polling interval (before + after) brings no input, moving bar to

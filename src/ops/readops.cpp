@@ -32,8 +32,8 @@ bool ReadFlash(OpContext& c) {
     c.link.drainInput();
     c.link.sendCommand(Frames::readFlash(size));
     c.log(OpsTexts::readingFlash());
-    const QString answer = collectReadBack(c, QStringLiteral("FlashProgressBar"), size,
-                                           ReadBackPacing{50, 0, 50});
+    const QString answer =
+        collectReadBack(c, QStringLiteral("FlashProgressBar"), size, ReadBackPacing{50, 0, 50});
     s.FlashBufferText = keptAnswer(c, answer, size);
     s.flashSizePanel = QStringLiteral("FLASH:") + QString::number(imageBytes(s.FlashBufferText));
     s.notifyFlash();
@@ -48,8 +48,8 @@ bool ReadEeprom(OpContext& c) {
     c.link.drainInput();
     c.link.sendCommand(Frames::readEeprom(size));
     c.log(OpsTexts::readingEeprom());
-    const QString answer = collectReadBack(c, QStringLiteral("EepromProgressBar"), size,
-                                           ReadBackPacing{0, 10, 10});
+    const QString answer =
+        collectReadBack(c, QStringLiteral("EepromProgressBar"), size, ReadBackPacing{0, 10, 10, 50});
     s.EepromBufferText = keptAnswer(c, answer, size);
     s.eepromSizePanel = QStringLiteral("EEPROM:") + QString::number(imageBytes(s.EepromBufferText));
     s.notifyEeprom();

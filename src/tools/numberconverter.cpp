@@ -102,12 +102,14 @@ QString BinaryToHex(const QString& binary) {
     return out;
 }
 
-NumberConverter::NumberConverter(OfflinePanel& panel, QObject* parent) : QObject(parent), m_panel(panel) {
+NumberConverter::NumberConverter(OfflinePanel& panel, QObject* parent)
+    : QObject(parent), m_panel(panel) {
     m_binary = HexToBinary(m_panel.initialHex);
 }
 
 QString NumberConverter::controlName(Box box) {
-    static const char* const names[BoxCount] = {"Text2", "Text3", "Text5", "Text6", "Text7", "Text8"};
+    static const char* const names[BoxCount] = {"Text2", "Text3", "Text5",
+                                                "Text6", "Text7", "Text8"};
     return QString::fromLatin1(names[box]);
 }
 
@@ -128,18 +130,28 @@ bool NumberConverter::accepts(Box box, const QString& text) {
 
 QString& NumberConverter::field(Box box) {
     switch (box) {
-    case Hex: return m_panel.initialHex;
-    case Decimal: return m_panel.initialDecimal;
-    case SerialFlash: return m_panel.serialFlashAddress;
-    case SerialEeprom: return m_panel.serialEepromAddress;
-    case CalFlash: return m_panel.calFlashAddress;
-    default: return m_panel.calEepromAddress;
+    case Hex:
+        return m_panel.initialHex;
+    case Decimal:
+        return m_panel.initialDecimal;
+    case SerialFlash:
+        return m_panel.serialFlashAddress;
+    case SerialEeprom:
+        return m_panel.serialEepromAddress;
+    case CalFlash:
+        return m_panel.calFlashAddress;
+    default:
+        return m_panel.calEepromAddress;
     }
 }
 
-const QString& NumberConverter::field(Box box) const { return const_cast<NumberConverter*>(this)->field(box); }
+const QString& NumberConverter::field(Box box) const {
+    return const_cast<NumberConverter*>(this)->field(box);
+}
 
-QString NumberConverter::text(Box box) const { return field(box); }
+QString NumberConverter::text(Box box) const {
+    return field(box);
+}
 
 void NumberConverter::show(Box box, const QString& text, int caret) {
     field(box) = text;

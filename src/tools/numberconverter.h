@@ -36,13 +36,13 @@ QString BinaryToHex(const QString& binary);
 //                             Text5..Text8 (and Text2): upper case, caret kept.
 class NumberConverter : public QObject {
     Q_OBJECT
-public:
+  public:
     enum Box { Hex = 0, Decimal, SerialFlash, SerialEeprom, CalFlash, CalEeprom, BoxCount };
     Q_ENUM(Box)
 
-    static constexpr int MaxHexDigits = 8;        // Text2
-    static constexpr int MaxDecimalDigits = 10;   // Text3
-    static constexpr int MaxAddressDigits = 4;    // Text5 ... Text8
+    static constexpr int MaxHexDigits = 8;      // Text2
+    static constexpr int MaxDecimalDigits = 10; // Text3
+    static constexpr int MaxAddressDigits = 4;  // Text5 ... Text8
     static constexpr quint64 MaxValue = 0xFFFFFFFFull;
 
     explicit NumberConverter(OfflinePanel& panel, QObject* parent = nullptr);
@@ -63,13 +63,13 @@ public:
     // Sets the hexadecimal value and the decimal box from it (read-back, stored settings).
     void setHex(const QString& hex);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // The box must show text with the caret at caret (undo, conversion, upper case).
     void boxChanged(NumberConverter::Box box, const QString& text, int caret);
     // "Only Whole Numbers can be converted"
     void refused(const QString& message);
 
-private:
+  private:
     QString& field(Box box);
     const QString& field(Box box) const;
     void show(Box box, const QString& text, int caret);

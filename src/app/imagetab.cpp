@@ -1,0 +1,182 @@
+#include "app/imagetab.h"
+
+#include "app/appcontext.h"
+#include "app/apptexts.h"
+#include "app/filechooser.h"
+#include "app/fonts.h"
+#include "app/hexlinemodel.h"
+#include "image/hexview.h"
+#include "image/images.h"
+#include "image/loader.h"
+#include "image/saver.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMimeData>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using AppTexts::tr;
+
+bool isImageFileName(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toUpper();
+    return suffix == u"HEX" || suffix == u"BIN" || suffix == u"EEP";
+}
+
+static QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+ImageTab::ImageTab(AppContext& app, Which which, FileChooser& files, QWidget* parent)
+    : QWidget(parent), m_app(app), m_which(which), m_files(files) {
+    const bool flash = which == Flash;
+    setObjectName(flash ? QStringLiteral("FlashTab") : QStringLiteral("EepromTab"));
+    setAcceptDrops(true);
+
+    auto* header = new QLabel(hexViewHeader(), this);
+    header->setObjectName(flash ? QStringLiteral("FlashHeader") : QStringLiteral("EepromHeader"));
+    header->setFont(hexViewFont());
+    header->setTextInteractionFlags(Qt::NoTextInteraction);
+
+    m_model = new HexLineModel(this);
+    m_view = new QListView(this);
+    m_view->setObjectName(flash ? QStringLiteral("RichTextFLASH") : QStringLiteral("RichTextEEPROM"));
+    m_view->setModel(m_model);
+    m_view->setFont(hexViewFont());
+    m_view->setUniformItemSizes(true); // every line is as high as the first: no measuring
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setAlternatingRowColors(true);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The header's four U+3000 are one half-width column wider than an address and its U+3000;
+    // an indent of that much sets each header digit over its byte.
+    const int indent = QFontMetrics(hexViewFont()).horizontalAdvance(QStringLiteral("00"));
+    m_view->setStyleSheet(QStringLiteral("QListView::item { padding-left: %1px; }").arg(indent));
+    header->setContentsMargins(m_view->frameWidth(), 0, 0, 0);
+
+    m_fileName = new QLineEdit(this);
+    m_fileName->setObjectName(flash ? QStringLiteral("FileNameText_0") : QStringLiteral("FileNameText_1"));
+    m_fileName->setPlaceholderText(flash ? tr("FLASH 文件 (也可把文件拖到这里)")
+                                         : tr("EEPROM 文件 (也可把文件拖到这里)"));
+    m_fileName->setClearButtonEnabled(false);
+    connect(m_fileName, &QLineEdit::textEdited, this, &ImageTab::fileNameEdited);
+
+    auto* open = button(this, flash ? QStringLiteral("OpenFFile") : QStringLiteral("OpenEFile"),
+                        flash ? tr("打开FLASH") : tr("打开EEPROM"));
+    auto* save = button(this, flash ? QStringLiteral("SaveFlash") : QStringLiteral("SaveEEPROM"), tr("另存为"));
+    auto* clear = button(this, flash ? QStringLiteral("ClearFLASH") : QStringLiteral("ClearEEPROM"),
+                         flash ? tr("清空FLASH数据") : tr("清空EEPROM数据"));
+    connect(open, &QPushButton::clicked, this, &ImageTab::openClicked);
+    connect(save, &QPushButton::clicked, this, &ImageTab::saveClicked);
+    connect(clear, &QPushButton::clicked, this, &ImageTab::clearClicked);
+
+    auto* fileRow = new QHBoxLayout;
+    auto* fileLabel = new QLabel(tr("文件:"), this);
+    fileRow->addWidget(fileLabel);
+    fileRow->addWidget(m_fileName, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(open);
+    buttons->addWidget(save);
+    buttons->addStretch();
+    buttons->addWidget(clear);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    layout->addWidget(header);
+    layout->addWidget(m_view, 1);
+    layout->addLayout(fileRow);
+    layout->addLayout(buttons);
+
+    connect(&m_app.session, flash ? &Session::flashChanged : &Session::eepromChanged, this, &ImageTab::refresh);
+    refresh();
+}
+
+void ImageTab::refresh() {
+    const Session& s = m_app.session;
+    const QString& image = m_which == Flash ? s.FlashBufferText : s.EepromBufferText;
+    // Hidden while it is refilled, shown again after the last line.
+    m_view->setUpdatesEnabled(false);
+    m_model->setLines(hexViewLines(image));
+    m_view->setUpdatesEnabled(true);
+    if (m_fileName->text() != s.fileName[m_which])
+        m_fileName->setText(s.fileName[m_which]);
+}
+
+void ImageTab::fileNameEdited(const QString& text) { m_app.session.fileName[m_which] = text; }
+
+void ImageTab::loadFile(const QString& path) {
+    Session& s = m_app.session;
+    s.fileName[m_which] = path;
+    m_fileName->setText(path);
+    QString copy = path; // the loader upper-cases its copy; the box keeps the path as chosen
+    if (m_which == Flash)
+        LoadFlashFile(s, m_app.ui, copy);
+    else
+        LoadEepromFile(s, m_app.ui, copy);
+    s.fileName[m_which] = path;
+    refresh();
+    if (m_which == Flash)
+        s.notifyFlash();
+    else
+        s.notifyEeprom();
+}
+
+void ImageTab::openClicked() {
+    const QString path = m_files.open(window(), m_which == Flash ? tr("打开FLASH") : tr("打开EEPROM"),
+                                      m_which == Flash ? AppTexts::flashOpenFilter() : AppTexts::eepromOpenFilter());
+    if (path.isEmpty())
+        return;
+    loadFile(path);
+}
+
+void ImageTab::saveClicked() {
+    const QString path = m_files.save(window(), tr("另存为"), AppTexts::saveFilter());
+    if (path.isEmpty())
+        return;
+    const Session& s = m_app.session;
+    const QString SaveBufferText = m_which == Flash ? s.FlashBufferText : s.EepromBufferText;
+    QString error;
+    // A file that could not be written is worth a word: the user would otherwise think the
+    // image safe on disk.
+    if (!WriteImageFile(path, SaveBufferText, &error))
+        m_app.ui.warning(Texts::warningTitle(), error.isEmpty() ? tr("文件无法写入: %1").arg(path) : error);
+}
+
+void ImageTab::clearClicked() {
+    if (m_which == Flash)
+        ClearFlash(m_app.session);
+    else
+        ClearEeprom(m_app.session);
+    m_fileName->clear();
+    refresh();
+}
+
+void ImageTab::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile() && isImageFileName(urls.first().toLocalFile()))
+        event->acceptProposedAction();
+}
+
+void ImageTab::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return;
+    const QString path = urls.first().toLocalFile();
+    if (!isImageFileName(path))
+        return;
+    event->acceptProposedAction();
+    if (m_which == Flash && QFileInfo(path).suffix().toUpper() == u"EEP")
+        Q_EMIT eepromFileDropped(path);
+    else
+        loadFile(path);
+}

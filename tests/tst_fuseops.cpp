@@ -1,0 +1,402 @@
+// The fuse and lock operations against a scripted programmer and the simulated one, the
+// fuse commands of hvpp-cli, and a write-then-read through hvpp-sim on a pty.
+#include "chips/selectchip.h"
+#include "cli/cli.h"
+#include "core/opcontext.h"
+#include "core/session.h"
+#include "fuses/fuseops.h"
+#include "link/link.h"
+#include "sim/simchip.h"
+#include "sim/simport.h"
+#include "support/recordingui.h"
+#include "support/scriptedport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+template <typename P> struct Rig {
+    P port;
+    Session session;
+    Link link{&port, &session.log};
+    RecordingUi ui;
+    OpContext c{session, link, ui};
+    explicit Rig(const QString& chip) {
+        session.log.setClock([] { return QStringLiteral("t"); });
+        session.fuses.setSetFolder(QStringLiteral(HVPP_SET_DIR));
+        SelectChip(session, chip);
+        session.fuses.LoadFuseDescription(chip + QStringLiteral(".FUS"));
+        session.fuses.ApplyFuseText(session.fuses.defaultFuseText());
+    }
+    template <typename... A> Rig(const QString& chip, A&&... a) : port(std::forward<A>(a)...) {
+        session.log.setClock([] { return QStringLiteral("t"); });
+        session.fuses.setSetFolder(QStringLiteral(HVPP_SET_DIR));
+        SelectChip(session, chip);
+        session.fuses.LoadFuseDescription(chip + QStringLiteral(".FUS"));
+        session.fuses.ApplyFuseText(session.fuses.defaultFuseText());
+    }
+    QStringList logLines() const {
+        QStringList out;
+        for (const QString& l : session.log.text().split(QStringLiteral("\r\n")))
+            if (!l.isEmpty() && l != u"[t]")
+                out << l;
+        return out;
+    }
+};
+using Scripted = Rig<ScriptedPort>;
+
+SimConfig simConfig(const QString& chip) {
+    SimConfig config;
+    config.chip = chip;
+    return config;
+}
+
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+    QJsonObject result() const {
+        for (const QString& line : out.split(u'\n')) {
+            const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
+            if (o.value(QStringLiteral("type")).toString() == u"result")
+                return o;
+        }
+        return {};
+    }
+};
+
+Run cli(const QStringList& args) {
+    Run r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.code = runCli(QStringList{QStringLiteral("hvpp-cli")} + args, out, err,
+                    [](const QString&) { return false; });
+    out.flush();
+    err.flush();
+    return r;
+}
+
+} // namespace
+
+class TestFuseOps : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void writeFusesSendsTheFrames();
+    void readFusesShowsTheChip();
+    void readReplies_data();
+    void readReplies();
+    void recover();
+    void recoverWithoutProgrammer();
+    void writeLock();
+    void unpluggedReadEnablesTheButtonAgain();
+    void writeThenReadOnTheSimulatedProgrammer_data();
+    void writeThenReadOnTheSimulatedProgrammer();
+    void cliShowsTheEditorForEveryChip();
+    void cliRefusesBadInput_data();
+    void cliRefusesBadInput();
+    void writeThenReadThroughHvppSim();
+};
+
+void TestFuseOps::writeFusesSendsTheFrames() {
+    Scripted r(QStringLiteral("ATMEGA8"));
+    r.port.answer("WS", "OK", 50);
+    WriteFuses(r.c);
+    QCOMPARE(r.port.writtenTexts(), QStringList{QStringLiteral("WSFFD9E1#")});
+    QCOMPARE(r.logLines(), QStringList{QStringLiteral("OK")});
+    QCOMPARE(r.ui.controlEvents,
+             (QStringList{QStringLiteral("WriteFuse:off"), QStringLiteral("WriteFuse:on")}));
+    QCOMPARE(r.port.nowMs(), 400.0);
+
+    Scripted m(QStringLiteral("ATMEGA168"));
+    WriteFuses(m.c);
+    QCOMPARE(m.port.writtenTexts(), QStringList{QStringLiteral("WSF9DF62#")});
+    QCOMPARE(m.logLines(), QStringList{QStringLiteral("编程器无反应!")});
+}
+
+void TestFuseOps::readFusesShowsTheChip() {
+    Scripted r(QStringLiteral("ATMEGA168"));
+    r.port.answer("RS000000#", "FFF9DFE2", 5);
+    QVERIFY(ReadFuses(r.c));
+    QCOMPARE(r.port.writtenTexts(), QStringList{QStringLiteral("RS000000#")});
+    QCOMPARE(r.logLines(), QStringList{QStringLiteral("读熔丝位:F9DFE2 锁定位:FF")});
+    // Lock FF, extended F9, high DF, low E2, "*" where the chip has no bit.
+    QCOMPARE(r.session.fuses.fuseText(), QStringLiteral("**111111*****0011101111111100010"));
+    QCOMPARE(r.session.fuses.frameDigits(0), QStringLiteral("E2"));
+    QCOMPARE(r.ui.controlEvents,
+             (QStringList{QStringLiteral("ReadFuse:off"), QStringLiteral("ReadFuse:on")}));
+
+    Scripted m8(QStringLiteral("ATMEGA8"));
+    m8.port.answer("RS000000#", "FC00DFE4", 5);
+    QVERIFY(ReadFuses(m8.c));
+    QCOMPARE(m8.logLines(), QStringList{QStringLiteral("读熔丝位:..DFE4 锁定位:FC")});
+    QCOMPARE(m8.session.fuses.fuseText(), QStringLiteral("**111100********1101111111100100"));
+}
+
+void TestFuseOps::readReplies_data() {
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("applied");
+    QTest::addColumn<QString>("bits"); // what the page shows afterwards
+    const QString unchanged = QStringLiteral("**111111*****0011101111101100010"); // the default
+    QTest::newRow("eight digits and more") << QByteArray("FFF9DFE2\r\nxyz") << true
+                                           << QStringLiteral("**111111*****0011101111111100010");
+    QTest::newRow("lower case") << QByteArray("fff9dfe2") << true
+                                << QStringLiteral("**111111*****0011101111111100010");
+    QTest::newRow("short: leading bytes read FF")
+        << QByteArray("5F62\r\n") << true << QStringLiteral("**111111*****1110101111101100010");
+    QTest::newRow("not hexadecimal") << QByteArray("ERROR!#") << false << unchanged;
+    QTest::newRow("one bad digit") << QByteArray("FFF9DFEG") << false << unchanged;
+    QTest::newRow("Chinese text") << QByteArray("\xb1\xe0\xb3\xcc") << false << unchanged;
+    QTest::newRow("line break only") << QByteArray("\r\n") << false << unchanged;
+    QTest::newRow("silent") << QByteArray() << false << unchanged;
+}
+
+void TestFuseOps::readReplies() {
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, applied);
+    QFETCH(QString, bits);
+    Scripted r(QStringLiteral("ATMEGA168"));
+    r.port.answer("RS000000#", reply, 5);
+    QSignalSpy changed(&r.session.fuses, &FuseEditor::changed);
+    QCOMPARE(ReadFuses(r.c), applied);
+    QCOMPARE(r.session.fuses.fuseText(), bits);
+    QCOMPARE(changed.count() > 0, applied);
+    QCOMPARE(r.logLines().size(), 1);
+    if (reply.isEmpty())
+        QCOMPARE(r.logLines()[0], QStringLiteral("编程器无反应!"));
+    else if (!applied)
+        QVERIFY(r.logLines()[0].startsWith(QStringLiteral("读熔丝位: ")));
+    QCOMPARE(r.ui.controlEvents.last(), QStringLiteral("ReadFuse:on"));
+}
+
+void TestFuseOps::recover() {
+    Scripted r(QStringLiteral("ATMEGA8"));
+    r.port.answer("WS", "done", 10);
+    r.port.answer("RS000000#", "FFFFD9E1", 5);
+    QVERIFY(RecoverFuses(r.c));
+    QCOMPARE(r.port.writtenTexts(),
+             (QStringList{QStringLiteral("WS..D9E1#"), QStringLiteral("RS000000#")}));
+    QCOMPARE(r.logLines(), (QStringList{QStringLiteral("done"), QStringLiteral("恢复成功！")}));
+
+    Scripted bad(QStringLiteral("ATMEGA8"));
+    bad.port.answer("RS000000#", "FFFFD9E0", 5);
+    QVERIFY(!RecoverFuses(bad.c));
+    QCOMPARE(bad.logLines().last(), QStringLiteral("恢复失败！"));
+
+    Scripted m(QStringLiteral("ATMEGA88"));
+    m.port.answer("RS000000#", "fff9df62", 5);
+    QVERIFY(RecoverFuses(m.c));
+    QCOMPARE(m.port.writtenTexts().first(), QStringLiteral("WSF9DF62#"));
+    QCOMPARE(ReadFuseBytes(m.c), QStringLiteral("F9DF62"));
+}
+
+void TestFuseOps::recoverWithoutProgrammer() {
+    Scripted r(QStringLiteral("ATMEGA8"));
+    QVERIFY(!RecoverFuses(r.c));
+    QCOMPARE(r.logLines(),
+             (QStringList{QStringLiteral("编程器无反应!"), QStringLiteral("编程器无反应!"),
+                          QStringLiteral("恢复失败！")}));
+    QCOMPARE(ReadFuseBytes(r.c), QString());
+}
+
+void TestFuseOps::writeLock() {
+    // A page without a description file: every position is implemented.
+    ScriptedPort port;
+    Session session;
+    Link link(&port, &session.log);
+    RecordingUi ui;
+    OpContext c{session, link, ui};
+    session.fuses.ApplyFuseText(QStringLiteral("00111100") + QString(24, u'1'));
+    QCOMPARE(session.fuses.frameCaption(3), QStringLiteral("锁定位[3C]"));
+    port.answer("WL", "ok", 20);
+    WriteLock(c);
+    QCOMPARE(port.writtenTexts(), QStringList{QStringLiteral("WL3C0000#")});
+    QCOMPARE(port.nowMs(), 100.0);
+    QVERIFY(ui.controlEvents.isEmpty());
+
+    // On the ATmega8 lock bits 7 and 6 are "*" and go out as 1.
+    Scripted r(QStringLiteral("ATMEGA8"));
+    r.session.fuses.ApplyFuseText(QStringLiteral("00111100") + QString(24, u'1'));
+    WriteLock(r.c);
+    QCOMPARE(r.port.writtenTexts(), QStringList{QStringLiteral("WLFC0000#")});
+}
+
+void TestFuseOps::unpluggedReadEnablesTheButtonAgain() {
+    Scripted r(QStringLiteral("ATMEGA8"));
+    r.port.responder = [](ScriptedPort& p, const QByteArray&) { p.unplug(); };
+    const QString before = r.session.fuses.fuseText();
+    QVERIFY(!runOperation(r.c, QStringLiteral("ReadFuse"), [&] { ReadFuses(r.c); }));
+    QCOMPARE(r.ui.controlEvents.last(), QStringLiteral("ReadFuse:on"));
+    QCOMPARE(r.ui.warnings.size(), 1);
+    QCOMPARE(r.session.fuses.fuseText(), before);
+}
+
+void TestFuseOps::writeThenReadOnTheSimulatedProgrammer_data() {
+    QTest::addColumn<QString>("chip");
+    QTest::addColumn<QString>("bits");  // written, lock bits 7 first
+    QTest::addColumn<QString>("shown"); // read back
+    QTest::newRow("ATMEGA8") << QStringLiteral("ATMEGA8")
+                             << QStringLiteral("**111111********1100100111111111")
+                             << QStringLiteral("**111111********1100100111111111");
+    QTest::newRow("ATMEGA168") << QStringLiteral("ATMEGA168")
+                               << QStringLiteral("**111111*****1101101010111100001")
+                               << QStringLiteral("**111111*****1101101010111100001");
+    QTest::newRow("ATMEGA162 (extended byte not in the rule)")
+        << QStringLiteral("ATMEGA162") << QStringLiteral("**111111***1011*1001100111100010")
+        << QStringLiteral("**111111***1011*1001100111100010");
+    QTest::newRow("ATMEGA161 (one fuse byte)")
+        << QStringLiteral("ATMEGA161") << QStringLiteral("**111111*****************011*100")
+        << QStringLiteral("**111111*****************011*100");
+}
+
+void TestFuseOps::writeThenReadOnTheSimulatedProgrammer() {
+    QFETCH(QString, chip);
+    QFETCH(QString, bits);
+    QFETCH(QString, shown);
+    Rig<SimPort> r(chip, simConfig(chip));
+    QVERIFY(r.port.open());
+    r.session.fuses.ApplyFuseText(bits);
+    WriteFuses(r.c);
+    r.session.fuses.ApplyFuseText(r.session.fuses.defaultFuseText());
+    QVERIFY(ReadFuses(r.c));
+    QCOMPARE(r.session.fuses.fuseText(), shown);
+    QVERIFY(r.ui.warnings.isEmpty());
+    // Recover puts the factory bytes back and checks them.
+    r.session.fuses.ApplyFuseText(r.session.fuses.defaultFuseText());
+    QVERIFY(RecoverFuses(r.c));
+    QCOMPARE(r.logLines().last(), QStringLiteral("恢复成功！"));
+}
+
+void TestFuseOps::cliShowsTheEditorForEveryChip() {
+    for (const QString& chip : ChipTable::names()) {
+        const Run run = cli({QStringLiteral("--chip"), chip, QStringLiteral("fuses")});
+        QVERIFY2(run.code == Exit::Done, qPrintable(chip + run.err));
+        QVERIFY(run.out.contains(QStringLiteral("熔丝低字节[")));
+        QVERIFY(run.out.contains(QStringLiteral("锁定位[FF]")));
+        QVERIFY(run.out.contains(QStringLiteral("SPIEN")));
+        QVERIFY(run.out.contains(QStringLiteral("[x]")));
+        const Run json = cli(
+            {QStringLiteral("--json"), QStringLiteral("--chip"), chip, QStringLiteral("fuses")});
+        const QJsonObject o = json.result();
+        QCOMPARE(o.value(QStringLiteral("bitList")).toArray().size(), 32);
+        QVERIFY(o.value(QStringLiteral("options")).toArray().size() > 10);
+        QCOMPARE(o.value(QStringLiteral("bits")).toString(),
+                 o.value(QStringLiteral("default")).toString());
+    }
+    // A text given: ATmega8 with the external crystal choice and reset disabled.
+    const Run run =
+        cli({QStringLiteral("--json"), QStringLiteral("--chip"), QStringLiteral("ATMEGA8"),
+             QStringLiteral("fuses"), QStringLiteral("--bits"),
+             QStringLiteral("**111111********0101100111111111")});
+    const QJsonObject o = run.result();
+    QCOMPARE(o.value(QStringLiteral("high")).toString(), QStringLiteral("59"));
+    QCOMPARE(o.value(QStringLiteral("low")).toString(), QStringLiteral("FF"));
+    QStringList checked;
+    for (const QJsonValue& v : o.value(QStringLiteral("options")).toArray())
+        if (v.toObject().value(QStringLiteral("checked")).toBool())
+            checked << v.toObject().value(QStringLiteral("key")).toString();
+    QVERIFY(checked.contains(QStringLiteral("FSB157FFF/0000"))); // RSTDISBL
+    QVERIFY(checked.contains(QStringLiteral("FDB57FFC0/003F"))); // crystal, 16K CK + 65 ms
+}
+
+void TestFuseOps::cliRefusesBadInput_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("code");
+    QTest::newRow("fuses, short text")
+        << QStringList{QStringLiteral("fuses"), QStringLiteral("--bits"), QStringLiteral("0101")}
+        << int(Exit::Usage);
+    QTest::newRow("write-fuses without a source")
+        << QStringList{QStringLiteral("write-fuses")} << int(Exit::Usage);
+    QTest::newRow("write-fuses two sources")
+        << QStringList{QStringLiteral("write-fuses"), QStringLiteral("--default"),
+                       QStringLiteral("--low"), QStringLiteral("FF")}
+        << int(Exit::Usage);
+    QTest::newRow("write-fuses low only")
+        << QStringList{QStringLiteral("write-fuses"), QStringLiteral("--low"), QStringLiteral("E1")}
+        << int(Exit::Usage);
+    QTest::newRow("write-fuses bad hex")
+        << QStringList{QStringLiteral("write-fuses"), QStringLiteral("--low"), QStringLiteral("G1"),
+                       QStringLiteral("--high"), QStringLiteral("D9")}
+        << int(Exit::Usage);
+    QTest::newRow("write-lock missing")
+        << QStringList{QStringLiteral("write-lock")} << int(Exit::Usage);
+    QTest::newRow("write-lock three digits")
+        << QStringList{QStringLiteral("write-lock"), QStringLiteral("1FF")} << int(Exit::Usage);
+}
+
+void TestFuseOps::cliRefusesBadInput() {
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    const Run run =
+        cli(QStringList{QStringLiteral("--port"), QStringLiteral("/nonexistent")} + args);
+    QCOMPARE(run.code, code);
+    QVERIFY(!run.err.isEmpty());
+}
+
+void TestFuseOps::writeThenReadThroughHvppSim() {
+#ifndef Q_OS_UNIX
+    QSKIP("hvpp-sim serves a pseudo-terminal");
+#else
+    QTemporaryDir dir;
+    QProcess sim;
+    const auto stop = qScopeGuard([&] {
+        sim.terminate();
+        sim.waitForFinished(5000);
+    });
+    sim.start(QStringLiteral(HVPP_BIN_DIR "/hvpp-sim"),
+              {QStringLiteral("--chip"), QStringLiteral("ATMEGA88")});
+    QVERIFY(sim.waitForStarted());
+    while (!sim.canReadLine())
+        QVERIFY2(sim.waitForReadyRead(5000),
+                 qPrintable(QString::fromLocal8Bit(sim.readAllStandardError())));
+    const QString pty = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    QVERIFY(!pty.isEmpty());
+    const QStringList common{QStringLiteral("--settings"),
+                             dir.filePath(QStringLiteral("s.ini")),
+                             QStringLiteral("--json"),
+                             QStringLiteral("--port"),
+                             pty,
+                             QStringLiteral("--chip"),
+                             QStringLiteral("ATMEGA88")};
+
+    Run write = cli(common + QStringList{QStringLiteral("write-fuses"), QStringLiteral("--low"),
+                                         QStringLiteral("FF"), QStringLiteral("--high"),
+                                         QStringLiteral("D7"), QStringLiteral("--ext"),
+                                         QStringLiteral("F8")});
+    QVERIFY2(write.code == Exit::Done, qPrintable(write.err + write.out));
+    Run lock = cli(common + QStringList{QStringLiteral("write-lock"), QStringLiteral("CF")});
+    QVERIFY2(lock.code == Exit::Done, qPrintable(lock.err + lock.out));
+    Run read = cli(common + QStringList{QStringLiteral("read-fuses")});
+    QVERIFY2(read.code == Exit::Done, qPrintable(read.err + read.out));
+    const QJsonObject r = read.result();
+    QCOMPARE(r.value(QStringLiteral("low")).toString(), QStringLiteral("FF"));
+    QCOMPARE(r.value(QStringLiteral("high")).toString(), QStringLiteral("D7"));
+    QCOMPARE(r.value(QStringLiteral("ext")).toString(), QStringLiteral("F8"));
+    QCOMPARE(r.value(QStringLiteral("lock")).toString(),
+             QStringLiteral("CF")); // boot section locked only
+    QCOMPARE(r.value(QStringLiteral("bits")).toString(),
+             QStringLiteral("**001111*****0001101011111111111"));
+    QVERIFY(read.out.contains(QStringLiteral("读熔丝位:F8D7FF 锁定位:CF")));
+
+    Run recover = cli(common + QStringList{QStringLiteral("recover-fuses")});
+    QVERIFY2(recover.code == Exit::Done, qPrintable(recover.err + recover.out));
+    QVERIFY(recover.out.contains(QStringLiteral("恢复成功！")));
+    // Lock mode 2 (further programming disabled) keeps the fuses as they are.
+    Run lock2 = cli(common + QStringList{QStringLiteral("write-lock"), QStringLiteral("FE")});
+    QCOMPARE(lock2.code, int(Exit::Done));
+    Run locked = cli(common + QStringList{QStringLiteral("write-fuses"), QStringLiteral("--bits"),
+                                          QStringLiteral("**111110*****0001101011111111111")});
+    QCOMPARE(locked.code, int(Exit::Done));
+    Run again = cli(common + QStringList{QStringLiteral("read-fuses")});
+    QCOMPARE(again.code, int(Exit::Done));
+    QCOMPARE(again.result().value(QStringLiteral("bits")).toString(),
+             QStringLiteral("**001110*****0011101111101100010")); // lock bits only clear
+#endif
+}
+
+QTEST_GUILESS_MAIN(TestFuseOps)
+#include "tst_fuseops.moc"
