@@ -69,7 +69,7 @@ class TestFirmwareDialog : public QObject {
         return path;
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase() {
         // The file dialogs keep their history in the test's own settings, and start here.
         QStandardPaths::setTestModeEnabled(true);
@@ -114,7 +114,8 @@ private Q_SLOTS:
         QCOMPARE(dialog.findChild<QProgressBar*>()->value(), 100);
         h.port.advance(20); // the last "!" is still on the line
         QCOMPARE(h.port.model().firmware().left(size), image);
-        QCOMPARE(h.port.model().firmware().mid(size), QByteArray((128 - size % 128) % 128, char(0xFF)));
+        QCOMPARE(h.port.model().firmware().mid(size),
+                 QByteArray((128 - size % 128) % 128, char(0xFF)));
         QVERIFY(!h.port.model().inLoader());
         QVERIFY(h.ui.warnings.isEmpty());
 

@@ -76,7 +76,7 @@ class TestSchemeDialogs : public QObject {
         s.notifyPanels();
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase() {
         // The dialogs keep their history in the test's own settings, and start here.
         QStandardPaths::setTestModeEnabled(true);
