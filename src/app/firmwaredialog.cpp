@@ -86,10 +86,12 @@ FirmwareDialog::FirmwareDialog(AppContext& app, const QString& path, QWidget* pa
     connect(&m_transfer, &FirmwareTransfer::promptChanged, m_prompt, &QLabel::setText);
     connect(&m_transfer, &FirmwareTransfer::statusChanged, m_status, &QLabel::setText);
     connect(&m_transfer, &FirmwareTransfer::progressChanged, m_progress, &QLabel::setText);
-    connect(&m_transfer, &FirmwareTransfer::continueEnabledChanged, m_continue, &QPushButton::setEnabled);
-    connect(&m_transfer, &FirmwareTransfer::bytesSentChanged, m_bar, [this](qint64 sent, qint64 total) {
-        m_bar->setValue(total > 0 ? int(sent * 100 / total) : 0);
-    });
+    connect(&m_transfer, &FirmwareTransfer::continueEnabledChanged, m_continue,
+            &QPushButton::setEnabled);
+    connect(&m_transfer, &FirmwareTransfer::bytesSentChanged, m_bar,
+            [this](qint64 sent, qint64 total) {
+                m_bar->setValue(total > 0 ? int(sent * 100 / total) : 0);
+            });
     connect(&m_transfer, &FirmwareTransfer::stateChanged, this, [this](FirmwareTransfer::State s) {
         if (s == FirmwareTransfer::State::Done)
             m_bar->setValue(100);
@@ -114,7 +116,9 @@ FirmwareDialog::FirmwareDialog(AppContext& app, const QString& path, QWidget* pa
         m_timer->start();
 }
 
-FirmwareDialog::~FirmwareDialog() { m_transfer.cancel(); }
+FirmwareDialog::~FirmwareDialog() {
+    m_transfer.cancel();
+}
 
 void FirmwareDialog::runStep(const std::function<void()>& step) {
     ++m_running;

@@ -16,20 +16,20 @@ class QTimer;
 
 class FirmwareDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     FirmwareDialog(AppContext& app, const QString& path, QWidget* parent = nullptr);
     ~FirmwareDialog() override;
 
     FirmwareTransfer& transfer() { return m_transfer; }
 
-public Q_SLOTS:
+  public Q_SLOTS:
     void done(int result) override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void onTick();
     void onContinue();
     // Runs a step of the transfer as an operation: a lost port ends it with a warning.

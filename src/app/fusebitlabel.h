@@ -5,21 +5,21 @@
 
 class FuseBitLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit FuseBitLabel(int position, QWidget* parent = nullptr);
 
     int position() const { return m_position; }
     // Shows the caption with its colour; enabled tells whether the chip has the bit.
     void showBit(const QString& caption, bool enabled);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void clicked(int position);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     int m_position;
     bool m_pressed = false;
 };

@@ -5,15 +5,15 @@
 
 class FuseByteFrame : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     explicit FuseByteFrame(int index, QWidget* parent = nullptr);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void doubleClicked(int index);
 
-protected:
+  protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-private:
+  private:
     int m_index;
 };

@@ -26,7 +26,7 @@ namespace {
 // Row heights follow the wrapped caption at the tree's present width; the caption is
 // drawn by the delegate itself, so that what is measured is what is drawn.
 class WrappingDelegate : public QStyledItemDelegate {
-public:
+  public:
     explicit WrappingDelegate(QTreeWidget* tree) : QStyledItemDelegate(tree), m_tree(tree) {}
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -35,7 +35,8 @@ public:
         const QSize single = QStyledItemDelegate::sizeHint(opt, index);
         const int width = m_tree->viewport()->width();
         opt.rect = QRect(0, 0, width, single.height());
-        const int text = wrappedTextHeight(opt.text, opt.font, fuseOptionTextRect(opt, m_tree).width());
+        const int text =
+            wrappedTextHeight(opt.text, opt.font, fuseOptionTextRect(opt, m_tree).width());
         const int lineHeight = QFontMetrics(opt.font).height();
         return QSize(width, qMax(single.height(), text + single.height() - lineHeight + 2));
     }
@@ -54,9 +55,11 @@ public:
 
         const bool selected = opt.state & QStyle::State_Selected;
         const QPalette::ColorGroup group = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
-                                           : (opt.state & QStyle::State_Active) ? QPalette::Active
-                                                                                : QPalette::Inactive;
-        QColor colour = opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+                                           : (opt.state & QStyle::State_Active)
+                                               ? QPalette::Active
+                                               : QPalette::Inactive;
+        QColor colour =
+            opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
         const QVariant fg = index.data(Qt::ForegroundRole);
         if (fg.canConvert<QBrush>() && !selected && group != QPalette::Disabled)
             colour = fg.value<QBrush>().color();
@@ -67,7 +70,7 @@ public:
         painter->restore();
     }
 
-private:
+  private:
     QTreeWidget* m_tree;
 };
 } // namespace

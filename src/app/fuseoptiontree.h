@@ -12,9 +12,9 @@ int wrappedTextHeight(const QString& text, const QFont& font, int width);
 
 class FuseOptionTree : public QTreeWidget {
     Q_OBJECT
-public:
+  public:
     explicit FuseOptionTree(QWidget* parent = nullptr);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 };

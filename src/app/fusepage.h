@@ -14,12 +14,12 @@ class QTreeWidgetItem;
 
 class FusePage : public QWidget {
     Q_OBJECT
-public:
+  public:
     FusePage(AppContext& app, QWidget* parent = nullptr);
 
     QTreeWidget* tree() const { return m_tree; }
 
-private:
+  private:
     QWidget* buildFrame(int frame);
     void rebuildTree();
     void refreshNames();

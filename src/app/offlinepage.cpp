@@ -56,9 +56,8 @@ OfflinePage::OfflinePage(AppContext& app, QWidget* parent)
     layout->addWidget(buildButtons());
 
     connect(&m_converter, &NumberConverter::boxChanged, this, &OfflinePage::onBoxChanged);
-    connect(&m_converter, &NumberConverter::refused, this, [this](const QString& message) {
-        m_app.ui.warning(T::converterError(), message);
-    });
+    connect(&m_converter, &NumberConverter::refused, this,
+            [this](const QString& message) { m_app.ui.warning(T::converterError(), message); });
     connect(&m_app.session, &Session::panelsChanged, this, &OfflinePage::refresh);
     refresh();
 }
@@ -128,7 +127,8 @@ QWidget* OfflinePage::buildCalibration() {
     slots->setHorizontalSpacing(8);
     auto* slotGroup = new QButtonGroup(box);
     for (int k = 0; k < 4; ++k) {
-        auto* r = radio(QStringLiteral("LeavePC_OA_%1").arg(k), QStringLiteral("OA%1").arg(k + 1), box);
+        auto* r =
+            radio(QStringLiteral("LeavePC_OA_%1").arg(k), QStringLiteral("OA%1").arg(k + 1), box);
         slotGroup->addButton(r, k);
         slots->addWidget(r, k / 2, k % 2);
         m_calSlot[k] = r;
@@ -157,9 +157,11 @@ QWidget* OfflinePage::buildSerial() {
     target->addButton(m_serialFlash);
     target->addButton(m_serialEeprom);
     grid->addWidget(m_serialFlash, 1, 0);
-    grid->addWidget(numberBox(NumberConverter::SerialFlash, NumberConverter::MaxAddressDigits), 1, 1, 1, 2);
+    grid->addWidget(numberBox(NumberConverter::SerialFlash, NumberConverter::MaxAddressDigits), 1,
+                    1, 1, 2);
     grid->addWidget(m_serialEeprom, 2, 0);
-    grid->addWidget(numberBox(NumberConverter::SerialEeprom, NumberConverter::MaxAddressDigits), 2, 1, 1, 2);
+    grid->addWidget(numberBox(NumberConverter::SerialEeprom, NumberConverter::MaxAddressDigits), 2,
+                    1, 1, 2);
     connect(m_serialFlash, &QRadioButton::toggled, this, [this](bool on) {
         if (!m_updating)
             m_app.session.offline.serialToFlash = on;
@@ -172,7 +174,8 @@ QWidget* OfflinePage::buildSerial() {
     m_increment->setObjectName(QStringLiteral("Text9"));
     m_increment->setMaxLength(3);
     m_increment->setValidator(new QIntValidator(0, kMaxIncrement, m_increment));
-    m_increment->setMaximumWidth(m_increment->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+    m_increment->setMaximumWidth(
+        m_increment->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
     m_incrementBar = new QScrollBar(Qt::Vertical, box);
     m_incrementBar->setObjectName(QStringLiteral("VScroll4"));
     // Text9 shows minus the bar's value: the up arrow counts up.
@@ -216,7 +219,8 @@ QWidget* OfflinePage::buildButtons() {
     auto* h = new QHBoxLayout(row);
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(4);
-    auto* write = button(QStringLiteral("WriteLeaveSet"), T::writeSettings(), T::writeSettingsTip());
+    auto* write =
+        button(QStringLiteral("WriteLeaveSet"), T::writeSettings(), T::writeSettingsTip());
     auto* read = button(QStringLiteral("ReadLeaveSet"), T::readSettings(), T::readSettingsTip());
     auto* upload = button(QStringLiteral("Upload_leaveDATA"), T::uploadData(), T::uploadTip());
     auto* table = button(QStringLiteral("Command1"), T::storeFuseTable(), T::storeFuseTableTip());
@@ -323,9 +327,11 @@ void OfflinePage::refresh() {
 
     // A hexadecimal value set from outside (read-back, stored settings) brings its decimal
     // box along.
-    const QString dec = p.initialHex.isEmpty() ? QString()
-                                               : QString::number(BinaryToDecimal(HexToBinary(p.initialHex)));
-    if (!p.initialHex.isEmpty() && dec != p.initialDecimal && NumberConverter::accepts(NumberConverter::Hex, p.initialHex))
+    const QString dec = p.initialHex.isEmpty()
+                            ? QString()
+                            : QString::number(BinaryToDecimal(HexToBinary(p.initialHex)));
+    if (!p.initialHex.isEmpty() && dec != p.initialDecimal &&
+        NumberConverter::accepts(NumberConverter::Hex, p.initialHex))
         m_converter.setHex(p.initialHex);
     for (int b = 0; b < NumberConverter::BoxCount; ++b) {
         const QString t = m_converter.text(NumberConverter::Box(b));

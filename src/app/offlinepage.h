@@ -17,19 +17,19 @@ class QScrollBar;
 
 class OfflinePage : public QWidget {
     Q_OBJECT
-public:
+  public:
     OfflinePage(AppContext& app, QWidget* parent = nullptr);
 
     NumberConverter& converter() { return m_converter; }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // "试验": the chip menu of the toolbar gets this entry.
     void chipMenuEntryRequested(const QString& name);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget* buildSteps();
     QWidget* buildCalibration();
     QWidget* buildSerial();
@@ -45,14 +45,14 @@ private:
     AppContext& m_app;
     NumberConverter m_converter;
     std::array<QCheckBox*, 8> m_steps{};
-    QRadioButton* m_calFlash = nullptr;   // Option7
-    QRadioButton* m_calEeprom = nullptr;  // Option8
+    QRadioButton* m_calFlash = nullptr;       // Option7
+    QRadioButton* m_calEeprom = nullptr;      // Option8
     std::array<QRadioButton*, 4> m_calSlot{}; // LeavePC_OA(0..3)
-    QRadioButton* m_serialFlash = nullptr;  // Option5
-    QRadioButton* m_serialEeprom = nullptr; // Option6
+    QRadioButton* m_serialFlash = nullptr;    // Option5
+    QRadioButton* m_serialEeprom = nullptr;   // Option6
     std::array<QLineEdit*, NumberConverter::BoxCount> m_boxes{};
     std::array<bool, NumberConverter::BoxCount> m_keyHeld{};
-    QLineEdit* m_increment = nullptr; // Text9
+    QLineEdit* m_increment = nullptr;     // Text9
     QScrollBar* m_incrementBar = nullptr; // VScroll4
     bool m_updating = false;
 };

@@ -13,7 +13,9 @@ namespace T = OfflinePageTexts;
 namespace {
 constexpr int kSchemeLines = 9;
 
-QString schemeFilter() { return T::schemeFilter() + QStringLiteral(" (*.SET *.set)"); }
+QString schemeFilter() {
+    return T::schemeFilter() + QStringLiteral(" (*.SET *.set)");
+}
 
 QFileDialog::Options dialogOptions() {
     return QFileDialog::ReadOnly | QFileDialog::HideNameFilterDetails;

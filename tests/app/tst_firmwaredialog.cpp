@@ -5,10 +5,13 @@
 #include "sim/simport.h"
 #include "support/recordingui.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -29,6 +32,23 @@ QString labelText(const QDialog& d, const char* name) {
 QPushButton* button(const QDialog& d, const char* name) {
     return d.findChild<QPushButton*>(QString::fromLatin1(name));
 }
+// Answers the next file dialog with path, as soon as it is open (the operation may first
+// talk to the programmer, serving events meanwhile).
+void answerFileDialog(const QString& path) {
+    auto* poll = new QTimer(qApp);
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, qApp, [poll, path] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!d)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        d->selectFile(path);
+        QMetaObject::invokeMethod(d, "accept", Qt::DirectConnection);
+    });
+    poll->start();
+}
+
 // The window's 100 ms timer, fired at once.
 void tick(FirmwareDialog& d) {
     QTimer* timer = d.findChild<QTimer*>();
@@ -49,7 +69,14 @@ class TestFirmwareDialog : public QObject {
         return path;
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
+    void initTestCase() {
+        // The file dialogs keep their history in the test's own settings, and start here.
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+        QDir::setCurrent(m_dir.path());
+    }
+
     void updateReachesTheEnd_data() {
         QTest::addColumn<int>("size");
         QTest::newRow("300 bytes") << 300;
@@ -87,7 +114,8 @@ private Q_SLOTS:
         QCOMPARE(dialog.findChild<QProgressBar*>()->value(), 100);
         h.port.advance(20); // the last "!" is still on the line
         QCOMPARE(h.port.model().firmware().left(size), image);
-        QCOMPARE(h.port.model().firmware().mid(size), QByteArray((128 - size % 128) % 128, char(0xFF)));
+        QCOMPARE(h.port.model().firmware().mid(size),
+                 QByteArray((128 - size % 128) % 128, char(0xFF)));
         QVERIFY(!h.port.model().inLoader());
         QVERIFY(h.ui.warnings.isEmpty());
 
@@ -137,6 +165,45 @@ private Q_SLOTS:
         QTest::mouseClick(button(dialog, "Exit"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QVERIFY(!h.port.sent().contains(">"));
+    }
+
+    void programmerEepromFromAFile() {
+        QByteArray data;
+        for (int i = 0; i < 40; ++i)
+            data.append(char(0xC0 + i));
+        const QString path = writeFile(QStringLiteral("eeprom.BIN"), data);
+        Harness h;
+        answerFileDialog(path);
+        UpdateProgrammerEepromInteractive(nullptr, h.app);
+        QVERIFY2(h.ui.warnings.isEmpty(), qPrintable(h.ui.warnings.join(u'\n')));
+        QCOMPARE(h.port.model().settingsMemory().left(40), data);
+        QVERIFY(h.session.log.text().contains(QStringLiteral("升级EEPROM数据......")));
+        QVERIFY(h.session.log.text().contains(QStringLiteral("EEPROM数据升级完毕！")));
+
+        // A programmer that does not answer "连接成功!" gets no file dialog and nothing else.
+        Harness silent;
+        silent.port.model().faults().silent = true;
+        UpdateProgrammerEepromInteractive(nullptr, silent.app);
+        QVERIFY(silent.session.log.text().contains(QStringLiteral("无法连接编程器!")));
+        QVERIFY(!silent.port.sent().contains("ME"));
+    }
+
+    // With HVPP_RENDER_DIR set, the window is drawn ready and done, for review.
+    void renderForReview() {
+        const QString dir = qEnvironmentVariable("HVPP_RENDER_DIR");
+        if (dir.isEmpty())
+            QSKIP("HVPP_RENDER_DIR not set");
+        const QString path = writeFile(QStringLiteral("HVPP_FW_V12.BIN"), QByteArray(1000, '\x5A'));
+        Harness h;
+        EnterFirmwareLoaderInteractive(nullptr, h.app);
+        FirmwareDialog dialog(h.app, path);
+        dialog.show();
+        QVERIFY(dialog.grab().save(dir + QStringLiteral("/firmware_open.png")));
+        h.port.restartProgrammer();
+        tick(dialog);
+        QVERIFY(dialog.grab().save(dir + QStringLiteral("/firmware_ready.png")));
+        QTest::mouseClick(button(dialog, "Continue"), Qt::LeftButton);
+        QVERIFY(dialog.grab().save(dir + QStringLiteral("/firmware_done.png")));
     }
 };
 

@@ -10,12 +10,12 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScrollBar>
 #include <QStringEncoder>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QScrollBar>
 #include <QTreeWidget>
 
 namespace {
@@ -29,12 +29,12 @@ QByteArray testDescription() {
     for (int p = 31; p >= 0; --p)
         lines << QStringLiteral("位%1").arg(p);
     lines << QStringLiteral("说明文字, 被忽略") << QStringLiteral("##");
-    lines << QStringLiteral("  低位0 单比特{FSB00FFFE/0000>")             // node 0: low bit 0
-          << QStringLiteral("引导区 256字{FDB01F9FF/0600>")               // node 1..3: high bits 2..1
+    lines << QStringLiteral("  低位0 单比特{FSB00FFFE/0000>") // node 0: low bit 0
+          << QStringLiteral("引导区 256字{FDB01F9FF/0600>")   // node 1..3: high bits 2..1
           << QStringLiteral("引导区 512字{FDB02F9FF/0400>")
           << QStringLiteral("引导区 1024字{FDB03F9FF/0200>")
-          << QStringLiteral("低位7 危险{FSB01FF7F/0000>*")                 // node 4: red
-          << QStringLiteral("不加密{FDL0100FC/0003>")                      // node 5..6: lock 1..0
+          << QStringLiteral("低位7 危险{FSB01FF7F/0000>*") // node 4: red
+          << QStringLiteral("不加密{FDL0100FC/0003>")      // node 5..6: lock 1..0
           << QStringLiteral("禁止编程{FDL0200FC/0002>") << QStringLiteral("##");
     QStringEncoder gbk("GBK");
     return QByteArray(gbk.encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
@@ -68,7 +68,8 @@ void clickCheck(QTreeWidget* tree, int node) {
     opt.features |= QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration;
     opt.decorationSize = tree->iconSize();
     opt.checkState = item->checkState(0);
-    const QRect check = tree->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, tree);
+    const QRect check =
+        tree->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, tree);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, check.center());
 }
 
@@ -85,7 +86,7 @@ class TestFusePage : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
         QFile f(m_dir.filePath(QStringLiteral("TESTCHIP.FUS")));
@@ -114,7 +115,8 @@ private Q_SLOTS:
         QCOMPARE(tree->topLevelItem(2)->background(0).color(), QColor(205, 218, 204));
         QCOMPARE(tree->topLevelItem(1)->background(0).style(), Qt::NoBrush);
         QVERIFY(!tree->topLevelItem(3)->icon(0).isNull());
-        QCOMPARE(page.findChild<QLabel*>(QStringLiteral("Label1Name_9"))->text(), QStringLiteral("位9"));
+        QCOMPARE(page.findChild<QLabel*>(QStringLiteral("Label1Name_9"))->text(),
+                 QStringLiteral("位9"));
 
         QCOMPARE(bits(page), QString::fromLatin1(kDefault));
         QCOMPARE(frame(page, 0), QStringLiteral("熔丝低字节[E1]"));
@@ -225,12 +227,14 @@ private Q_SLOTS:
                 opt.initFrom(tree->viewport());
                 opt.rect = tree->visualItemRect(item);
                 opt.features |= QStyleOptionViewItem::HasCheckIndicator |
-                                QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::HasDisplay;
+                                QStyleOptionViewItem::HasDecoration |
+                                QStyleOptionViewItem::HasDisplay;
                 opt.decorationSize = tree->iconSize();
                 opt.text = item->text(0);
                 opt.font = tree->font();
                 const QRect text = fuseOptionTextRect(opt, tree);
-                QVERIFY2(opt.rect.height() >= wrappedTextHeight(item->text(0), tree->font(), text.width()),
+                QVERIFY2(opt.rect.height() >=
+                             wrappedTextHeight(item->text(0), tree->font(), text.width()),
                          qPrintable(chip + u' ' + item->text(0)));
             }
             for (int f = 0; f < 4; ++f) {

@@ -26,19 +26,40 @@ QLineEdit* box(const OfflinePage& page, const char* name) {
 class TestOfflinePage : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void converterBoxes_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("hex");
         QTest::addColumn<QString>("dec");
-        QTest::newRow("ff") << "Text2" << "ff" << "FF" << "255";
-        QTest::newRow("g refused") << "Text2" << "g" << "" << "0";
-        QTest::newRow("g inside") << "Text2" << "1g2" << "12" << "18";
-        QTest::newRow("eight digits") << "Text2" << "ffffffff1" << "FFFFFFFF" << "4294967295";
-        QTest::newRow("decimal max") << "Text3" << "4294967295" << "FFFFFFFF" << "4294967295";
-        QTest::newRow("decimal beyond") << "Text3" << "4294967296" << "19999999" << "429496729";
-        QTest::newRow("decimal letters") << "Text3" << "1a0" << "A" << "10";
+        QTest::newRow("ff") << "Text2"
+                            << "ff"
+                            << "FF"
+                            << "255";
+        QTest::newRow("g refused") << "Text2"
+                                   << "g"
+                                   << ""
+                                   << "0";
+        QTest::newRow("g inside") << "Text2"
+                                  << "1g2"
+                                  << "12"
+                                  << "18";
+        QTest::newRow("eight digits") << "Text2"
+                                      << "ffffffff1"
+                                      << "FFFFFFFF"
+                                      << "4294967295";
+        QTest::newRow("decimal max") << "Text3"
+                                     << "4294967295"
+                                     << "FFFFFFFF"
+                                     << "4294967295";
+        QTest::newRow("decimal beyond") << "Text3"
+                                        << "4294967296"
+                                        << "19999999"
+                                        << "429496729";
+        QTest::newRow("decimal letters") << "Text3"
+                                         << "1a0"
+                                         << "A"
+                                         << "10";
     }
     void converterBoxes() {
         QFETCH(QString, target);
@@ -75,10 +96,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("Text5") << "Text5" << "1a" << "1A";
-        QTest::newRow("Text6 refuses") << "Text6" << "x1z" << "1";
-        QTest::newRow("Text7 four digits") << "Text7" << "abcde" << "ABCD";
-        QTest::newRow("Text8") << "Text8" << "0f.f" << "0FF";
+        QTest::newRow("Text5") << "Text5"
+                               << "1a"
+                               << "1A";
+        QTest::newRow("Text6 refuses") << "Text6"
+                                       << "x1z"
+                                       << "1";
+        QTest::newRow("Text7 four digits") << "Text7"
+                                           << "abcde"
+                                           << "ABCD";
+        QTest::newRow("Text8") << "Text8"
+                               << "0f.f"
+                               << "0FF";
     }
     void addressBoxesTakeHexOnly() {
         QFETCH(QString, target);

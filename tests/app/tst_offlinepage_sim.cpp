@@ -49,7 +49,7 @@ quint8 settingsByte(const Harness& h, int address) {
 class TestOfflinePageSim : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void settingsWrittenAndReadBack() {
         Harness h;
         SelectChip(h.session, QStringLiteral("ATMEGA16"));
@@ -59,7 +59,8 @@ private Q_SLOTS:
         page.show();
 
         for (int n : {0, 2, 7})
-            QTest::mouseClick(child<QCheckBox>(page, QStringLiteral("LeavePcCheck_%1").arg(n)), Qt::LeftButton);
+            QTest::mouseClick(child<QCheckBox>(page, QStringLiteral("LeavePcCheck_%1").arg(n)),
+                              Qt::LeftButton);
         child<QRadioButton>(page, QStringLiteral("Option8"))->click();
         child<QRadioButton>(page, QStringLiteral("LeavePC_OA_2"))->click();
         type(page, "Text8", QStringLiteral("1fe"));
@@ -67,9 +68,11 @@ private Q_SLOTS:
         type(page, "Text5", QStringLiteral("0f00"));
         child<QScrollBar>(page, QStringLiteral("VScroll4"))->setValue(-3);
         type(page, "Text3", QStringLiteral("305419896"));
-        QCOMPARE(child<QLineEdit>(page, QStringLiteral("Text2"))->text(), QStringLiteral("12345678"));
+        QCOMPARE(child<QLineEdit>(page, QStringLiteral("Text2"))->text(),
+                 QStringLiteral("12345678"));
 
-        QTest::mouseClick(child<QPushButton>(page, QStringLiteral("WriteLeaveSet")), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(page, QStringLiteral("WriteLeaveSet")),
+                          Qt::LeftButton);
         QVERIFY2(h.ui.warnings.isEmpty(), qPrintable(h.ui.warnings.join(u'\n')));
         QCOMPARE(settingsByte(h, 0x01), quint8(0x85));
         QCOMPARE(settingsByte(h, 0x08), quint8(64)); // ATMEGA16: 64-word pages
@@ -111,8 +114,10 @@ private Q_SLOTS:
         QCOMPARE(child<QLineEdit>(page, QStringLiteral("Text5"))->text(), QStringLiteral("0F00"));
         QCOMPARE(child<QLineEdit>(page, QStringLiteral("Text9"))->text(), QStringLiteral("3"));
         QCOMPARE(child<QScrollBar>(page, QStringLiteral("VScroll4"))->value(), -3);
-        QCOMPARE(child<QLineEdit>(page, QStringLiteral("Text2"))->text(), QStringLiteral("12345678"));
-        QCOMPARE(child<QLineEdit>(page, QStringLiteral("Text3"))->text(), QStringLiteral("305419896"));
+        QCOMPARE(child<QLineEdit>(page, QStringLiteral("Text2"))->text(),
+                 QStringLiteral("12345678"));
+        QCOMPARE(child<QLineEdit>(page, QStringLiteral("Text3"))->text(),
+                 QStringLiteral("305419896"));
         QCOMPARE(h.session.chip.ChipName, QStringLiteral("ATMEGA16"));
         QCOMPARE(h.session.fuses.frameDigits(1), QStringLiteral("99"));
         QCOMPARE(h.session.fuses.frameDigits(0), QStringLiteral("E1"));
@@ -124,7 +129,8 @@ private Q_SLOTS:
         h.session.EepromBufferText = QStringLiteral("A55A");
         OfflinePage page(h.app);
         page.show();
-        QTest::mouseClick(child<QPushButton>(page, QStringLiteral("Upload_leaveDATA")), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(page, QStringLiteral("Upload_leaveDATA")),
+                          Qt::LeftButton);
         QVERIFY2(h.ui.warnings.isEmpty(), qPrintable(h.ui.warnings.join(u'\n')));
         QCOMPARE(h.port.model().offlineFlash().left(300),
                  QByteArray::fromHex(h.session.FlashBufferText.toLatin1()));

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -23,15 +24,17 @@ struct Harness {
     AppContext app{session, link, ui};
 };
 
-// Answers the next file dialog with path (an empty path cancels it); returns the filter
-// the dialog offered through *filters.
+// Answers the next file dialog with path (an empty path cancels it) as soon as it is open;
+// returns the filters the dialog offered through *filters.
 void answerFileDialog(const QString& path, QStringList* filters = nullptr) {
-    QTimer::singleShot(0, qApp, [path, filters] {
+    auto* poll = new QTimer(qApp);
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, qApp, [poll, path, filters] {
         auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!d) {
-            QFAIL("no file dialog");
+        if (!d)
             return;
-        }
+        poll->stop();
+        poll->deleteLater();
         if (filters)
             *filters = d->nameFilters();
         if (path.isEmpty()) {
@@ -41,6 +44,7 @@ void answerFileDialog(const QString& path, QStringList* filters = nullptr) {
         d->selectFile(path);
         QMetaObject::invokeMethod(d, "accept", Qt::DirectConnection);
     });
+    poll->start();
 }
 
 QString bitLabels(const FusePage& page) {
@@ -72,7 +76,14 @@ class TestSchemeDialogs : public QObject {
         s.notifyPanels();
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
+    void initTestCase() {
+        // The dialogs keep their history in the test's own settings, and start here.
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+        QDir::setCurrent(m_dir.path());
+    }
+
     void savedSchemeLoadsBack() {
         const QString base = m_dir.filePath(QStringLiteral("job"));
         QString fuseTextSaved;
@@ -128,10 +139,12 @@ private Q_SLOTS:
     void failedSaveIsReported() {
         Harness h;
         fill(h.session);
-        // No file can be created under /proc: the scheme cannot be written.
-        if (!QFile::exists(QStringLiteral("/proc/self")))
-            QSKIP("needs /proc");
-        answerFileDialog(QStringLiteral("/proc/hvpp-test.SET"));
+        // A plain file where the scheme's folder should be: it cannot be written.
+        const QString notAFolder = m_dir.filePath(QStringLiteral("plain"));
+        QFile plain(notAFolder);
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        answerFileDialog(notAFolder + QStringLiteral("/job.SET"));
         SaveSetInteractive(nullptr, h.app);
         QCOMPARE(h.ui.warnings.size(), 1);
     }
