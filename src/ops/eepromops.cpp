@@ -11,7 +11,8 @@ bool WriteEeprom(OpContext& c) {
     QString image = c.session.EepromBufferText;
     if (image.isEmpty())
         return true;
-    if (!imageFitsChip(c, image, c.session.chip.EepromSize, QStringLiteral("EEPROM")))
+    if (!imageFitsChip(c, image, c.session.chip.EepromSize, QStringLiteral("EEPROM"),
+                       ImageUse::Write))
         return false;
     image = image.toUpper();
     c.log(OpsTexts::writingEeprom());
@@ -30,17 +31,21 @@ bool WriteEeprom(OpContext& c) {
 }
 
 bool VerifyEeprom(OpContext& c) {
-    const QString& image = c.session.EepromBufferText;
+    // The image as it was when the verify began (see VerifyFlash).
+    const QString image = c.session.EepromBufferText.toUpper();
     const int n = imageBytes(image);
     if (n == 0) {
         c.log(OpsTexts::eepromEmpty());
         return true;
     }
+    if (!imageFitsChip(c, image, c.session.chip.EepromSize, QStringLiteral("EEPROM"),
+                       ImageUse::Verify))
+        return false;
     c.link.drainInput();
     c.link.sendCommand(Frames::readEeprom(n));
     c.log(OpsTexts::verifyingEeprom());
     const QString back =
-        collectReadBack(c, QStringLiteral("EepromProgressBar"), n, ReadBackPacing{0, 5, 1, 50});
+        collectReadBack(c, QStringLiteral("EepromProgressBar"), n);
     const int bad = firstDifference(image, back);
     if (bad >= 0) {
         c.ui.warning(Texts::warningTitle(), OpsTexts::eepromMismatch(bad));

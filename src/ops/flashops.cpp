@@ -5,6 +5,7 @@
 #include "link/frames.h"
 #include "ops/imagecheck.h"
 #include "ops/opstexts.h"
+#include "ops/pacing.h"
 #include "ops/readback.h"
 
 void EraseChip(OpContext& c) {
@@ -17,7 +18,8 @@ bool WriteFlash(OpContext& c) {
     QString image = c.session.FlashBufferText;
     if (image.isEmpty())
         return true;
-    if (!imageFitsChip(c, image, c.session.chip.FlashSize, QStringLiteral("FLASH")))
+    if (!imageFitsChip(c, image, c.session.chip.FlashSize, QStringLiteral("FLASH"),
+                       ImageUse::Write))
         return false;
     image = image.toUpper();
     // The last word of an odd byte count gets FF as its high byte (the erased state), so
@@ -31,11 +33,12 @@ bool WriteFlash(OpContext& c) {
     const int words = int(image.size() / 4);
     const int pageWords = qMax<int>(1, c.session.chip.PageWords);
     int page = 0;
+    WordPacer pacer(c.link);
     for (int w = 0; w < words; ++w) {
         const QString word = image.mid(qsizetype(w) * 4, 4);
         if (word != u"FFFF") {
             c.link.sendCommand(Frames::flashWord(word, w));
-            c.link.delayMs(0.5);
+            pacer.wordSent();
         }
         ++page;
         if (w == words - 1 || page == pageWords) {
@@ -44,6 +47,7 @@ bool WriteFlash(OpContext& c) {
             page = 0;
             c.link.sendCommand(Frames::flashPageCommit(w));
             c.link.waitForMarker(100, QStringLiteral("$"));
+            pacer.restart();
         }
     }
     c.ui.progress(QStringLiteral("FlashProgressBar"), 100);
@@ -53,17 +57,22 @@ bool WriteFlash(OpContext& c) {
 }
 
 bool VerifyFlash(OpContext& c) {
-    const QString& image = c.session.FlashBufferText;
+    // The image as it was when the verify began: clearing or replacing it while the answer
+    // comes in must not change what the chip is compared with.
+    const QString image = c.session.FlashBufferText.toUpper();
     const int n = imageBytes(image);
     if (n == 0) {
         c.log(OpsTexts::flashEmpty());
         return true;
     }
+    if (!imageFitsChip(c, image, c.session.chip.FlashSize, QStringLiteral("FLASH"),
+                       ImageUse::Verify))
+        return false;
     c.link.drainInput();
     c.link.sendCommand(Frames::readFlash(n));
     c.log(OpsTexts::verifyingFlash());
     const QString back =
-        collectReadBack(c, QStringLiteral("FlashProgressBar"), n, ReadBackPacing{50, 0, 50});
+        collectReadBack(c, QStringLiteral("FlashProgressBar"), n);
     const int bad = firstDifference(image, back);
     if (bad >= 0) {
         c.ui.warning(Texts::warningTitle(), OpsTexts::flashMismatch(bad));
