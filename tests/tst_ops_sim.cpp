@@ -160,11 +160,11 @@ void TestOpsSim::lateReplies() {
 }
 
 void TestOpsSim::splitReplies() {
-    // Pieces of 16 characters 55 ms apart: a pause longer than 50 ms ends both read-backs
+    // Pieces of 16 characters 70 ms apart: a pause longer than 50 ms ends both read-backs
     // (a mismatch where the answer stopped, never a pass); gaps of 0.5 ms pass both.
     SimFaults f;
     f.splitChars = 16;
-    f.splitGapMs = 55;
+    f.splitGapMs = 70;
     Rig r(QStringLiteral("ATMEGA8"), f);
     r.session.FlashBufferText = hexOf(randomBytes(256, 6));
     r.session.EepromBufferText = hexOf(randomBytes(64, 7));

@@ -22,7 +22,8 @@ QString collectAnswer(Link& link, int chars, double ms, QString* raw = nullptr);
 
 // Collects a long answer (a memory read) until chars characters are in, or until silenceMs
 // pass without any input (before the first character too). progress gets the count so far.
-// A pause shorter than silenceMs in the middle of the answer does not end it.
+// A pause shorter than silenceMs in the middle of the answer does not end it; input is read
+// in batches a few milliseconds apart, so a pause ends it within that much of silenceMs.
 QString collectStream(Link& link, int chars, double silenceMs,
                       const std::function<void(int)>& progress);
 
