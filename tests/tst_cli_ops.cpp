@@ -1,6 +1,8 @@
 // hvpp-cli's image and memory commands in-process, against the built-in simulated
 // programmer (its chip state kept in a state file between commands).
 #include "cli/cli.h"
+#include "support/clirun.h"
+#include "support/testfiles.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -10,21 +12,7 @@
 
 namespace {
 
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-QString dataFile(const char* name) {
-    return QStringLiteral(HVPP_TEST_DATA "/") + QString::fromLatin1(name);
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
+using Run = CliRun;
 } // namespace
 
 class TestCliOps : public QObject {
@@ -53,18 +41,12 @@ void TestCliOps::init() {
 }
 
 Run TestCliOps::cli(QStringList args, bool withSim) {
-    Run r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    QStringList argv{QStringLiteral("hvpp-cli"), QStringLiteral("--settings"), m_settings};
+    QStringList argv{QStringLiteral("--settings"), m_settings};
     if (withSim)
         argv << QStringLiteral("--port") << QStringLiteral("sim") << QStringLiteral("--chip")
              << QStringLiteral("ATTINY2313") << QStringLiteral("--sim-chip")
              << QStringLiteral("ATTINY2313") << QStringLiteral("--sim-state") << m_state;
-    r.code = runCli(argv + args, out, err);
-    out.flush();
-    err.flush();
-    return r;
+    return ::cli(argv + args);
 }
 
 void TestCliOps::helpNamesEveryCommandAndSwitch() {

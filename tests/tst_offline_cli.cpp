@@ -2,26 +2,13 @@
 // the firmware file the loader cannot take.
 #include "cli/cli.h"
 #include "core/settings.h"
+#include "support/clirun.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
-Run cli(const QStringList& args) {
-    Run r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.code = runCli(QStringList{QStringLiteral("hvpp-cli")} + args, out, err,
-                    [](const QString&) { return false; });
-    out.flush();
-    err.flush();
-    return r;
-}
+using Run = CliRun;
 } // namespace
 
 class TestOfflineCli : public QObject {
