@@ -8,7 +8,7 @@
 #include "core/texts.h"
 #include "link/link.h"
 #include "link/port.h"
-#include "link/portfactory.h"
+#include "ports/portfactory.h"
 #include "sim/builtin.h"
 
 #include <QCoreApplication>
