@@ -1,6 +1,7 @@
 #include "cli/clioutput.h"
 
 #include "cli/clitexts.h"
+#include "core/phases.h"
 
 #include <QJsonDocument>
 
@@ -144,18 +145,20 @@ double CliUi::now() const {
 
 QString phaseOfBar(const QString& bar) {
     if (bar.startsWith(u"Eeprom"))
-        return CliTexts::phaseEeprom();
+        return Phases::writeEeprom();
     if (bar.startsWith(u"Firmware"))
-        return CliTexts::phaseFirmware();
-    return CliTexts::phaseFlash();
+        return Phases::firmware();
+    return Phases::writeFlash();
 }
 
 void CliUi::progress(const QString& bar, int percent) {
+    if (bar == m_completeBar)
+        return; // the bar set full after a step that told its bytes
     progressBytes(bar, phaseOfBar(bar), qBound(0, percent, 100), 100);
 }
 
 void CliUi::progressBytes(const QString& bar, const QString& phase, qint64 done, qint64 total) {
-    (void)bar;
+    m_completeBar = done >= total ? bar : QString();
     if (phase != m_phase || done < m_lastDone) {
         m_phase = phase;
         m_phaseStart = now();

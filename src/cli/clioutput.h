@@ -73,6 +73,7 @@ class CliUi : public Ui {
     QString m_subject;
     QString m_phase;
     double m_phaseStart = 0;
+    QString m_completeBar; // the bar whose step just reached its total
     qint64 m_lastDone = -1;
 };
 

@@ -11,15 +11,6 @@ inline QString bytesOf() {
 inline QString timeLeft() {
     return tr("剩余 %1");
 }
-inline QString phaseFlash() {
-    return tr("写FLASH");
-}
-inline QString phaseEeprom() {
-    return tr("写EEPROM");
-}
-inline QString phaseFirmware() {
-    return tr("固件");
-}
 inline QString usageLine() {
     return tr("用法: hvpp-cli %1");
 }

@@ -4,6 +4,7 @@
 #include "cli/clioutput.h"
 #include "cli/clitexts.h"
 #include "core/opcontext.h"
+#include "core/phases.h"
 #include "core/texts.h"
 #include "firmware/firmwareupdate.h"
 #include "offline/fusetable.h"
@@ -43,7 +44,7 @@ int firmwareUpdate(CliContext& ctx) {
     QObject::connect(&t, &FirmwareTransfer::bytesSentChanged, &t,
                      [&ctx](qint64 sent, qint64 total) {
                          ctx.ui.progressBytes(QStringLiteral("FirmwareProgress"),
-                                              CliTexts::phaseFirmware(), sent, total);
+                                              Phases::firmware(), sent, total);
                      });
     const int code = ctx.run(QString(), Need::Loader, [&](OpContext&) {
         ctx.out.note(t.prompt() + tr(" (等待编程器的引导程序, 最多10秒)"));
