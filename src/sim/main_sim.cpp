@@ -38,6 +38,7 @@ QTextStream& err() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("hvpp-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(HVPP_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
         "Example:  hvpp-sim --chip ATMEGA8 --link ./sim-port &\n"
         "          hvpp-cli --port ./sim-port detect"));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption chipOpt(
         QStringLiteral("chip"),
         QStringLiteral("The chip in the socket: %1, or none. Default: the state file's chip, "

@@ -16,12 +16,12 @@ QJsonObject CliRun::result() const {
     return {};
 }
 
-CliRun cli(const QStringList& args) {
+CliRun cli(const QStringList& args, bool terminal) {
     CliRun r;
     QTextStream out(&r.out);
     QTextStream err(&r.err);
     r.code = runCli(QStringList{QStringLiteral("hvpp-cli")} + args, out, err,
-                    [](const QString&) { return false; });
+                    [](const QString&) { return false; }, terminal);
     out.flush();
     err.flush();
     return r;
