@@ -162,12 +162,17 @@ void ImageTab::clearClicked() {
 }
 
 void ImageTab::dragEnterEvent(QDragEnterEvent* event) {
+    // An operation may be writing or comparing this image: no new one meanwhile.
+    if (m_app.link.busy())
+        return;
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() == 1 && urls.first().isLocalFile() && isImageFileName(urls.first().toLocalFile()))
         event->acceptProposedAction();
 }
 
 void ImageTab::dropEvent(QDropEvent* event) {
+    if (m_app.link.busy())
+        return;
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() != 1 || !urls.first().isLocalFile())
         return;
