@@ -25,9 +25,7 @@ void WidgetUi::warning(const QString& title, const QString& text) {
     QMessageBox::warning(m_root, title, text);
 }
 
-void WidgetUi::beep() {
-    QApplication::beep();
-}
+void WidgetUi::beep() { QApplication::beep(); }
 
 void WidgetUi::setControlEnabled(const QString& control, bool enabled) {
     // Toolbar keys are actions; the window's buttons are widgets. A name may be both (the

@@ -11,7 +11,7 @@ class MessageLog;
 class QWidget;
 
 class WidgetUi : public Ui {
-  public:
+public:
     explicit WidgetUi(QWidget* root) : m_root(root) {}
 
     void progress(const QString& bar, int percent) override;
@@ -31,6 +31,6 @@ class WidgetUi : public Ui {
     Interlock* interlock = nullptr;
     MessageLog* log = nullptr;
 
-  private:
+private:
     QWidget* m_root;
 };

@@ -57,9 +57,7 @@ void Link::setPort(Port* port) {
         m_readyConn = connect(m_port, &Port::readyRead, this, &Link::onReadyRead);
 }
 
-bool Link::isOpen() const {
-    return m_port && m_port->isOpen();
-}
+bool Link::isOpen() const { return m_port && m_port->isOpen(); }
 
 void Link::requireOpen() const {
     if (m_stop)
@@ -72,9 +70,7 @@ void Link::requireOpen() const {
         throw LinkError(Texts::tr("串口未打开!"));
 }
 
-void Link::sendCommand(const QString& text) {
-    sendBytes(text.toLatin1());
-}
+void Link::sendCommand(const QString& text) { sendBytes(text.toLatin1()); }
 
 void Link::sendBytes(const QByteArray& bytes) {
     requireOpen();
@@ -94,13 +90,9 @@ qint64 Link::bytesAvailable() {
     return m_port->bytesAvailable();
 }
 
-double Link::nowMs() const {
-    return m_port ? m_port->nowMs() : 0.0;
-}
+double Link::nowMs() const { return m_port ? m_port->nowMs() : 0.0; }
 
-void Link::drainInput() {
-    m_discarded = readText();
-}
+void Link::drainInput() { m_discarded = readText(); }
 
 void Link::delayMs(double ms) {
     requireOpen();
@@ -126,9 +118,7 @@ void Link::logReplyAfterDelay(double ms, const QString& prefix) {
         m_log->logMessage(Texts::noAnswer());
 }
 
-void Link::waitForMarker(int ms, const QString& marker) {
-    waitForMarkerResult(ms, marker);
-}
+void Link::waitForMarker(int ms, const QString& marker) { waitForMarkerResult(ms, marker); }
 
 bool Link::waitForMarkerResult(int ms, const QString& marker) {
     requireOpen();

@@ -12,7 +12,7 @@ class MessageLog;
 
 class Link : public QObject {
     Q_OBJECT
-  public:
+public:
     Link(Port* port, MessageLog* log, QObject* parent = nullptr);
 
     ~Link() override;
@@ -49,14 +49,14 @@ class Link : public QObject {
     // refuses that operation before it sends anything.
     bool busy() const { return m_claimed; }
     class Claim {
-      public:
+    public:
         explicit Claim(Link& link);
         ~Claim();
         bool held() const { return m_held; }
         Claim(const Claim&) = delete;
         Claim& operator=(const Claim&) = delete;
 
-      private:
+    private:
         Link& m_link;
         bool m_held = false;
     };
@@ -69,21 +69,21 @@ class Link : public QObject {
     // The same for every link of the process (SIGINT, SIGTERM).
     static void requestStopAll();
     class Busy {
-      public:
+    public:
         explicit Busy(Link& link) : m_link(link) { ++m_link.m_busy; }
         ~Busy() { --m_link.m_busy; }
         Busy(const Busy&) = delete;
         Busy& operator=(const Busy&) = delete;
 
-      private:
+    private:
         Link& m_link;
     };
 
-  Q_SIGNALS:
+Q_SIGNALS:
     // An operation claimed the link (true) or ended (false).
     void busyChanged(bool busy);
 
-  private:
+private:
     void requireOpen() const;
     void onReadyRead();
 

@@ -24,7 +24,8 @@
 
 namespace {
 
-template <typename T> T* child(QWidget* w, const QString& name) {
+template <typename T>
+T* child(QWidget* w, const QString& name) {
     T* c = w->findChild<T*>(name);
     if (!c)
         qFatal("no control %s", qPrintable(name));
@@ -32,9 +33,7 @@ template <typename T> T* child(QWidget* w, const QString& name) {
 }
 
 QString frontPicture(MainWindow& w) {
-    return child<QStackedWidget>(&w, QStringLiteral("ConnectionPictures"))
-        ->currentWidget()
-        ->objectName();
+    return child<QStackedWidget>(&w, QStringLiteral("ConnectionPictures"))->currentWidget()->objectName();
 }
 
 // A programmer that answers the presence test with the manufacturer byte.
@@ -50,7 +49,7 @@ std::unique_ptr<ScriptedPort> presentTarget() {
 
 class TestMainWindow : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void firstStartWithEmptySettings();
     void settingsWrittenAtShutDownAndReadBack();
     void storedTextsOfWrongLength_data();
@@ -84,30 +83,24 @@ void TestMainWindow::firstStartWithEmptySettings() {
 
     // Fallback chip, its calibration addresses and options 0.
     QCOMPARE(w->session().chip.ChipName, QStringLiteral("ATMEGA8"));
-    QCOMPARE(child<QLabel>(w.get(), QStringLiteral("SEL_MCUTYPE"))->text(),
-             QStringLiteral("ATMEGA8"));
+    QCOMPARE(child<QLabel>(w.get(), QStringLiteral("SEL_MCUTYPE"))->text(), QStringLiteral("ATMEGA8"));
     QCOMPARE(child<QLabel>(w.get(), QStringLiteral("MCUtypes"))->text(),
              QStringLiteral(" ATMEGA8　FLASH:8192　EEPROM:512　ID:1E9307"));
-    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("Flash_Address"))->text(),
-             QStringLiteral("8191"));
-    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("Eeprom_Address"))->text(),
-             QStringLiteral("511"));
+    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("Flash_Address"))->text(), QStringLiteral("8191"));
+    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("Eeprom_Address"))->text(), QStringLiteral("511"));
     QCOMPARE(child<QScrollBar>(w.get(), QStringLiteral("VScroll1"))->value(), -8191);
     QCOMPARE(child<QScrollBar>(w.get(), QStringLiteral("VScroll2"))->value(), -511);
     QVERIFY(child<QRadioButton>(w.get(), QStringLiteral("Sel_OA_0"))->isChecked());
     QVERIFY(child<QRadioButton>(w.get(), QStringLiteral("Sel_FE_0"))->isChecked());
-    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("W_AddressText_0"))->text(),
-             QStringLiteral("4095"));
-    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("W_AddressText_1"))->text(),
-             QStringLiteral("511"));
+    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("W_AddressText_0"))->text(), QStringLiteral("4095"));
+    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("W_AddressText_1"))->text(), QStringLiteral("511"));
 
     // Fuse bits from the chip default, no files, the first tab, full progress bars.
     QCOMPARE(w->session().fuses.fuseText(), w->session().fuses.defaultFuseText());
     QVERIFY(w->session().FlashBufferText.isEmpty());
     QVERIFY(child<QLineEdit>(w.get(), QStringLiteral("FileNameText_0"))->text().isEmpty());
     QCOMPARE(child<QTabWidget>(w.get(), QStringLiteral("SSTab1"))->currentIndex(), 0);
-    QCOMPARE(child<QTabWidget>(w.get(), QStringLiteral("SSTab1"))->tabText(0),
-             QStringLiteral("熔丝选项"));
+    QCOMPARE(child<QTabWidget>(w.get(), QStringLiteral("SSTab1"))->tabText(0), QStringLiteral("熔丝选项"));
     QCOMPARE(child<QProgressBar>(w.get(), QStringLiteral("FlashProgressBar"))->value(), 100);
 
     // The log starts with its greeting and two line ends.
@@ -162,20 +155,17 @@ void TestMainWindow::settingsWrittenAtShutDownAndReadBack() {
 
     auto w = f.make(std::make_unique<ScriptedPort>());
     for (int i = 0; i < 10; ++i)
-        QCOMPARE(child<QCheckBox>(w.get(), QStringLiteral("CheckPRO_%1").arg(i))->isChecked(),
-                 i != 9);
+        QCOMPARE(child<QCheckBox>(w.get(), QStringLiteral("CheckPRO_%1").arg(i))->isChecked(), i != 9);
     QVERIFY(child<QRadioButton>(w.get(), QStringLiteral("Sel_OA_2"))->isChecked());
     QVERIFY(child<QRadioButton>(w.get(), QStringLiteral("Sel_FE_1"))->isChecked());
-    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("Flash_Address"))->text(),
-             QStringLiteral("100"));
+    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("Flash_Address"))->text(), QStringLiteral("100"));
     QCOMPARE(child<QScrollBar>(w.get(), QStringLiteral("VScroll1"))->value(), -100);
     QCOMPARE(w->session().fuses.fuseText(), fusesBefore);
     // "文件重载" was ticked: both files are back, with the names as they were typed.
     QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("FileNameText_0"))->text(), flashFile);
     QCOMPARE(w->session().FlashBufferText, QStringLiteral("0C9412345678"));
     QCOMPARE(w->session().EepromBufferText, QStringLiteral("A5"));
-    QCOMPARE(child<QLabel>(w.get(), QStringLiteral("FlashSizePanel"))->text(),
-             QStringLiteral("FLASH:6字节"));
+    QCOMPARE(child<QLabel>(w.get(), QStringLiteral("FlashSizePanel"))->text(), QStringLiteral("FLASH:6字节"));
 }
 
 void TestMainWindow::storedTextsOfWrongLength_data() {
@@ -183,14 +173,11 @@ void TestMainWindow::storedTextsOfWrongLength_data() {
     QTest::addColumn<QString>("fuses");
     QTest::addColumn<bool>("optionsUsed");
     QTest::addColumn<bool>("fusesUsed");
-    const QString fuses32 = QStringLiteral("11111111"
-                                           "11111111"
-                                           "11011001"
-                                           "11100001");
+    const QString fuses32 = QStringLiteral("11111111" "11111111" "11011001" "11100001");
     QTest::newRow("both used") << QStringLiteral("0000000001") << fuses32 << true << true;
     QTest::newRow("short options ignored") << QStringLiteral("111") << fuses32 << false << true;
-    QTest::newRow("31 fuse characters replaced")
-        << QStringLiteral("0000000001") << fuses32.left(31) << true << false;
+    QTest::newRow("31 fuse characters replaced") << QStringLiteral("0000000001") << fuses32.left(31) << true
+                                                 << false;
 }
 
 void TestMainWindow::storedTextsOfWrongLength() {
@@ -208,8 +195,7 @@ void TestMainWindow::storedTextsOfWrongLength() {
     }
     auto w = f.make(std::make_unique<ScriptedPort>());
     QCOMPARE(w->session().chip.ChipName, QStringLiteral("ATMEGA16"));
-    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("Flash_Address"))->text(),
-             QStringLiteral("8191"));
+    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("Flash_Address"))->text(), QStringLiteral("8191"));
     QCOMPARE(w->session().optionsText() == options, optionsUsed);
     if (!optionsUsed)
         QCOMPARE(w->session().optionsText(), QStringLiteral("1100011010"));
@@ -221,7 +207,8 @@ void TestMainWindow::storedTextsOfWrongLength() {
             if (def[i] == u'*')
                 expected[i] = u'*';
         QCOMPARE(w->session().fuses.fuseText(), expected);
-    } else
+    }
+    else
         QCOMPARE(w->session().fuses.fuseText(), w->session().fuses.defaultFuseText());
 }
 
@@ -230,14 +217,13 @@ void TestMainWindow::guardedToolbarWithoutTarget() {
     auto port = std::make_unique<ScriptedPort>(); // nobody answers
     ScriptedPort* p = port.get();
     auto w = f.make(std::move(port));
-    for (const QString& key : {QStringLiteral("ReadFuse"), QStringLiteral("WriteFuse"),
-                               QStringLiteral("RecoverFuse"), QStringLiteral("WriteLock"),
-                               QStringLiteral("EraserFlash"), QStringLiteral("ProgramMCU")}) {
+    for (const QString& key : {QStringLiteral("ReadFuse"), QStringLiteral("WriteFuse"), QStringLiteral("RecoverFuse"),
+                              QStringLiteral("WriteLock"), QStringLiteral("EraserFlash"),
+                              QStringLiteral("ProgramMCU")}) {
         p->clearWrites();
         w->toolbarAction(key)->trigger();
         QCOMPARE(p->writtenTexts(), QStringList{QStringLiteral("RI00#")});
-        QVERIFY2(w->session().log.text().contains(QStringLiteral("无目标芯片或无连接!")),
-                 qPrintable(key));
+        QVERIFY2(w->session().log.text().contains(QStringLiteral("无目标芯片或无连接!")), qPrintable(key));
         QVERIFY(w->toolbar()->isEnabled());
         w->session().log.clear();
     }
@@ -261,8 +247,7 @@ void TestMainWindow::guardedToolbarWithTargetDisablesToolbar() {
     };
     p->clearWrites();
     w->toolbarAction(QStringLiteral("EraserFlash"))->trigger();
-    QCOMPARE(p->writtenTexts(),
-             (QStringList{QStringLiteral("RI00#"), QStringLiteral("EM000000#")}));
+    QCOMPARE(p->writtenTexts(), (QStringList{QStringLiteral("RI00#"), QStringLiteral("EM000000#")}));
     QVERIFY(!toolbarDuringErase);
     QVERIFY(w->toolbarAction(QStringLiteral("ProgramMCU"))->isEnabled());
     QVERIFY(w->toolbarAction(QStringLiteral("SetCOM"))->isEnabled());
@@ -281,18 +266,15 @@ void TestMainWindow::portClosedDisablesOperations() {
     auto w = f.make(std::make_unique<ScriptedPort>());
     w->menuItemClicked(QStringLiteral("CloseCOM"));
     QCOMPARE(frontPicture(*w), QStringLiteral("PicNotConnected"));
-    for (const QString& key :
-         {QStringLiteral("ReadFuse"), QStringLiteral("WriteFuse"), QStringLiteral("WriteLock"),
-          QStringLiteral("RecoverFuse"), QStringLiteral("EraserFlash"),
-          QStringLiteral("ProgramMCU"), QStringLiteral("CheckCOM")})
+    for (const QString& key : {QStringLiteral("ReadFuse"), QStringLiteral("WriteFuse"), QStringLiteral("WriteLock"),
+                              QStringLiteral("RecoverFuse"), QStringLiteral("EraserFlash"),
+                              QStringLiteral("ProgramMCU"), QStringLiteral("CheckCOM")})
         QVERIFY2(!w->toolbarAction(key)->isEnabled(), qPrintable(key));
-    for (const QString& name :
-         {QStringLiteral("ReadSIG"), QStringLiteral("ReadFlash"), QStringLiteral("ReadEEPROM"),
-          QStringLiteral("ReadOA"), QStringLiteral("ProCommand"), QStringLiteral("W_DataCommand_0"),
-          QStringLiteral("R_DataCommand_1")})
+    for (const QString& name : {QStringLiteral("ReadSIG"), QStringLiteral("ReadFlash"), QStringLiteral("ReadEEPROM"),
+                               QStringLiteral("ReadOA"), QStringLiteral("ProCommand"),
+                               QStringLiteral("W_DataCommand_0"), QStringLiteral("R_DataCommand_1")})
         QVERIFY2(!child<QWidget>(w.get(), name)->isEnabled(), qPrintable(name));
-    for (const QString& key :
-         {QStringLiteral("SetCOM"), QStringLiteral("SelectMCU"), QStringLiteral("About")})
+    for (const QString& key : {QStringLiteral("SetCOM"), QStringLiteral("SelectMCU"), QStringLiteral("About")})
         QVERIFY2(w->toolbarAction(key)->isEnabled(), qPrintable(key));
     QVERIFY(w->toolbarAction(QStringLiteral("OpenCOM"))->isEnabled());
     QVERIFY(!w->toolbarAction(QStringLiteral("CloseCOM"))->isEnabled());
@@ -333,8 +315,7 @@ void TestMainWindow::serialSettingsApplied() {
     c.settingsText = QStringLiteral("9600,S,7,2");
     w->applySerialChoices(c);
     QVERIFY(f.warnings.isEmpty());
-    QCOMPARE(child<QLabel>(w.get(), QStringLiteral("COMStatus"))->text(),
-             QStringLiteral("　　script:9600,S,7,2"));
+    QCOMPARE(child<QLabel>(w.get(), QStringLiteral("COMStatus"))->text(), QStringLiteral("　　script:9600,S,7,2"));
     QCOMPARE(frontPicture(*w), QStringLiteral("PicConnected"));
     QSettings ini(f.ini(), QSettings::IniFormat);
     QCOMPARE(ini.value(QStringLiteral("属性/设置")).toString(), QStringLiteral("9600,S,7,2"));
@@ -343,8 +324,7 @@ void TestMainWindow::serialSettingsApplied() {
     QVERIFY(w->session().echoEnabled);
 
     // The dialog's choices: parity by letter, and the text it builds.
-    SerialDialog d(
-        SerialChoices{QStringLiteral("sim"), QStringLiteral("115200,s,8,1.5"), 1, false});
+    SerialDialog d(SerialChoices{QStringLiteral("sim"), QStringLiteral("115200,s,8,1.5"), 1, false});
     QCOMPARE(d.choices().settingsText, QStringLiteral("115200,S,8,1.5"));
     QCOMPARE(d.choices().portName, QStringLiteral("sim"));
     QCOMPARE(d.choices().flowControl, 1);
@@ -353,20 +333,17 @@ void TestMainWindow::serialSettingsApplied() {
     QCOMPARE(SerialDialog::parityIndex(u'x'), 0);
 
     // A text the port cannot take: a box, and the old text stays.
-    w->applySerialChoices(
-        SerialChoices{QStringLiteral("script"), QStringLiteral("fast,n,8,1"), 0, false});
+    w->applySerialChoices(SerialChoices{QStringLiteral("script"), QStringLiteral("fast,n,8,1"), 0, false});
     QCOMPARE(f.warnings.size(), 1);
     QCOMPARE(f.warningTitles.first(), QStringLiteral("警告提示　　　　　"));
-    QVERIFY(child<QLabel>(w.get(), QStringLiteral("COMStatus"))
-                ->text()
-                .endsWith(QStringLiteral("9600,S,7,2")));
+    QVERIFY(child<QLabel>(w.get(), QStringLiteral("COMStatus"))->text().endsWith(QStringLiteral("9600,S,7,2")));
 }
 
 void TestMainWindow::serialPortChangeFailingKeepsOldPort() {
     WindowFixture f;
     auto w = f.make(std::make_unique<ScriptedPort>());
-    w->applySerialChoices(SerialChoices{QStringLiteral("/dev/hvpp-no-such-port"),
-                                        QStringLiteral("115200,n,8,1"), 0, false});
+    w->applySerialChoices(SerialChoices{QStringLiteral("/dev/hvpp-no-such-port"), QStringLiteral("115200,n,8,1"), 0,
+                                        false});
     QCOMPARE(f.warnings.size(), 1);
     QCOMPARE(f.warningTitles.first(), QStringLiteral("警告提示　　　　　"));
     QVERIFY(f.warnings.first().contains(QStringLiteral("/dev/hvpp-no-such-port")));
@@ -385,10 +362,8 @@ void TestMainWindow::chipMenuSelectsAndReloadsOnlyOnChange() {
     QVERIFY(m16);
     m16->trigger();
     QCOMPARE(w->session().selectedChipModel, QStringLiteral("ATMEGA16"));
-    QCOMPARE(child<QLabel>(w.get(), QStringLiteral("SEL_MCUTYPE"))->text(),
-             QStringLiteral("ATMEGA16"));
-    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("Flash_Address"))->text(),
-             QStringLiteral("16383"));
+    QCOMPARE(child<QLabel>(w.get(), QStringLiteral("SEL_MCUTYPE"))->text(), QStringLiteral("ATMEGA16"));
+    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("Flash_Address"))->text(), QStringLiteral("16383"));
     QCOMPARE(child<QScrollBar>(w.get(), QStringLiteral("VScroll1"))->minimum(), -16383);
     QCOMPARE(reloads.size(), 1);
     QSettings ini(f.ini(), QSettings::IniFormat);
