@@ -11,6 +11,7 @@
 #include "app/logview.h"
 #include "app/offlinepage.h"
 #include "app/optionspage.h"
+#include "app/productionpanel.h"
 #include "core/settings.h"
 #include "link/port.h"
 #include "ops/calibration.h"
@@ -19,6 +20,7 @@
 #include "ops/readops.h"
 #include "ops/singlebyte.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -53,6 +55,8 @@ MainWindow::MainWindow(const AppOptions& options, std::unique_ptr<Port> port, QW
       m_ui(this),
       m_files(FileChooser::platform()) {
     m_ui.warningHook = options.warningHook;
+    m_ui.interlock = &m_lock;
+    m_ui.log = &m_session.log;
     m_session.settings = m_settings.get();
     m_session.fuses.setSetFolder(options.setFolder.isEmpty()
                                      ? QCoreApplication::applicationDirPath() + QStringLiteral("/Set")
@@ -65,6 +69,8 @@ MainWindow::MainWindow(const AppOptions& options, std::unique_ptr<Port> port, QW
     setWindowIcon(appIcon());
     setFont(windowFont());
     buildWindow();
+    holdControls();
+    connect(m_link.get(), &Link::busyChanged, this, &MainWindow::onBusyChanged);
     startUp(std::move(port));
 }
 
@@ -194,7 +200,11 @@ QWidget* MainWindow::buildRightColumn() {
     buttons->addWidget(readSig, 0, 0);
     buttons->addWidget(readFlash, 0, 1);
     buttons->addWidget(readEeprom, 0, 2);
-    buttons->addWidget(program, 1, 0, 1, 3);
+    // "连续编程" beside the program button; the run's counts and stop button below it.
+    m_production = new ProductionPanel(*m_app, column);
+    buttons->addWidget(program, 1, 0, 1, 2);
+    buttons->addWidget(m_production->continuousBox(), 1, 2);
+    buttons->addWidget(m_production, 2, 0, 1, 3);
     layout->addLayout(buttons);
     connect(readSig, &QPushButton::clicked, this,
             [this] { runOp(QStringLiteral("ReadSIG"), [](OpContext& c) { ReadSignature(c); }); });
@@ -202,8 +212,12 @@ QWidget* MainWindow::buildRightColumn() {
             [this] { runOp(QStringLiteral("ReadFlash"), [](OpContext& c) { ReadFlash(c); }); });
     connect(readEeprom, &QPushButton::clicked, this,
             [this] { runOp(QStringLiteral("ReadEEPROM"), [](OpContext& c) { ReadEeprom(c); }); });
-    connect(program, &QPushButton::clicked, this,
-            [this] { runOp(QStringLiteral("ProCommand"), [](OpContext& c) { ProgramChip(c); }); });
+    connect(program, &QPushButton::clicked, this, [this] {
+        if (m_production->continuous())
+            runOp(QStringLiteral("ProCommand"), [this](OpContext& c) { m_production->run(c); });
+        else
+            runOp(QStringLiteral("ProCommand"), [](OpContext& c) { ProgramChip(c); });
+    });
 
     auto* bars = new QGridLayout;
     bars->setVerticalSpacing(2);
@@ -290,9 +304,19 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_link->busy()) {
+        // The operation's frames are still on their way: it is stopped first, if the user
+        // wants that, and the window closes when it has ended.
+        event->ignore();
+        if (!m_quitting)
+            askStopAndQuit();
+        return;
+    }
     shutDown();
     m_conn->close();
     event->accept();
+    if (m_quitting)
+        Q_EMIT quitRequested();
 }
 
 bool MainWindow::runOp(const QString& control, const std::function<void(OpContext&)>& body) {

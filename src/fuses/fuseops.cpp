@@ -48,12 +48,7 @@ QString fuseDigits(const QString& reply) {
 // Fuse writes need the chip's description file: without it there is no default and no
 // knowing which bits the chip lacks, and FF/FF/FF would switch SPIEN off and select an
 // external clock.
-bool descriptionPresent(OpContext& c) {
-    if (c.session.fuses.hasDescription())
-        return true;
-    c.log(FuseTexts::noDescription(c.session.fuses.descriptionFile()));
-    return false;
-}
+bool descriptionPresent(OpContext& c) { return CanWriteFuses(c.session); }
 
 // What came, shortened and with control characters made visible, for the log.
 QString shownReply(const QString& reply) {
@@ -86,6 +81,13 @@ QString requestFuseDigits(OpContext& c) {
 }
 
 } // namespace
+
+bool CanWriteFuses(Session& session) {
+    if (session.fuses.hasDescription())
+        return true;
+    session.log.logMessage(FuseTexts::noDescription(session.fuses.descriptionFile()));
+    return false;
+}
 
 bool ReadFuses(OpContext& c) {
     ControlOff off(c.ui, QStringLiteral("ReadFuse"));

@@ -4,6 +4,12 @@
 #include <QString>
 
 struct OpContext;
+class Session;
+
+// True when the current chip has a valid fuse description file; otherwise says in the log
+// that fuse writes are refused. Front ends ask before they start a fuse write, so that not
+// even the presence test goes out.
+bool CanWriteFuses(Session& session);
 
 // "RS000000#": reads lock, extended, high and low bytes and shows them on the fuse page.
 // Disables "ReadFuse" while it runs. The answer is collected until its 8 characters are in

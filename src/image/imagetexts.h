@@ -72,7 +72,7 @@ inline QString notRegularFile(const QString& file) {
     return Texts::tr("%1 不是普通文件 (设备、管道等), 不能载入。").arg(file);
 }
 inline QString unknownKind(const QString& file) {
-    return Texts::tr("%1 不是 HEX、BIN 或 EEP 文件, 未载入。").arg(file);
+    return Texts::tr("%1 不是 HEX、BIN、EEP 或 ELF 文件, 未载入。").arg(file);
 }
 inline QString fileFault(const QString& file, const QString& reason) {
     return Texts::tr("文件 %1: %2").arg(file, reason);

@@ -2,8 +2,10 @@
 
 #include "core/session.h"
 #include "core/ui.h"
+#include "image/elfloader.h"
 #include "image/hexreader.h"
 #include "image/images.h"
+#include "image/imagesummary.h"
 #include "image/imagetexts.h"
 
 #include <QFile>
@@ -108,6 +110,9 @@ LoadResult load(Session& s, Ui& ui, QString& path, const Target& t) {
         ui.warning(Texts::warningTitle(), t.readError());
         return LoadResult::ReadError;
     }
+    if (path.endsWith(u".ELF")) // the EEPROM loader (sniffEep) takes only the EEPROM part
+        return LoadElfInto(s, ui, original, t.sniffEep, t.readError()) ? LoadResult::Loaded
+                                                                       : LoadResult::ReadError;
     QString kind = path.right(3);
     if (t.sniffEep && kind == u"EEP")
         kind = sniffEep(original);
@@ -125,6 +130,7 @@ LoadResult load(Session& s, Ui& ui, QString& path, const Target& t) {
         s.log.logMessage(r.note);
     s.*t.image = image;
     s.*t.sizePanel = t.sizeText(imageBytes(image));
+    logImageSummary(s, t.sniffEep, usedMapOfFile(original, kind));
     (s.*t.notify)();
     return LoadResult::Loaded;
 }

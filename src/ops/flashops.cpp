@@ -1,12 +1,14 @@
 #include "ops/flashops.h"
 
 #include "core/opcontext.h"
+#include "core/phases.h"
 #include "image/images.h"
 #include "link/frames.h"
 #include "ops/imagecheck.h"
 #include "ops/opstexts.h"
 #include "ops/pacing.h"
 #include "ops/readback.h"
+#include "ops/verifyreport.h"
 
 void EraseChip(OpContext& c) {
     c.link.drainInput(); // a late answer to an earlier command is not the erase's
@@ -22,6 +24,7 @@ bool WriteFlash(OpContext& c) {
                        ImageUse::Write))
         return false;
     image = image.toUpper();
+    const qint64 total = imageBytes(image);
     // The last word of an odd byte count gets FF as its high byte (the erased state), so
     // that the frame is whole and the last page is committed.
     if (image.size() % 4 != 0)
@@ -42,8 +45,8 @@ bool WriteFlash(OpContext& c) {
         }
         ++page;
         if (w == words - 1 || page == pageWords) {
-            c.ui.progress(QStringLiteral("FlashProgressBar"),
-                          int((qint64(w) * 4 + 1) * 100 / image.size()));
+            c.ui.progressBytes(QStringLiteral("FlashProgressBar"), Phases::writeFlash(),
+                               qMin<qint64>((qint64(w) + 1) * 2, total), total);
             page = 0;
             c.link.sendCommand(Frames::flashPageCommit(w));
             c.link.waitForMarker(100, QStringLiteral("$"));
@@ -72,12 +75,9 @@ bool VerifyFlash(OpContext& c) {
     c.link.sendCommand(Frames::readFlash(n));
     c.log(OpsTexts::verifyingFlash());
     const QString back =
-        collectReadBack(c, QStringLiteral("FlashProgressBar"), n);
-    const int bad = firstDifference(image, back);
-    if (bad >= 0) {
-        c.ui.warning(Texts::warningTitle(), OpsTexts::flashMismatch(bad));
+        collectReadBack(c, QStringLiteral("FlashProgressBar"), n, Phases::verifyFlash());
+    if (!reportVerify(c, false, image, back))
         return false;
-    }
     c.log(OpsTexts::flashVerified());
     return true;
 }

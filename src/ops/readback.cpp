@@ -3,10 +3,15 @@
 #include "core/opcontext.h"
 #include "link/answer.h"
 
-QString collectReadBack(OpContext& c, const QString& bar, int bytes) {
+QString collectReadBack(OpContext& c, const QString& bar, int bytes, const QString& phase) {
     const int wanted = bytes * 2;
-    c.ui.progress(bar, 0);
-    return collectStream(c.link, wanted, ReadBackSilenceMs, [&](int got) {
-        c.ui.progress(bar, int(qint64(qMin(got, wanted)) * 50 / qMax(1, bytes)));
-    });
+    auto progress = [&](int got) {
+        got = qMin(got, wanted);
+        if (phase.isEmpty())
+            c.ui.progress(bar, int(qint64(got) * 50 / qMax(1, bytes)));
+        else
+            c.ui.progressBytes(bar, phase, got / 2, bytes);
+    };
+    progress(0);
+    return collectStream(c.link, wanted, ReadBackSilenceMs, progress);
 }

@@ -13,4 +13,6 @@ constexpr double ReadBackSilenceMs = 50;
 // (before the first character too), moving bar to (characters × 50 / bytes). A late marker
 // of an earlier step in front of the answer is dropped. A programmer that keeps talking
 // does not keep the operation (and its memory) growing: the rest is left unread.
-QString collectReadBack(OpContext& c, const QString& bar, int bytes);
+// phase names the step for Ui::progressBytes ("校验FLASH", "读取EEPROM", ...).
+QString collectReadBack(OpContext& c, const QString& bar, int bytes,
+                        const QString& phase = QString());

@@ -1,6 +1,7 @@
 #include "ops/readops.h"
 
 #include "core/opcontext.h"
+#include "core/phases.h"
 #include "image/images.h"
 #include "link/frames.h"
 #include "ops/identify.h"
@@ -35,7 +36,8 @@ bool readMemory(OpContext& c, bool eeprom) {
     c.link.sendCommand(eeprom ? Frames::readEeprom(size) : Frames::readFlash(size));
     c.log(eeprom ? OpsTexts::readingEeprom() : OpsTexts::readingFlash());
     const QString answer = collectReadBack(
-        c, eeprom ? QStringLiteral("EepromProgressBar") : QStringLiteral("FlashProgressBar"), size);
+        c, eeprom ? QStringLiteral("EepromProgressBar") : QStringLiteral("FlashProgressBar"), size,
+        eeprom ? Phases::readEeprom() : Phases::readFlash());
     const QString image = checkedAnswer(c, answer, size);
     if (image.isEmpty())
         return false;
