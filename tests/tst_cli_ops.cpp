@@ -46,7 +46,7 @@ Run TestCliOps::cli(QStringList args, bool withSim) {
         argv << QStringLiteral("--port") << QStringLiteral("sim") << QStringLiteral("--chip")
              << QStringLiteral("ATTINY2313") << QStringLiteral("--sim-chip")
              << QStringLiteral("ATTINY2313") << QStringLiteral("--sim-state") << m_state;
-    return ::cli(argv + args);
+    return runCliCaptured(argv + args);
 }
 
 void TestCliOps::helpNamesEveryCommandAndSwitch() {

@@ -9,6 +9,9 @@
 
 namespace {
 using Run = CliRun;
+Run cli(const QStringList& args) {
+    return runCliCaptured(args);
+}
 } // namespace
 
 class TestOfflineCli : public QObject {
