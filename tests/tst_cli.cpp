@@ -10,7 +10,7 @@
 namespace {
 using Run = CliRun;
 Run cli(const QStringList& args, const QString& settingsFile) {
-    return runCliCaptured(QStringList{QStringLiteral("--settings"), settingsFile} + args);
+    return ::cli(QStringList{QStringLiteral("--settings"), settingsFile} + args);
 }
 } // namespace
 

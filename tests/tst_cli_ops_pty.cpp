@@ -29,10 +29,10 @@ void TestCliOpsPty::initTestCase() {
 }
 
 CliRun TestCliOpsPty::cli(const QString& pty, const QString& chip, QStringList args) {
-    return runCliProcess(
-        QStringList{QStringLiteral("--settings"), m_dir.filePath(QStringLiteral("s.ini")),
-                    QStringLiteral("--port"), pty, QStringLiteral("--chip"), chip} +
-        args);
+    return cliProcess(QStringList{QStringLiteral("--settings"),
+                                  m_dir.filePath(QStringLiteral("s.ini")), QStringLiteral("--port"),
+                                  pty, QStringLiteral("--chip"), chip} +
+                      args);
 }
 
 void TestCliOpsPty::programAndReadBack(const QString& pty, const QString& chip) {

@@ -15,10 +15,6 @@
 
 namespace {
 
-CliRun cli(const QStringList& args) {
-    return runCliCaptured(args);
-}
-
 // The chip selected with its fuse description at the defaults; log lines stamped "[t]".
 constexpr int setup = SessionRig::FixedClock | SessionRig::WithFuses;
 

@@ -21,10 +21,6 @@
 
 namespace {
 
-CliRun cli(const QStringList& args) {
-    return runCliCaptured(args);
-}
-
 // The chip selected with its fuse description at the defaults.
 const QString chip8 = QStringLiteral("ATMEGA8");
 constexpr int fuses = SessionRig::WithFuses;

@@ -289,6 +289,7 @@ class TestProduction : public QObject {
         QCOMPARE(csv.size(), 2);
         QVERIFY(csv[1].contains(QStringLiteral(",FAIL,中止,")));
         QCOMPARE(r.ui.warnings.size(), 1); // the failure's own box, from the entry point
+        QCOMPARE(r.count(QStringLiteral("连续编程结束: 通过 0 片, 失败 1 片。")), 1);
     }
 
     void serialFields_data() {

@@ -85,18 +85,18 @@ void TestSimPty::cliDetectsTheChip() {
                                QStringLiteral("--link"), link});
     QVERIFY(!sim.pty().isEmpty());
     const QString settings = dir.filePath(QStringLiteral("settings.ini"));
-    CliRun run = runCliProcess({QStringLiteral("--settings"), settings, QStringLiteral("--port"),
-                                link, QStringLiteral("detect")},
-                               false, 20000);
+    CliRun run = cliProcess({QStringLiteral("--settings"), settings, QStringLiteral("--port"), link,
+                             QStringLiteral("detect")},
+                            false, 20000);
     QCOMPARE(run.out.trimmed(), QStringLiteral("ATMEGA8"));
     QCOMPARE(run.code, 0);
     QVERIFY(sim.stop());
     QCOMPARE(sim.process().exitCode(), 0);
     // The built-in demo programmer.
-    run = runCliProcess({QStringLiteral("--settings"), settings, QStringLiteral("--port"),
-                         QStringLiteral("sim"), QStringLiteral("--sim-chip"),
-                         QStringLiteral("ATMEGA32"), QStringLiteral("detect")},
-                        false, 20000);
+    run = cliProcess({QStringLiteral("--settings"), settings, QStringLiteral("--port"),
+                      QStringLiteral("sim"), QStringLiteral("--sim-chip"),
+                      QStringLiteral("ATMEGA32"), QStringLiteral("detect")},
+                     false, 20000);
     QCOMPARE(run.out.trimmed(), QStringLiteral("ATMEGA32"));
     QCOMPARE(run.code, 0);
 }

@@ -160,12 +160,16 @@ bool ProductionRun::waitFor(bool present) {
 
 void ProductionRun::run() {
     m_c.log(T::started());
+    // The summary also when a failure or a stop request of the link ends the run.
+    struct Summary {
+        ProductionRun* run;
+        ~Summary() { run->m_c.log(T::summary(run->m_passed, run->m_failed)); }
+    } summary{this};
     while (waitFor(true)) {
         finish(programOne());
         if (!waitFor(false))
             break;
     }
-    m_c.log(T::summary(m_passed, m_failed));
 }
 
 ChipRecord ProductionRun::programOne() {
