@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only those that are missing.
 set -euo pipefail
 need=()
-for pkg in qt6-base-dev qt6-serialport-dev cmake ninja-build g++ fonts-noto-cjk; do
+for pkg in qt6-base-dev qt6-serialport-dev cmake ninja-build g++ fonts-noto-cjk pkg-config libelf-dev; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then

@@ -24,10 +24,15 @@ inline QString tabFlash() { return QStringLiteral("FLASH"); }
 inline QString tabEeprom() { return QStringLiteral("EEPROM"); }
 inline QString tabOptions() { return tr("编程选项"); }
 inline QString tabOffline() { return tr("脱机选项"); }
-inline QString flashOpenFilter() { return tr("Intel HEX 文件 (*.HEX *.hex);;二进制文件(*.BIN *.bin)"); }
-inline QString eepromOpenFilter() {
-    return tr("EEPROM文件(*.EEP *.eep);;二进制文件(*.BIN *.bin);;Intel Hex文件(*.HEX *.hex)");
+inline QString flashOpenFilter() {
+    return tr("Intel HEX 文件 (*.HEX *.hex);;二进制文件(*.BIN *.bin);;ELF 文件 (*.ELF *.elf)");
 }
-inline QString saveFilter() { return tr("二进制文件(*.BIN *.bin)"); }
+inline QString eepromOpenFilter() {
+    return tr("EEPROM文件(*.EEP *.eep);;二进制文件(*.BIN *.bin);;Intel Hex文件(*.HEX *.hex);;"
+              "ELF 文件 (*.ELF *.elf)");
+}
+inline QString saveFilter() {
+    return tr("二进制文件(*.BIN *.bin);;Intel HEX 文件 (*.HEX *.hex *.EEP *.eep)");
+}
 inline QString helpMissing() { return tr("帮助文件没找到: %1"); }
 } // namespace AppTexts

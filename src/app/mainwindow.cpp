@@ -11,6 +11,7 @@
 #include "app/logview.h"
 #include "app/offlinepage.h"
 #include "app/optionspage.h"
+#include "app/productionpanel.h"
 #include "core/settings.h"
 #include "link/port.h"
 #include "ops/calibration.h"
@@ -19,6 +20,7 @@
 #include "ops/readops.h"
 #include "ops/singlebyte.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -194,7 +196,11 @@ QWidget* MainWindow::buildRightColumn() {
     buttons->addWidget(readSig, 0, 0);
     buttons->addWidget(readFlash, 0, 1);
     buttons->addWidget(readEeprom, 0, 2);
-    buttons->addWidget(program, 1, 0, 1, 3);
+    // "连续编程" beside the program button; the run's counts and stop button below it.
+    m_production = new ProductionPanel(*m_app, column);
+    buttons->addWidget(program, 1, 0, 1, 2);
+    buttons->addWidget(m_production->continuousBox(), 1, 2);
+    buttons->addWidget(m_production, 2, 0, 1, 3);
     layout->addLayout(buttons);
     connect(readSig, &QPushButton::clicked, this,
             [this] { runOp(QStringLiteral("ReadSIG"), [](OpContext& c) { ReadSignature(c); }); });
@@ -202,8 +208,12 @@ QWidget* MainWindow::buildRightColumn() {
             [this] { runOp(QStringLiteral("ReadFlash"), [](OpContext& c) { ReadFlash(c); }); });
     connect(readEeprom, &QPushButton::clicked, this,
             [this] { runOp(QStringLiteral("ReadEEPROM"), [](OpContext& c) { ReadEeprom(c); }); });
-    connect(program, &QPushButton::clicked, this,
-            [this] { runOp(QStringLiteral("ProCommand"), [](OpContext& c) { ProgramChip(c); }); });
+    connect(program, &QPushButton::clicked, this, [this] {
+        if (m_production->continuous())
+            runOp(QStringLiteral("ProCommand"), [this](OpContext& c) { m_production->run(c); });
+        else
+            runOp(QStringLiteral("ProCommand"), [](OpContext& c) { ProgramChip(c); });
+    });
 
     auto* bars = new QGridLayout;
     bars->setVerticalSpacing(2);

@@ -17,6 +17,7 @@ class ImageTab;
 class LogView;
 class OfflinePage;
 class OptionsPage;
+class ProductionPanel;
 class Port;
 class QAction;
 class QLabel;
@@ -49,6 +50,7 @@ public:
     QAction* toolbarAction(const QString& key) const { return m_actions.value(key); }
     QToolBar* toolbar() const { return m_toolbar; }
     QMenu* chipMenu() const { return m_chipMenu; }
+    ProductionPanel* production() const { return m_production; }
 
     // The port toggle: opens a closed port, closes an open one; a failure shows a box.
     void togglePort();
@@ -115,6 +117,7 @@ private:
     ImageTab* m_eepromTab = nullptr;
     OptionsPage* m_optionsPage = nullptr;
     OfflinePage* m_offlinePage = nullptr;
+    ProductionPanel* m_production = nullptr;
     LogView* m_log = nullptr;
     QLabel* m_selChip = nullptr;
     QLabel* m_currentChip = nullptr;

@@ -6,6 +6,7 @@
 #include "chips/chiptable.h"
 #include "core/messagelog.h"
 #include "fuses/fuseeditor.h"
+#include "image/imagediff.h"
 
 #include <QObject>
 #include <QString>
@@ -95,6 +96,9 @@ public:
     bool echoEnabled = false;
     QString windowTitleText;
 
+    // What the last verify (or compare) of each memory found: 0 flash, 1 EEPROM.
+    std::array<ImageDiff, 2> lastVerify;
+
     // The ten options as the settings store keeps them ("1110000011").
     QString optionsText() const;
     // Sets the options from a text of exactly 10 characters; other lengths are ignored.
@@ -105,10 +109,12 @@ public:
     void notifyFlash() { Q_EMIT flashChanged(); }
     void notifyEeprom() { Q_EMIT eepromChanged(); }
     void notifyPanels() { Q_EMIT panelsChanged(); }
+    void notifyVerify(int memory) { Q_EMIT verifyReported(memory); }
 
 Q_SIGNALS:
     void chipChanged();   // chip, labels, MCUtypes panel, address ranges
     void flashChanged();  // FlashBufferText, fileName[0], flashSizePanel
     void eepromChanged(); // EepromBufferText, fileName[1], eepromSizePanel
     void panelsChanged(); // options, calibration, single-byte, offline values, labels
+    void verifyReported(int memory); // lastVerify[memory] was replaced
 };

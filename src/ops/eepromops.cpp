@@ -7,6 +7,7 @@
 #include "ops/imagecheck.h"
 #include "ops/opstexts.h"
 #include "ops/readback.h"
+#include "ops/verifyreport.h"
 
 bool WriteEeprom(OpContext& c) {
     QString image = c.session.EepromBufferText;
@@ -42,11 +43,8 @@ bool VerifyEeprom(OpContext& c) {
     c.log(OpsTexts::verifyingEeprom());
     const QString back = collectReadBack(c, QStringLiteral("EepromProgressBar"), n,
                                          ReadBackPacing{0, 5, 1, 50}, Phases::verifyEeprom());
-    const int bad = firstDifference(image, back);
-    if (bad >= 0) {
-        c.ui.warning(Texts::warningTitle(), OpsTexts::eepromMismatch(bad));
+    if (!reportVerify(c, true, image, back))
         return false;
-    }
     c.log(OpsTexts::eepromVerified());
     return true;
 }

@@ -7,6 +7,7 @@
 #include "ops/imagecheck.h"
 #include "ops/opstexts.h"
 #include "ops/readback.h"
+#include "ops/verifyreport.h"
 
 void EraseChip(OpContext& c) {
     c.link.drainInput(); // a late answer to an earlier command is not the erase's
@@ -66,11 +67,8 @@ bool VerifyFlash(OpContext& c) {
     c.log(OpsTexts::verifyingFlash());
     const QString back = collectReadBack(c, QStringLiteral("FlashProgressBar"), n,
                                          ReadBackPacing{50, 0, 50}, Phases::verifyFlash());
-    const int bad = firstDifference(image, back);
-    if (bad >= 0) {
-        c.ui.warning(Texts::warningTitle(), OpsTexts::flashMismatch(bad));
+    if (!reportVerify(c, false, image, back))
         return false;
-    }
     c.log(OpsTexts::flashVerified());
     return true;
 }
