@@ -35,4 +35,6 @@ inline QString saveFilter() {
     return tr("二进制文件(*.BIN *.bin);;Intel HEX 文件 (*.HEX *.hex *.EEP *.eep)");
 }
 inline QString helpMissing() { return tr("帮助文件没找到: %1"); }
+inline QString quitTitle() { return tr("退出"); }
+inline QString quitWhileBusy() { return tr("编程器的操作尚未结束。\r\n停止该操作并退出程序吗?"); }
 } // namespace AppTexts

@@ -221,6 +221,9 @@ void ImageTab::clearClicked() {
 }
 
 void ImageTab::dragEnterEvent(QDragEnterEvent* event) {
+    // An operation may be writing or comparing this image: no new one meanwhile.
+    if (m_app.link.busy())
+        return;
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() == 1 && urls.first().isLocalFile() &&
         isImageFileName(urls.first().toLocalFile()))
@@ -228,6 +231,8 @@ void ImageTab::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void ImageTab::dropEvent(QDropEvent* event) {
+    if (m_app.link.busy())
+        return;
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() != 1 || !urls.first().isLocalFile())
         return;

@@ -55,6 +55,8 @@ MainWindow::MainWindow(const AppOptions& options, std::unique_ptr<Port> port, QW
       m_ui(this),
       m_files(FileChooser::platform()) {
     m_ui.warningHook = options.warningHook;
+    m_ui.interlock = &m_lock;
+    m_ui.log = &m_session.log;
     m_session.settings = m_settings.get();
     m_session.fuses.setSetFolder(options.setFolder.isEmpty()
                                      ? QCoreApplication::applicationDirPath() + QStringLiteral("/Set")
@@ -67,6 +69,8 @@ MainWindow::MainWindow(const AppOptions& options, std::unique_ptr<Port> port, QW
     setWindowIcon(appIcon());
     setFont(windowFont());
     buildWindow();
+    holdControls();
+    connect(m_link.get(), &Link::busyChanged, this, &MainWindow::onBusyChanged);
     startUp(std::move(port));
 }
 
@@ -300,9 +304,19 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_link->busy()) {
+        // The operation's frames are still on their way: it is stopped first, if the user
+        // wants that, and the window closes when it has ended.
+        event->ignore();
+        if (!m_quitting)
+            askStopAndQuit();
+        return;
+    }
     shutDown();
     m_conn->close();
     event->accept();
+    if (m_quitting)
+        Q_EMIT quitRequested();
 }
 
 bool MainWindow::runOp(const QString& control, const std::function<void(OpContext&)>& body) {

@@ -6,28 +6,18 @@
 #include "sim/simstate.h"
 
 #include "chips/chiptable.h"
+#include "core/unixsignals.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSocketNotifier>
 #include <QTextStream>
 #include <QTimer>
 
 #include <csignal>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int number) {
-    const char byte = char(number);
-    // Nothing else is safe in a signal handler; the event loop reads the byte.
-    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
-}
 
 QTextStream& err() {
     static QTextStream stream(stderr);
@@ -39,6 +29,7 @@ QTextStream& err() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("hvpp-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(HVPP_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -50,6 +41,7 @@ int main(int argc, char** argv) {
         "Example:  hvpp-sim --chip ATMEGA8 --link ./sim-port &\n"
         "          hvpp-cli --port ./sim-port detect"));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption chipOpt(
         QStringLiteral("chip"),
         QStringLiteral("The chip in the socket: %1, or none. Default: the state file's chip, "
@@ -211,16 +203,13 @@ int main(int argc, char** argv) {
         cycle.start(int(model.chip() ? cycleIn : cycleOut));
     }
 
-    if (::pipe(signalPipe) != 0) {
-        err() << "hvpp-sim: cannot create the signal pipe" << Qt::endl;
+    // SIGINT and SIGTERM end the loop; the state file is written below, on the way out.
+    UnixSignals signalWatch({SIGINT, SIGTERM, SIGUSR1, SIGUSR2});
+    if (!signalWatch.isActive()) {
+        err() << "hvpp-sim: cannot watch signals: " << signalWatch.errorString() << Qt::endl;
         return 1;
     }
-    ::fcntl(signalPipe[1], F_SETFL, O_NONBLOCK);
-    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&] {
-        char number = 0;
-        if (::read(signalPipe[0], &number, 1) != 1)
-            return;
+    QObject::connect(&signalWatch, &UnixSignals::received, &app, [&](int number) {
         if (number == SIGUSR1)
             server.restartProgrammer();
         else if (number == SIGUSR2)
@@ -228,12 +217,6 @@ int main(int argc, char** argv) {
         else
             app.quit();
     });
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int s : {SIGINT, SIGTERM, SIGUSR1, SIGUSR2})
-        sigaction(s, &action, nullptr);
 
     QTextStream out(stdout);
     out << server.slavePath() << Qt::endl;

@@ -2,7 +2,7 @@
 // run by clicking ProCommand, the read buttons, and the image tabs (open, drop, clear).
 #include "windowfixture.h"
 
-#include "sim/simport.h"
+#include "support/rig.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -44,9 +44,7 @@ private Q_SLOTS:
 
 void TestMainWindowProgram::programChipByClicking() {
     WindowFixture f;
-    SimConfig config;
-    config.chip = QStringLiteral("ATMEGA8");
-    auto port = std::make_unique<SimPort>(config);
+    auto port = std::make_unique<SimPort>(simConfig(QStringLiteral("ATMEGA8")));
     SimPort* sim = port.get();
     auto w = f.make(std::move(port));
     QVERIFY(f.warnings.isEmpty());
@@ -97,9 +95,7 @@ void TestMainWindowProgram::programChipByClicking() {
 
 void TestMainWindowProgram::readButtonsFillViews() {
     WindowFixture f;
-    SimConfig config;
-    config.chip = QStringLiteral("ATMEGA32");
-    auto port = std::make_unique<SimPort>(config);
+    auto port = std::make_unique<SimPort>(simConfig(QStringLiteral("ATMEGA32")));
     auto w = f.make(std::move(port));
     w->chipMenu()->findChild<QAction*>(QStringLiteral("Chip_ATMEGA32"))->trigger();
     QTest::mouseClick(child<QPushButton>(w.get(), QStringLiteral("ReadSIG")), Qt::LeftButton);
