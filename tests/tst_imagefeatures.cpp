@@ -8,6 +8,7 @@
 #include "image/imagesummary.h"
 #include "image/loader.h"
 #include "image/saver.h"
+#include "scheme/scheme.h"
 #include "support/recordingui.h"
 
 #include <QFile>
@@ -226,6 +227,21 @@ class TestImageFeatures : public QObject {
         const QString line = r.logged(QStringLiteral("ELF 熔丝位"));
         QVERIFY2(line.contains(low) && line.contains(high) && line.contains(lock),
                  qPrintable(line));
+    }
+
+    // A scheme that names an ELF file with "文件重载" ticked brings the whole job back.
+    void elfInScheme() {
+        Rig saver;
+        saver.session.fileName[0] = data("elf/app.elf");
+        saver.session.options[OptReloadFiles] = true;
+        const QString path = saver.dir.filePath(QStringLiteral("job.SET"));
+        QVERIFY(SaveSet(saver.session, path));
+        Rig r;
+        QCOMPARE(LoadSet(r.session, r.ui, path), 9);
+        QCOMPARE(r.session.EepromBufferText, QStringLiteral("112233445566"));
+        QVERIFY(!r.session.FlashBufferText.isEmpty());
+        QCOMPARE(r.session.fuses.frameDigits(0), QStringLiteral("E4"));
+        QCOMPARE(r.session.fuses.frameDigits(3), QStringLiteral("FC"));
     }
 
     // The EEPROM loader takes only the EEPROM part.

@@ -1,40 +1,24 @@
 // Verify reports, compare and production runs against the simulated programmer on its
 // virtual clock: chips are put in and taken out by the test as the run polls.
 #include "chips/selectchip.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "image/crc32.h"
 #include "ops/compare.h"
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
 #include "ops/production.h"
 #include "ops/program.h"
-#include "sim/simport.h"
-#include "support/recordingui.h"
+#include "support/rig.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 namespace {
 
-struct Rig {
-    Session session;
-    std::unique_ptr<SimPort> port;
-    std::unique_ptr<Link> link;
-    RecordingUi ui;
-    std::unique_ptr<OpContext> c;
+struct Rig : SimRig {
     QTemporaryDir dir;
-    QStringList log;
+    QStringList log; // every message logged, one entry each
     Rig() {
-        SimConfig config;
-        config.chip = QStringLiteral("ATMEGA8");
-        port = std::make_unique<SimPort>(config);
-        port->open();
-        link = std::make_unique<Link>(port.get(), &session.log);
-        c = std::make_unique<OpContext>(OpContext{session, *link, ui});
-        SelectChip(session, QStringLiteral("ATMEGA8"));
         QObject::connect(&session.log, &MessageLog::messageLogged, &session.log,
                          [this](const QString& t) { log << t; });
         QByteArray flash(300, '\0');
@@ -43,7 +27,6 @@ struct Rig {
         session.FlashBufferText = QString::fromLatin1(flash.toHex().toUpper());
         session.EepromBufferText = QStringLiteral("A1B2C3D4E5");
     }
-    SimModel& model() { return port->model(); }
     int count(const QString& part) const {
         int n = 0;
         for (const QString& l : log)
@@ -52,7 +35,7 @@ struct Rig {
     }
     QStringList sentKinds() const {
         QStringList out;
-        for (const QByteArray& w : port->writes())
+        for (const QByteArray& w : port.writes())
             out << QString::fromLatin1(w.left(2));
         return out;
     }
@@ -91,8 +74,8 @@ class TestProduction : public QObject {
         QFETCH(QString, ranges);
         Rig r;
         bool written = false;
-        QVERIFY(runOperation(*r.c, QString(),
-                             [&] { written = eeprom ? WriteEeprom(*r.c) : WriteFlash(*r.c); }));
+        QVERIFY(runOperation(r.c, QString(),
+                             [&] { written = eeprom ? WriteEeprom(r.c) : WriteFlash(r.c); }));
         QVERIFY(written);
         QByteArray& mem = eeprom ? r.model().chip()->eeprom() : r.model().chip()->flash();
         for (int a : corrupt)
@@ -101,8 +84,8 @@ class TestProduction : public QObject {
         int reported = -1;
         QObject::connect(&r.session, &Session::verifyReported, &r.session,
                          [&](int memory) { reported = memory; });
-        QVERIFY(runOperation(*r.c, QString(),
-                             [&] { same = eeprom ? VerifyEeprom(*r.c) : VerifyFlash(*r.c); }));
+        QVERIFY(runOperation(r.c, QString(),
+                             [&] { same = eeprom ? VerifyEeprom(r.c) : VerifyFlash(r.c); }));
         QVERIFY(!same);
         const QString memory = eeprom ? QStringLiteral("EEPROM") : QStringLiteral("FLASH");
         QCOMPARE(
@@ -120,8 +103,8 @@ class TestProduction : public QObject {
         // A good verify clears the list.
         for (int a : corrupt)
             mem[a] = char(mem[a] ^ 0x10);
-        QVERIFY(runOperation(*r.c, QString(),
-                             [&] { same = eeprom ? VerifyEeprom(*r.c) : VerifyFlash(*r.c); }));
+        QVERIFY(runOperation(r.c, QString(),
+                             [&] { same = eeprom ? VerifyEeprom(r.c) : VerifyFlash(r.c); }));
         QVERIFY(same);
         QCOMPARE(r.session.lastVerify[eeprom ? 1 : 0].differing, 0);
     }
@@ -131,7 +114,7 @@ class TestProduction : public QObject {
         Rig r;
         r.model().chip()->flash().replace(0, 4, QByteArray("\x01\x08\x0F\x00", 4));
         CompareOutcome o;
-        QVERIFY(runOperation(*r.c, QString(), [&] { o = CompareChip(*r.c, true, true); }));
+        QVERIFY(runOperation(r.c, QString(), [&] { o = CompareChip(r.c, true, true); }));
         QVERIFY(o.present);
         QVERIFY(!o.flashSame);
         QVERIFY(!o.eepromSame);
@@ -144,7 +127,7 @@ class TestProduction : public QObject {
         for (const QString& k : r.sentKinds())
             QVERIFY2(k == u"RI" || k == u"RF" || k == u"RE", qPrintable(k));
         r.model().setChip(QStringLiteral("none"));
-        QVERIFY(runOperation(*r.c, QString(), [&] { o = CompareChip(*r.c, true, true); }));
+        QVERIFY(runOperation(r.c, QString(), [&] { o = CompareChip(r.c, true, true); }));
         QVERIFY(!o.present);
     }
 
@@ -162,7 +145,7 @@ class TestProduction : public QObject {
         ps.serial.address = 0x100;
         ps.serial.increment = 2;
         ps.serial.next = 0x1000;
-        ProductionRun run(*r.c, ps);
+        ProductionRun run(r.c, ps);
 
         int inserted = 0;
         int emptyPolls = 0;
@@ -174,11 +157,11 @@ class TestProduction : public QObject {
         QStringList serialsInChips;
         bool programmed = false;
         QObject::connect(&run, &ProductionRun::polled, &run, [&](bool present) {
-            pollTimes << r.port->nowMs();
+            pollTimes << r.port.nowMs();
             pollAfterChip << programmed;
             programmed = false;
             if (!inSocket) {
-                waitPollTimes << r.port->nowMs();
+                waitPollTimes << r.port.nowMs();
                 if (++emptyPolls < 3)
                     return;
                 emptyPolls = 0;
@@ -204,7 +187,7 @@ class TestProduction : public QObject {
             records << rec;
             programmed = true;
         });
-        QVERIFY(runOperation(*r.c, QStringLiteral("ProCommand"), [&] { run.run(); }));
+        QVERIFY(runOperation(r.c, QStringLiteral("ProCommand"), [&] { run.run(); }));
 
         QCOMPARE(run.passed(), 3);
         QCOMPARE(run.failed(), 1);
@@ -247,9 +230,9 @@ class TestProduction : public QObject {
         QCOMPARE(r.session.offline.initialHex, QStringLiteral("1006"));
 
         // A second run appends to the same log without a second header.
-        ProductionRun again(*r.c, ps);
+        ProductionRun again(r.c, ps);
         QObject::connect(&again, &ProductionRun::waitingForChip, &again, [&] { again.stop(); });
-        QVERIFY(runOperation(*r.c, QString(), [&] { again.run(); }));
+        QVERIFY(runOperation(r.c, QString(), [&] { again.run(); }));
         QCOMPARE(csvLines(ps.csvPath).size(), 5);
     }
 
@@ -263,7 +246,7 @@ class TestProduction : public QObject {
         ps.serial.toFlash = true;
         ps.serial.address = 0x1001; // odd: three words
         ps.serial.next = 0xA1B2C3D4;
-        ProductionRun run(*r.c, ps);
+        ProductionRun run(r.c, ps);
         QList<ChipRecord> records;
         QObject::connect(&run, &ProductionRun::chipDone, &run,
                          [&](const ChipRecord& rec) { records << rec; });
@@ -279,7 +262,7 @@ class TestProduction : public QObject {
         });
         QObject::connect(&run, &ProductionRun::waitingForChip, &run,
                          [&] { r.model().setChip(QStringLiteral("ATMEGA8")); });
-        QVERIFY(runOperation(*r.c, QString(), [&] { run.run(); }));
+        QVERIFY(runOperation(r.c, QString(), [&] { run.run(); }));
         QCOMPARE(records.size(), 2);
         QVERIFY(records[0].passed);
         QCOMPARE(records[0].serial, QStringLiteral("A1B2C3D4"));
@@ -295,17 +278,18 @@ class TestProduction : public QObject {
         QVERIFY(r.session.setOptionsText(QStringLiteral("0100000010")));
         ProductionSettings ps;
         ps.csvPath = r.dir.filePath(QStringLiteral("fail.csv"));
-        ProductionRun run(*r.c, ps);
+        ProductionRun run(r.c, ps);
         r.model().faults().disconnectAfter = 200;
         int done = 0;
         QObject::connect(&run, &ProductionRun::chipDone, &run, [&](const ChipRecord&) { ++done; });
-        QVERIFY(!runOperation(*r.c, QString(), [&] { run.run(); }));
+        QVERIFY(!runOperation(r.c, QString(), [&] { run.run(); }));
         QCOMPARE(done, 1);
         QCOMPARE(run.failed(), 1);
         const QStringList csv = csvLines(ps.csvPath);
         QCOMPARE(csv.size(), 2);
         QVERIFY(csv[1].contains(QStringLiteral(",FAIL,中止,")));
         QCOMPARE(r.ui.warnings.size(), 1); // the failure's own box, from the entry point
+        QCOMPARE(r.count(QStringLiteral("连续编程结束: 通过 0 片, 失败 1 片。")), 1);
     }
 
     void serialFields_data() {

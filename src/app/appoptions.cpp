@@ -39,7 +39,7 @@ bool AppOptions::parse(const QStringList& arguments, AppOptions* out, QString* m
         return false;
     }
     if (parser.isSet(version)) {
-        *message = QStringLiteral("hvpp V1.1.2");
+        *message = QStringLiteral("hvpp " HVPP_VERSION);
         *exitCode = 0;
         return false;
     }

@@ -33,7 +33,7 @@ void MainWindow::holdControls() {
         "R_DataCommand_1", "OpenFFile",        "OpenEFile",       "ClearFLASH",
         "ClearEEPROM",     "FileNameText_0",   "FileNameText_1",  "WriteLeaveSet",
         "ReadLeaveSet",    "Upload_leaveDATA", "Command1",        "CompareFLASH",
-        "CompareEEPROM"};
+        "CompareEEPROM",   "ContinuousCheck"};
     for (const char* name : widgets)
         if (auto* w = findChild<QWidget*>(QString::fromLatin1(name)))
             m_lock.hold(w);

@@ -7,6 +7,7 @@
 #include "core/messagelog.h"
 #include "fuses/fuseeditor.h"
 #include "image/imagediff.h"
+#include "image/imagesummary.h"
 
 #include <QObject>
 #include <QString>
@@ -98,6 +99,8 @@ public:
 
     // What the last verify (or compare) of each memory found: 0 flash, 1 EEPROM.
     std::array<ImageDiff, 2> lastVerify;
+    // What the last load of each image held (ranges, bytes used, CRC-32).
+    std::array<ImageSummary, 2> loadSummary;
 
     // The ten options as the settings store keeps them ("1110000011").
     QString optionsText() const;

@@ -19,7 +19,6 @@ constexpr quint32 DataRegion = 0x800000;   // RAM addresses (.data's run-time ad
 constexpr quint32 EepromRegion = 0x810000; // avr-gcc's address spaces for the
 constexpr quint32 FuseRegion = 0x820000;   // non-flash memories
 constexpr quint32 LockRegion = 0x830000;
-constexpr quint32 SignatureRegion = 0x840000;
 constexpr quint32 RegionSize = 0x10000;
 constexpr qint64 MaxElfBytes = 8 * 1024 * 1024; // debug information included
 
@@ -73,13 +72,6 @@ QString imageText(const QByteArray& bytes) {
 
 } // namespace
 
-bool isElfFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(4) == QByteArray("\x7F"
-                                                                        "ELF",
-                                                                        4);
-}
-
 bool ReadElfFile(const QString& path, ElfImage& out, QString* error) {
     auto fail = [error](const QString& why) {
         if (error)
@@ -96,9 +88,8 @@ bool ReadElfFile(const QString& path, ElfImage& out, QString* error) {
     QByteArray data = file.read(MaxElfBytes + 1);
     if (data.size() > MaxElfBytes || file.error() != QFileDevice::NoError)
         return fail(file.errorString());
-    if (!data.startsWith(QByteArray("\x7F"
-                                    "ELF",
-                                    4)))
+    static const char magic[] = {0x7F, 'E', 'L', 'F'};
+    if (!data.startsWith(QByteArray(magic, 4)))
         return fail(SummaryTexts::elfNotElf());
     if (elf_version(EV_CURRENT) == EV_NONE)
         return fail(SummaryTexts::elfLibrary());
@@ -163,9 +154,7 @@ bool ReadElfFile(const QString& path, ElfImage& out, QString* error) {
             out.hasLock = true;
             out.lock = quint8(bytes[0]);
         }
-        // The signature (0x840000) and user rows are not images of ours; RAM-only sections
-        // have no load address outside RAM.
-        (void)SignatureRegion;
+        // The signature (0x840000) and user rows are no images of ours.
     }
     out.flash = imageText(flash);
     out.flashUsed = flashUsed;

@@ -25,9 +25,6 @@ struct ElfImage {
 // ELF file, is not for AVR, is damaged, or puts flash data beyond 0x7FFF.
 bool ReadElfFile(const QString& path, ElfImage& out, QString* error);
 
-// True when the file starts with the ELF magic (the kind is known by content, not name).
-bool isElfFile(const QString& path);
-
 // The loaders' ELF branch. eeprom false (the flash loader): the flash image, and from the
 // same file the EEPROM image (when the file has one; the EEPROM file-name box then names
 // this file) and the fuse and lock bytes (shown on the fuse page, with a log line).

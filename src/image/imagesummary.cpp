@@ -59,6 +59,7 @@ ImageSummary logImageSummary(Session& session, bool eeprom, const QByteArray& us
     const QString& image = eeprom ? session.EepromBufferText : session.FlashBufferText;
     const int chipBytes = eeprom ? session.chip.EepromSize : session.chip.FlashSize;
     const ImageSummary s = summarizeImage(image, used, chipBytes);
+    session.loadSummary[eeprom ? 1 : 0] = s;
     for (const QString& line : summaryLines(
              s, eeprom ? QStringLiteral("EEPROM") : QStringLiteral("FLASH"), session.chip.ChipName))
         session.log.logMessage(line);

@@ -112,10 +112,12 @@ QString Link::readAfterDelay(double ms) {
 
 void Link::logReplyAfterDelay(double ms, const QString& prefix) {
     delayMs(ms);
-    if (bytesAvailable() != 0)
+    if (bytesAvailable() != 0) {
         m_log->logMessage(prefix + readText());
-    else
+    } else {
+        ++m_unanswered;
         m_log->logMessage(Texts::noAnswer());
+    }
 }
 
 void Link::waitForMarker(int ms, const QString& marker) { waitForMarkerResult(ms, marker); }
@@ -129,8 +131,10 @@ bool Link::waitForMarkerResult(int ms, const QString& marker) {
         collected += readText();
         if (collected.contains(marker))
             return true;
-        if (m_port->nowMs() >= deadline)
+        if (m_port->nowMs() >= deadline) {
+            ++m_unanswered;
             return false;
+        }
         m_port->waitForInput(deadline);
         requireOpen();
     }

@@ -38,6 +38,10 @@ public:
     qint64 bytesAvailable();
     double nowMs() const;
     const QString& discardedInput() const { return m_discarded; }
+    // How many waits for an answer ended without one (a marker that did not come, a reply
+    // logged as "编程器无反应!"), since the link was made. A front end compares it before
+    // and after an operation to tell a programmer that did not answer.
+    int unansweredCount() const { return m_unanswered; }
     MessageLog* log() const { return m_log; }
 
     // While an operation runs, input belongs to it; only outside operations does the
@@ -92,6 +96,7 @@ private:
     QString m_discarded;
     QStringDecoder m_decoder;
     int m_busy = 0;
+    int m_unanswered = 0;
     bool m_claimed = false;
     bool m_stop = false;
     QMetaObject::Connection m_readyConn;

@@ -1,6 +1,7 @@
 #include "ops/eepromops.h"
 
 #include "core/opcontext.h"
+#include "core/phases.h"
 #include "image/images.h"
 #include "link/frames.h"
 #include "ops/imagecheck.h"
@@ -19,8 +20,8 @@ bool WriteEeprom(OpContext& c) {
     const int bytes = imageBytes(image);
     for (int a = 0; a < bytes; ++a) {
         c.link.sendCommand(Frames::writeEepromByte(image.mid(qsizetype(a) * 2, 2), a));
-        c.ui.progress(QStringLiteral("EepromProgressBar"),
-                      int((qint64(a) * 2 + 1) * 100 / image.size()));
+        c.ui.progressBytes(QStringLiteral("EepromProgressBar"), Phases::writeEeprom(), a + 1,
+                           bytes);
         c.link.waitForMarker(50, QStringLiteral("!"));
     }
     c.ui.progress(QStringLiteral("EepromProgressBar"), 100);
@@ -40,8 +41,8 @@ bool VerifyEeprom(OpContext& c) {
     c.link.drainInput();
     c.link.sendCommand(Frames::readEeprom(n));
     c.log(OpsTexts::verifyingEeprom());
-    const QString back =
-        collectReadBack(c, QStringLiteral("EepromProgressBar"), n, ReadBackPacing{0, 5, 1, 50});
+    const QString back = collectReadBack(c, QStringLiteral("EepromProgressBar"), n,
+                                         ReadBackPacing{0, 5, 1, 50}, Phases::verifyEeprom());
     if (!reportVerify(c, true, image, back))
         return false;
     c.log(OpsTexts::eepromVerified());

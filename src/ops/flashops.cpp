@@ -1,6 +1,7 @@
 #include "ops/flashops.h"
 
 #include "core/opcontext.h"
+#include "core/phases.h"
 #include "image/images.h"
 #include "link/frames.h"
 #include "ops/imagecheck.h"
@@ -21,6 +22,7 @@ bool WriteFlash(OpContext& c) {
     if (!imageFitsChip(c, image, c.session.chip.FlashSize, QStringLiteral("FLASH")))
         return false;
     image = image.toUpper();
+    const qint64 total = imageBytes(image);
     // The last word of an odd byte count gets FF as its high byte (the erased state), so
     // that the frame is whole and the last page is committed.
     if (image.size() % 4 != 0)
@@ -40,8 +42,8 @@ bool WriteFlash(OpContext& c) {
         }
         ++page;
         if (w == words - 1 || page == pageWords) {
-            c.ui.progress(QStringLiteral("FlashProgressBar"),
-                          int((qint64(w) * 4 + 1) * 100 / image.size()));
+            c.ui.progressBytes(QStringLiteral("FlashProgressBar"), Phases::writeFlash(),
+                               qMin<qint64>((qint64(w) + 1) * 2, total), total);
             page = 0;
             c.link.sendCommand(Frames::flashPageCommit(w));
             c.link.waitForMarker(100, QStringLiteral("$"));
@@ -63,8 +65,8 @@ bool VerifyFlash(OpContext& c) {
     c.link.drainInput();
     c.link.sendCommand(Frames::readFlash(n));
     c.log(OpsTexts::verifyingFlash());
-    const QString back =
-        collectReadBack(c, QStringLiteral("FlashProgressBar"), n, ReadBackPacing{50, 0, 50});
+    const QString back = collectReadBack(c, QStringLiteral("FlashProgressBar"), n,
+                                         ReadBackPacing{50, 0, 50}, Phases::verifyFlash());
     if (!reportVerify(c, false, image, back))
         return false;
     c.log(OpsTexts::flashVerified());

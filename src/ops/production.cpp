@@ -32,6 +32,10 @@ class RunUi : public Ui {
   public:
     RunUi(Ui& inner, Session& s) : m_inner(inner), m_session(s) {}
     void progress(const QString& bar, int percent) override { m_inner.progress(bar, percent); }
+    void progressBytes(const QString& bar, const QString& phase, qint64 done,
+                       qint64 total) override {
+        m_inner.progressBytes(bar, phase, done, total);
+    }
     void warning(const QString&, const QString& text) override {
         m_session.log.logMessage(T::warningLogged(text));
     }
@@ -160,12 +164,16 @@ bool ProductionRun::waitFor(bool present) {
 
 void ProductionRun::run() {
     m_c.log(T::started());
+    // The summary also when a failure or a stop request of the link ends the run.
+    struct Summary {
+        ProductionRun* run;
+        ~Summary() { run->m_c.log(T::summary(run->m_passed, run->m_failed)); }
+    } summary{this};
     while (waitFor(true)) {
         finish(programOne());
         if (!waitFor(false))
             break;
     }
-    m_c.log(T::summary(m_passed, m_failed));
 }
 
 ChipRecord ProductionRun::programOne() {
@@ -271,7 +279,7 @@ void ProductionRun::finish(const ChipRecord& r) {
     const int n = m_passed + m_failed + 1;
     if (r.passed) {
         ++m_passed;
-        m_c.log(T::chipPassed(n, r.serial));
+        m_c.log(T::chipPassed(n, r.signature, r.serial));
         if (m_settings.serial.enabled) {
             SerialStamp& st = m_settings.serial;
             st.next += quint32(st.increment);
@@ -283,7 +291,7 @@ void ProductionRun::finish(const ChipRecord& r) {
         }
     } else {
         ++m_failed;
-        m_c.log(T::chipFailed(n, r.failedStep));
+        m_c.log(T::chipFailed(n, r.signature, r.failedStep));
     }
     if (!m_settings.csvPath.isEmpty()) {
         QString why;

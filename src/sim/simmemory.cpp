@@ -98,7 +98,7 @@ bool SimModel::memoryCommand(const QByteArray& letters, const char* a, double t)
             word[0] = char(m_chip->readFlash(byteAddress));
             word[1] = char(m_chip->readFlash(byteAddress + 1));
             for (int i = 0; i < 2; ++i)
-                if (m_config.faults.corruptFlashAddress == byteAddress + i)
+                if (m_config.faults.corruptsFlash(byteAddress + i))
                     word[i] = char(word[i] ^ 0x01);
         }
         replyData(word, start(t));
@@ -111,7 +111,7 @@ bool SimModel::memoryCommand(const QByteArray& letters, const char* a, double t)
         if (present) {
             const int at = int(address % m_chip->eepromSize());
             byte[0] = char(m_chip->readEeprom(at));
-            if (m_config.faults.corruptEepromAddress == at)
+            if (m_config.faults.corruptsEeprom(at))
                 byte[0] = char(byte[0] ^ 0x01);
         }
         replyData(byte, start(t));
@@ -137,9 +137,13 @@ QByteArray SimModel::readMemory(bool flash, int count) const {
     if (!chipPresent())
         return QByteArray(count, char(0xFF));
     QByteArray bytes = flash ? m_chip->readFlash(0, count) : m_chip->readEeprom(0, count);
-    const qint64 corrupt =
-        flash ? m_config.faults.corruptFlashAddress : m_config.faults.corruptEepromAddress;
-    if (corrupt >= 0 && corrupt < count)
-        bytes[int(corrupt)] = char(bytes[int(corrupt)] ^ 0x01);
+    const SimFaults& f = m_config.faults;
+    QList<qint64> corrupt = flash ? f.corruptFlashMore : f.corruptEepromMore;
+    corrupt << (flash ? f.corruptFlashAddress : f.corruptEepromAddress);
+    std::sort(corrupt.begin(), corrupt.end());
+    corrupt.erase(std::unique(corrupt.begin(), corrupt.end()), corrupt.end());
+    for (qint64 a : corrupt)
+        if (a >= 0 && a < count)
+            bytes[int(a)] = char(bytes[int(a)] ^ 0x01);
     return bytes;
 }

@@ -24,14 +24,6 @@
 
 namespace {
 
-template <typename T>
-T* child(QWidget* w, const QString& name) {
-    T* c = w->findChild<T*>(name);
-    if (!c)
-        qFatal("no control %s", qPrintable(name));
-    return c;
-}
-
 QString frontPicture(MainWindow& w) {
     return child<QStackedWidget>(&w, QStringLiteral("ConnectionPictures"))->currentWidget()->objectName();
 }

@@ -18,31 +18,6 @@
 #include <QTest>
 
 namespace {
-template <typename T> T* child(QWidget* w, const QString& name) {
-    T* c = w->findChild<T*>(name);
-    if (!c)
-        qFatal("no control %s", qPrintable(name));
-    return c;
-}
-
-void setOptions(MainWindow& w, const QString& ticks) {
-    for (int i = 0; i < 10; ++i) {
-        auto* box = child<QCheckBox>(&w, QStringLiteral("CheckPRO_%1").arg(i));
-        if (box->isChecked() != (ticks[i] == u'1'))
-            box->click();
-    }
-}
-
-bool drop(QWidget* target, const QString& path) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &enter);
-    QDropEvent dropEvent(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &dropEvent);
-    return enter.isAccepted();
-}
-
 QString elf() {
     return QStringLiteral(HVPP_TEST_DATA "/elf/app.elf");
 }
