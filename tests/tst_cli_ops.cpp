@@ -52,9 +52,9 @@ Run TestCliOps::cli(QStringList args, bool withSim) {
 void TestCliOps::helpNamesEveryCommandAndSwitch() {
     const Run r = cli({QStringLiteral("--help")}, false);
     QCOMPARE(r.code, 0);
-    for (const char* word : {"erase", "write-flash", "verify-flash", "write-eeprom", "verify-eeprom",
-                             "read-flash", "read-eeprom", "read-cal", "write-cal", "read-byte",
-                             "write-byte", "convert", "program"})
+    for (const char* word :
+         {"erase", "write-flash", "verify-flash", "write-eeprom", "verify-eeprom", "read-flash",
+          "read-eeprom", "read-cal", "write-cal", "read-byte", "write-byte", "convert", "program"})
         QVERIFY2(r.out.contains(QLatin1String(word)), word);
     const Run p = cli({QStringLiteral("program"), QStringLiteral("--help")}, false);
     for (const char* word :
@@ -71,6 +71,9 @@ void TestCliOps::usageErrors_data() {
     QTest::newRow("write-flash without file") << QStringList{QStringLiteral("write-flash")};
     QTest::newRow("convert without its input")
         << QStringList{QStringLiteral("convert"), QStringLiteral("a.bin")};
+    QTest::newRow("convert with two inputs")
+        << QStringList{QStringLiteral("convert"), QStringLiteral("--flash"),
+                       QStringLiteral("a.hex"), QStringLiteral("b.hex"), QStringLiteral("c.bin")};
     QTest::newRow("read-byte of no memory")
         << QStringList{QStringLiteral("read-byte"), QStringLiteral("sram"), QStringLiteral("1")};
     QTest::newRow("bad option digits") << QStringList{
@@ -92,15 +95,22 @@ void TestCliOps::usageErrors() {
 
 void TestCliOps::convertNeedsNoProgrammer() {
     const QString out = m_dir.filePath(QStringLiteral("c.bin"));
-    Run r = cli({QStringLiteral("convert"), QStringLiteral("--flash"), dataFile("blink.hex"), out}, false);
+    Run r = cli({QStringLiteral("convert"), QStringLiteral("--flash"), dataFile("blink.hex"), out},
+                false);
     QCOMPARE(r.code, 0);
+    QCOMPARE(fileBytes(out), fileBytes(dataFile("blink.bin")));
+    QFile::remove(out);
+    QCOMPARE(cli({QStringLiteral("convert"), dataFile("blink.hex"), out}, false).code, 0);
     QCOMPARE(fileBytes(out), fileBytes(dataFile("blink.bin")));
     r = cli({QStringLiteral("convert"), QStringLiteral("--eeprom"), dataFile("blink.eep"), out},
             false);
     QCOMPARE(r.code, 0);
     QCOMPARE(fileBytes(out), fileBytes(dataFile("blink_eeprom.bin")));
     // The flash loader knows no ".EEP"; a missing file and a broken one give 1.
-    QCOMPARE(cli({QStringLiteral("convert"), QStringLiteral("--flash"), dataFile("blink.eep"), out}, false).code, 1);
+    QCOMPARE(cli({QStringLiteral("convert"), QStringLiteral("--flash"), dataFile("blink.eep"), out},
+                 false)
+                 .code,
+             1);
     QCOMPARE(cli({QStringLiteral("convert"), QStringLiteral("--flash"),
                   m_dir.filePath(QStringLiteral("none.hex")), out},
                  false)

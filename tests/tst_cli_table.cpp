@@ -3,6 +3,7 @@
 // Data-driven over the whole table, against the built-in simulator and its fault switches.
 #include "support/clirun.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -29,6 +30,7 @@ class TestCliTable : public QObject {
     void refusesAnotherCommandsOption_data();
     void refusesAnotherCommandsOption();
     void helpOfEachCommand();
+    void everyExampleRuns();
     void fileOptionsTakeBothForms();
     void faults_data();
     void faults();
@@ -159,6 +161,34 @@ void TestCliTable::helpOfEachCommand() {
                  qPrintable(c.example));
         QVERIFY(h.out.contains(c.example));
     }
+}
+
+// Each command's example, with the built-in simulator for the serial port and the test's
+// images for the user's files, is a command line that runs (no usage error, no crash).
+void TestCliTable::everyExampleRuns() {
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(m_dir.path());
+    QFile::remove(QStringLiteral("app.hex"));
+    QFile::remove(QStringLiteral("data.eep"));
+    QFile::remove(QStringLiteral("new.bin"));
+    QFile::remove(QStringLiteral("data.bin"));
+    QVERIFY(QFile::copy(testData("blink.hex"), QStringLiteral("app.hex")));
+    QVERIFY(QFile::copy(testData("blink.eep"), QStringLiteral("data.eep")));
+    QVERIFY(QFile::copy(testData("blink.bin"), QStringLiteral("new.bin")));
+    QVERIFY(QFile::copy(testData("blink_eeprom.bin"), QStringLiteral("data.bin")));
+    for (const CliCommand& c : cliCommands()) {
+        QStringList args = c.example.split(u' ', Qt::SkipEmptyParts).mid(1);
+        const int port = args.indexOf(QStringLiteral("--port"));
+        if (port >= 0)
+            args[port + 1] = QStringLiteral("sim");
+        const CliRun r = runCliCaptured(
+            QStringList{QStringLiteral("--settings"), m_settings, QStringLiteral("--sim-clock"),
+                        QStringLiteral("virtual"), QStringLiteral("--sim-state"),
+                        m_dir.filePath(QStringLiteral("examples.json"))} +
+            args);
+        QVERIFY2(r.code != Exit::Usage, qPrintable(c.example + u'\n' + r.err));
+    }
+    QDir::setCurrent(before);
 }
 
 void TestCliTable::fileOptionsTakeBothForms() {

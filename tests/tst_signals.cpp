@@ -56,6 +56,8 @@ class TestSignals : public QObject {
     void simWritesItsStateAndExits_data();
     void simWritesItsStateAndExits();
     void cliStopsTheRunningCommand();
+    void cliQuestionEndsOnAnswerOrSignal_data();
+    void cliQuestionEndsOnAnswerOrSignal();
 };
 
 void TestSignals::watcherDeliversOnTheEventLoop_data() {
@@ -183,6 +185,61 @@ void TestSignals::cliStopsTheRunningCommand() {
     QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
     QCOMPARE(cli.exitCode(), 128 + SIGINT);
     QVERIFY2(QString::fromUtf8(seen).contains(QStringLiteral("操作已中止。")), seen.constData());
+    sim.terminate();
+    sim.waitForFinished(3000);
+#endif
+}
+
+void TestSignals::cliQuestionEndsOnAnswerOrSignal_data() {
+    QTest::addColumn<QByteArray>("answer"); // empty: SIGINT instead
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("yes") << QByteArray("y\n") << 0 << QStringLiteral("升级完毕");
+    QTest::newRow("no") << QByteArray("n\n") << 1 << QStringLiteral("升级已取消");
+    QTest::newRow("Ctrl-C") << QByteArray() << 128 + SIGINT << QStringLiteral("升级已取消");
+}
+
+void TestSignals::cliQuestionEndsOnAnswerOrSignal() {
+#ifndef Q_OS_UNIX
+    QSKIP("POSIX signals only");
+#else
+    // The firmware update asks before it sends the image: the question waits in the event
+    // loop, so an answer ends it as well as Ctrl-C does.
+    QFETCH(QByteArray, answer);
+    QFETCH(int, code);
+    QFETCH(QString, says);
+    QTemporaryDir dir;
+    const QString image = dir.filePath(QStringLiteral("fw.bin"));
+    {
+        QFile f(image);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(300, '\x5A'));
+    }
+    QProcess sim;
+    const QString pty = startSim(sim, {QStringLiteral("--chip"), QStringLiteral("ATMEGA8")});
+    QVERIFY(pty.startsWith(u'/'));
+    QProcess cli;
+    cli.setProcessChannelMode(QProcess::MergedChannels);
+    cli.start(binary("hvpp-cli"),
+              {QStringLiteral("--settings"), dir.filePath(QStringLiteral("s.ini")),
+               QStringLiteral("--port"), pty, QStringLiteral("firmware-update"), image});
+    QByteArray seen;
+    auto waitFor = [&](const QString& text) {
+        while (!QString::fromUtf8(seen).contains(text) && cli.waitForReadyRead(10000))
+            seen += cli.readAll();
+        return QString::fromUtf8(seen).contains(text);
+    };
+    QVERIFY2(waitFor(QStringLiteral("请重启编程器")), seen.constData());
+    ::kill(pid_t(sim.processId()), SIGUSR1); // the programmer restarts into its loader
+    QVERIFY2(waitFor(QStringLiteral("[y/N]")), seen.constData());
+    if (answer.isEmpty())
+        ::kill(pid_t(cli.processId()), SIGINT);
+    else
+        cli.write(answer);
+    QVERIFY(cli.waitForFinished(10000));
+    seen += cli.readAll();
+    QCOMPARE(cli.exitCode(), code);
+    QVERIFY2(QString::fromUtf8(seen).contains(says), seen.constData());
     sim.terminate();
     sim.waitForFinished(3000);
 #endif

@@ -32,7 +32,8 @@ void MainWindow::holdControls() {
         "WriteOA_Command", "W_DataCommand_0",  "W_DataCommand_1", "R_DataCommand_0",
         "R_DataCommand_1", "OpenFFile",        "OpenEFile",       "ClearFLASH",
         "ClearEEPROM",     "FileNameText_0",   "FileNameText_1",  "WriteLeaveSet",
-        "ReadLeaveSet",    "Upload_leaveDATA", "Command1"};
+        "ReadLeaveSet",    "Upload_leaveDATA", "Command1",        "CompareFLASH",
+        "CompareEEPROM",   "ContinuousCheck"};
     for (const char* name : widgets)
         if (auto* w = findChild<QWidget*>(QString::fromLatin1(name)))
             m_lock.hold(w);

@@ -8,6 +8,7 @@
 #include "cli/clioutput.h"
 #include "cli/clisupport.h"
 #include "cli/clitexts.h"
+#include "cli/cmd_features.h"
 #include "core/session.h"
 #include "core/settings.h"
 #include "link/serialport.h"
@@ -154,6 +155,7 @@ CliTable cliCommands() {
     CliTable t;
     addConnectionCommands(t);
     addMemoryCommands(t);
+    addFeatureCommands(t);
     addByteCommands(t);
     addProgramCommands(t);
     addFuseCommands(t);
@@ -255,6 +257,9 @@ int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
     session.fuses.setSetFolder(QCoreApplication::applicationDirPath() + QStringLiteral("/Set"));
     QObject::connect(&session.log, &MessageLog::messageLogged, &session.log,
                      [&output](const QString& text) { output.logLine(text); });
+    QObject::connect(&session, &Session::verifyReported, &session, [&output, &session](int m) {
+        output.event(verifyEvent(m, session.lastVerify[m]));
+    });
     SelectChip(session, ChipTable::contains(chip) ? chip : QStringLiteral("ATMEGA8"));
     session.fuses.LoadFuseDescription(session.chip.ChipName + QStringLiteral(".FUS"), &session.log);
     session.fuses.ApplyFuseText(session.fuses.defaultFuseText());

@@ -106,6 +106,7 @@ void addFuseCommands(CliTable& t);
 void addOfflineCommands(CliTable& t);
 void addProgrammerCommands(CliTable& t);
 void addSchemeCommands(CliTable& t);
+void addFeatureCommands(CliTable& t); // info, compare
 
 // The whole table, in the order of the command list.
 CliTable cliCommands();

@@ -106,8 +106,7 @@ void CliOutput::error(const QString& text) {
 }
 
 void CliOutput::note(const QString& text) {
-    if (m_level == Level::Quiet)
-        return;
+    // An instruction ("请重启编程器") is needed even with -q.
     if (m_json) {
         emitJson(
             {{QStringLiteral("type"), QStringLiteral("note")}, {QStringLiteral("text"), text}});

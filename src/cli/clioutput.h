@@ -27,6 +27,11 @@ class CliOutput {
     void error(const QString& text); // usage and set-up errors
     void note(const QString& text);  // an instruction or remark for the person at the line
     void frame(double ms, bool sent, const QByteArray& bytes); // -v: one frame
+    // An event of its own type, with --json only (plain output has it in the log lines).
+    void event(const QJsonObject& o) {
+        if (m_json)
+            emitJson(o);
+    }
     bool json() const { return m_json; }
     // How many warnings and errors were printed so far.
     int problems() const { return m_problems; }

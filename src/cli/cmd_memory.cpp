@@ -75,16 +75,21 @@ int readMemory(CliContext& ctx, bool eeprom) {
     return Exit::Done;
 }
 
+// convert IN OUT (a flash image), or convert --flash IN OUT / --eeprom IN OUT.
 int convert(CliContext& ctx) {
     const bool eeprom = ctx.isSet("eeprom");
-    if (eeprom == ctx.isSet("flash"))
-        return ctx.usage(tr("convert 需要且只能用 --flash IN 或 --eeprom IN 之一。"));
-    if (!ctx.loadImage(eeprom, ctx.value(eeprom ? "eeprom" : "flash")))
+    const bool named = eeprom || ctx.isSet("flash");
+    if ((eeprom && ctx.isSet("flash")) || ctx.args.size() != (named ? 1 : 2))
+        return ctx.usage(tr("用法: hvpp-cli convert IN OUT, 或 convert --flash IN OUT, 或 "
+                            "convert --eeprom IN OUT。"));
+    const QString in = named ? ctx.value(eeprom ? "eeprom" : "flash") : ctx.args[0];
+    const QString out = ctx.args.last();
+    if (!ctx.loadImage(eeprom, in))
         return Exit::Failed;
     const QString& image = eeprom ? ctx.session.EepromBufferText : ctx.session.FlashBufferText;
     QString error;
-    if (!WriteImageFile(ctx.args[0], image, &error)) {
-        ctx.out.error(CliTexts::cannotSave().arg(ctx.args[0], error));
+    if (!WriteImageFile(out, image, &error)) {
+        ctx.out.error(CliTexts::cannotSave().arg(out, error));
         return Exit::Failed;
     }
     return Exit::Done;
@@ -124,20 +129,22 @@ void addMemoryCommands(CliTable& t) {
                        tr("载入 FILE 并与芯片EEPROM校验; 不符时退出码为 1。"),
                        QStringLiteral("hvpp-cli --port /dev/ttyUSB0 verify-eeprom data.eep"),
                        [](CliContext& c) { return verifyMemory(c, true); });
-    const QString out = QStringLiteral("OUT.bin");
-    t << memoryCommand("read-flash", out, tr("读出整个芯片FLASH, 存为二进制文件 OUT.bin。"),
+    const QString out = QStringLiteral("OUT");
+    t << memoryCommand("read-flash", out,
+                       tr("读出整个芯片FLASH, 存入 OUT (.hex/.eep 为 Intel HEX, 否则为二进制)。"),
                        QStringLiteral("hvpp-cli --port /dev/ttyUSB0 read-flash backup.bin"),
                        [](CliContext& c) { return readMemory(c, false); });
-    t << memoryCommand("read-eeprom", out, tr("读出整个芯片EEPROM, 存为二进制文件 OUT.bin。"),
+    t << memoryCommand("read-eeprom", out,
+                       tr("读出整个芯片EEPROM, 存入 OUT (.hex/.eep 为 Intel HEX, 否则为二进制)。"),
                        QStringLiteral("hvpp-cli --port /dev/ttyUSB0 read-eeprom data.bin"),
                        [](CliContext& c) { return readMemory(c, true); });
     t << CliCommand{QStringLiteral("convert"),
-                    out,
+                    QStringLiteral("[IN] OUT"),
                     1,
-                    1,
-                    tr("把 FLASH 或 EEPROM 映像文件转成二进制文件 OUT.bin (不需要编程器)。"),
-                    tr("--flash IN 按FLASH文件载入 (.HEX/.BIN), --eeprom IN 按EEPROM文件载入 "
-                       "(.EEP/.HEX/.BIN)。"),
+                    2,
+                    tr("把 FLASH 或 EEPROM 映像文件转存为 OUT (不需要编程器)。"),
+                    tr("IN 或 --flash IN 按FLASH文件载入, --eeprom IN 按EEPROM文件载入 (也可为 "
+                       ".EEP)。\nOUT 以 .hex 或 .eep 结尾时存为 Intel HEX, 否则为二进制。"),
                     QStringLiteral("hvpp-cli convert --flash app.hex app.bin"),
                     {fileOption("flash", tr("FLASH 映像文件。")),
                      fileOption("eeprom", tr("EEPROM 映像文件。"))},

@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "cli/cliopts.h"
 #include "cli/clioutput.h"
+#include "cli/cmd_repeat.h"
 #include "core/opcontext.h"
 #include "core/session.h"
 #include "core/settings.h"
@@ -71,6 +72,8 @@ int runSequence(CliContext& ctx, const QString& scheme) {
     ctx.out.logLine(
         tr("编程步骤: %1")
             .arg(steps.isEmpty() ? tr("无 (只检查目标芯片)") : steps.join(QStringLiteral(", "))));
+    if (ctx.isSet("repeat"))
+        return runRepeat(ctx);
     ProgramOutcome r;
     const int code = ctx.run(QStringLiteral("ProCommand"), Need::Programmer, [&](OpContext& c) {
         r = ProgramChip(c);
@@ -122,6 +125,8 @@ int programScheme(CliContext& ctx) {
 }
 
 int program(CliContext& ctx) {
+    if (const int code = checkRepeatOptions(ctx); code >= 0)
+        return code;
     if (ctx.isSet("scheme"))
         return programScheme(ctx);
     Session& s = ctx.session;
@@ -148,6 +153,7 @@ void addProgramCommands(CliTable& t) {
                                                               "文件与校准选项都取自方案)。"))};
     options += programOptions();
     options += calOptions();
+    options += repeatOptions();
     t << CliCommand{
         QStringLiteral("program"),
         {},
@@ -158,7 +164,9 @@ void addProgramCommands(CliTable& t) {
            "锁定位, 校准字节。选项取 --options, 否则取保存的编程选项, 否则为默认的 1100011010\n"
            "(擦除, 编程FLASH, 文件重载, 校验标识字, 校验FLASH); 每个开关再勾选一项。\n"
            "写入或校验某存储器的步骤没有数据 (文件缺失、为空或无法读取) 时, 不发送任何内容,\n"
-           "退出码 1。"),
+           "退出码 1。\n"
+           "--repeat: 连续编程, 每 400 ms 检查一次是否放入芯片, 编程 (及 --serial 序列号) 后\n"
+           "等待取出, 每片输出一行 (并写入 --csv 记录文件), Ctrl-C 结束并输出统计。"),
         QStringLiteral("hvpp-cli --port /dev/ttyUSB0 --chip ATMEGA8 program --flash app.hex"),
         options,
         program};

@@ -10,6 +10,8 @@
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -21,11 +23,15 @@ QString readAnswer(QTextStream& in, const UnixSignals& signalWatch) {
 #ifdef Q_OS_UNIX
     (void)in;
     QByteArray line;
+    if (::fcntl(STDIN_FILENO, F_GETFD) == -1)
+        return {}; // no input at all: no answer
     QEventLoop loop;
     QSocketNotifier notifier(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&notifier, &QSocketNotifier::activated, &loop, [&] {
         char c = 0;
         const ssize_t n = ::read(STDIN_FILENO, &c, 1);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR))
+            return; // nothing after all: wait for the next character
         if (n <= 0 || c == '\n')
             loop.quit();
         else

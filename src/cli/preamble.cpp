@@ -65,14 +65,15 @@ OpContext* CliContext::link() {
     const QString lineText = globals.line.isEmpty() ? settings.serialSettings() : globals.line;
     if (SerialSettings::parse(lineText, &line))
         sim.baud = line.baud;
-    std::unique_ptr<Port> port = createPort(name, &settings, sim, &error);
-    if (port) {
-        if (auto* serial = dynamic_cast<SerialPort*>(port.get())) {
-            if ((!globals.line.isEmpty() && !serial->setSettingsText(globals.line)) ||
-                (!globals.flow.isEmpty() && !serial->setFlowControl(flowMode(globals.flow)))) {
-                error = serial->errorString();
-                port.reset();
-            }
+    // The line settings: the ones given for this run, else the stored ones.
+    std::unique_ptr<Port> port = createPort(name, nullptr, sim, &error);
+    if (auto* serial = dynamic_cast<SerialPort*>(port.get())) {
+        const int flow = globals.flow.isEmpty()
+                             ? int(lenientDecimal(settings.read(SettingsKeys::FlowControl)))
+                             : flowMode(globals.flow);
+        if (!serial->setSettingsText(lineText) || !serial->setFlowControl(flow)) {
+            error = serial->errorString();
+            port.reset();
         }
     }
     if (!port) {

@@ -32,6 +32,10 @@ class RunUi : public Ui {
   public:
     RunUi(Ui& inner, Session& s) : m_inner(inner), m_session(s) {}
     void progress(const QString& bar, int percent) override { m_inner.progress(bar, percent); }
+    void progressBytes(const QString& bar, const QString& phase, qint64 done,
+                       qint64 total) override {
+        m_inner.progressBytes(bar, phase, done, total);
+    }
     void warning(const QString&, const QString& text) override {
         m_session.log.logMessage(T::warningLogged(text));
     }
@@ -275,7 +279,7 @@ void ProductionRun::finish(const ChipRecord& r) {
     const int n = m_passed + m_failed + 1;
     if (r.passed) {
         ++m_passed;
-        m_c.log(T::chipPassed(n, r.serial));
+        m_c.log(T::chipPassed(n, r.signature, r.serial));
         if (m_settings.serial.enabled) {
             SerialStamp& st = m_settings.serial;
             st.next += quint32(st.increment);
@@ -287,7 +291,7 @@ void ProductionRun::finish(const ChipRecord& r) {
         }
     } else {
         ++m_failed;
-        m_c.log(T::chipFailed(n, r.failedStep));
+        m_c.log(T::chipFailed(n, r.signature, r.failedStep));
     }
     if (!m_settings.csvPath.isEmpty()) {
         QString why;

@@ -12,12 +12,13 @@ inline QString waitingForChip() {
 inline QString waitingForRemoval() {
     return Texts::tr("请取出芯片......");
 }
-inline QString chipPassed(int n, const QString& serial) {
-    return serial.isEmpty() ? Texts::tr("第 %1 片: 通过。").arg(n)
-                            : Texts::tr("第 %1 片: 通过, 序列号 %2。").arg(n).arg(serial);
+inline QString chipPassed(int n, const QString& signature, const QString& serial) {
+    return serial.isEmpty()
+               ? Texts::tr("第 %1 片: 通过, 标识字 %2。").arg(n).arg(signature)
+               : Texts::tr("第 %1 片: 通过, 标识字 %2, 序列号 %3。").arg(n).arg(signature, serial);
 }
-inline QString chipFailed(int n, const QString& step) {
-    return Texts::tr("第 %1 片: 失败 (%2)。").arg(n).arg(step);
+inline QString chipFailed(int n, const QString& signature, const QString& step) {
+    return Texts::tr("第 %1 片: 失败 (%3), 标识字 %2。").arg(n).arg(signature, step);
 }
 inline QString summary(int passed, int failed) {
     return Texts::tr("连续编程结束: 通过 %1 片, 失败 %2 片。").arg(passed).arg(failed);

@@ -39,7 +39,8 @@ const QStringList heldWidgets{QStringLiteral("ChipMenuButton"),  QStringLiteral(
                               QStringLiteral("ClearEEPROM"),     QStringLiteral("FileNameText_0"),
                               QStringLiteral("FileNameText_1"),  QStringLiteral("WriteLeaveSet"),
                               QStringLiteral("ReadLeaveSet"),    QStringLiteral("Upload_leaveDATA"),
-                              QStringLiteral("Command1")};
+                              QStringLiteral("Command1"),        QStringLiteral("CompareFLASH"),
+                              QStringLiteral("CompareEEPROM")};
 
 QAction* action(MainWindow& w, const QString& name) {
     QAction* a = w.toolbarAction(name);
