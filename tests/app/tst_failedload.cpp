@@ -12,13 +12,6 @@
 #include <QTest>
 
 namespace {
-template <typename T> T* child(QWidget* w, const QString& name) {
-    T* c = w->findChild<T*>(name);
-    if (!c)
-        qFatal("no control %s", qPrintable(name));
-    return c;
-}
-
 struct TabState {
     QStringList lines;
     QString box;
