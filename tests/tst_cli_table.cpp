@@ -1,6 +1,7 @@
 // hvpp-cli's command table: each command takes only its own options, has its own help, and
 // never reports success when the programmer or the chip did not answer or a step failed.
 // Data-driven over the whole table, against the built-in simulator and its fault switches.
+#include "cli/cli.h"
 #include "support/clirun.h"
 
 #include <QDir>
