@@ -1,6 +1,7 @@
 // hvpp-cli's command table: each command takes only its own options, has its own help, and
 // never reports success when the programmer or the chip did not answer or a step failed.
 // Data-driven over the whole table, against the built-in simulator and its fault switches.
+#include "cli/cli.h"
 #include "support/clirun.h"
 
 #include <QDir>
@@ -61,6 +62,8 @@ QList<Case> TestCliTable::cases() const {
         {QStringLiteral("read-flash"), {out}, Target},
         {QStringLiteral("read-eeprom"), {out}, Target},
         {QStringLiteral("convert"), {QStringLiteral("--flash"), hex, out}, Offline},
+        {QStringLiteral("info"), {hex}, Offline},
+        {QStringLiteral("compare"), {QStringLiteral("--flash"), hex}, Target},
         {QStringLiteral("read-cal"), {}, Target},
         {QStringLiteral("write-cal"), {}, Target},
         {QStringLiteral("read-byte"), {QStringLiteral("eeprom"), QStringLiteral("3")}, Target},
@@ -261,6 +264,10 @@ void TestCliTable::failingSteps_data() {
     QTest::newRow("program, verify fails")
         << QStringList{corrupt, QStringLiteral("4"), QStringLiteral("program"),
                        QStringLiteral("--flash"), testData("blink.hex")};
+    QTest::newRow("compare, mismatch")
+        << QStringList{corrupt, QStringLiteral("4"), QStringLiteral("compare"),
+                       QStringLiteral("--flash"), testData("blink.hex")};
+    QTest::newRow("info, too large") << QStringList{QStringLiteral("info"), big};
     QTest::newRow("program, refused image")
         << QStringList{QStringLiteral("program"), QStringLiteral("--flash"), big};
     QTest::newRow("program, wrong chip")
