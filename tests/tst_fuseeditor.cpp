@@ -151,11 +151,13 @@ void TestFuseEditor::malformedFilesAreSkippedAndLogged() {
 void TestFuseEditor::missingAndShortFiles() {
     Rig r;
     QVERIFY(r.standard());
-    // Missing file: empty tree, default and names kept, nothing logged.
+    // Missing file: empty tree; the previous file's default and names are gone, nothing
+    // logged.
     QVERIFY(!r.editor.LoadFuseDescription(QStringLiteral("NONE.FUS"), &r.log));
     QVERIFY(r.editor.options().isEmpty());
-    QCOMPARE(r.editor.defaultFuseText(), kDefault);
-    QCOMPARE(r.editor.bitName(5), QStringLiteral("N5"));
+    QVERIFY(!r.editor.hasDescription());
+    QCOMPARE(r.editor.defaultFuseText(), QString(32, u'1'));
+    QCOMPARE(r.editor.bitName(5), QString());
     QVERIFY(r.log.text().isEmpty());
 
     // A file that ends after three names: default and those names taken, tree empty.
@@ -163,12 +165,13 @@ void TestFuseEditor::missingAndShortFiles() {
     QVERIFY(r.load(QByteArray("**111111********1111111111111111\r\nA\r\nB\r\nC")));
     QCOMPARE(r.editor.defaultFuseText(), other);
     QCOMPARE(r.editor.bitName(29), QStringLiteral("C"));
-    QCOMPARE(r.editor.bitName(28), QStringLiteral("N28"));
+    QCOMPARE(r.editor.bitName(28), QString());
     QVERIFY(r.editor.options().isEmpty());
 
     // A first line that is no fuse bit text: the whole file is refused and logged.
     QVERIFY(!r.load(descriptionFile(kOptions, QStringLiteral("hello"))));
-    QCOMPARE(r.editor.defaultFuseText(), other);
+    QCOMPARE(r.editor.defaultFuseText(), QString(32, u'1'));
+    QVERIFY(!r.editor.hasDescription());
     QVERIFY(r.log.text().contains(QStringLiteral("hello")));
 
     // Huge files are refused.

@@ -42,7 +42,7 @@ class TestImage : public QObject {
   private Q_SLOTS:
     void hexViewLines_data();
     void hexViewLines();
-    void clearLeavesPanelAndEmptiesImage();
+    void clearEmptiesImageAndPanel();
     void loadsRealImages_data();
     void loadsRealImages();
     void hexRecordsAndGaps_data();
@@ -82,7 +82,7 @@ void TestImage::hexViewLines() {
     QCOMPARE(hexViewHeader(), QStringLiteral("　　　　0 1 2 3 4 5 6 7 8 9 A B C D E F 　 "));
 }
 
-void TestImage::clearLeavesPanelAndEmptiesImage() {
+void TestImage::clearEmptiesImageAndPanel() {
     Session s;
     RecordingUi ui;
     QString path = dataFile("blink.hex");
@@ -94,7 +94,7 @@ void TestImage::clearLeavesPanelAndEmptiesImage() {
     ClearFlash(s);
     QVERIFY(s.FlashBufferText.isEmpty());
     QVERIFY(s.fileName[0].isEmpty());
-    QCOMPARE(s.flashSizePanel, QStringLiteral("FLASH:202字节"));
+    QCOMPARE(s.flashSizePanel, QStringLiteral("FLASH:0字节")); // the panel follows the image
     QVERIFY(!s.EepromBufferText.isEmpty());
     QCOMPARE(flash.count(), 1);
     ClearEeprom(s);
@@ -144,23 +144,23 @@ void TestImage::loadsRealImages() {
 void TestImage::hexRecordsAndGaps_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("image");
-    const QByteArray d16 = ":10000000000102030405060708090A0B0C0D0E0F00\n";
+    const QByteArray d16 = ":10000000000102030405060708090A0B0C0D0E0F78\n";
     const QString h16 = QStringLiteral("000102030405060708090A0B0C0D0E0F");
     QTest::newRow("gap between records")
-        << (d16 + ":10002000101112131415161718191A1B1C1D1E1F00\n:00000001FF\n")
+        << (d16 + ":10002000101112131415161718191A1B1C1D1E1F58\n:00000001FF\n")
         << h16 + QString(32, u'F') + QStringLiteral("101112131415161718191A1B1C1D1E1F");
     QTest::newRow("only record at 0100")
-        << QByteArray(":02010000ABCD00\r\n") << QString(512, u'F') + QStringLiteral("ABCD");
-    QTest::newRow("wrong checksum, no end record")
-        << QByteArray(":0200000012345F") << QStringLiteral("1234");
-    QTest::newRow("extended address ignored") << (":020000040001F9\n" + d16) << h16;
-    QTest::newRow("end record stops reading") << (d16 + ":00000001FF\n:0200100012345F\n") << h16;
-    QTest::newRow("other records, blank and junk lines skipped")
-        << (QByteArray("\n; comment\n:0400000300001234B1\n") + d16 + "\n:00000001ff\n") << h16;
-    QTest::newRow("short line keeps whole bytes")
-        << QByteArray(":100000000102030\n") << QStringLiteral("010203");
+        << QByteArray(":02010000ABCD85\r\n") << QString(512, u'F') + QStringLiteral("ABCD");
+    QTest::newRow("extended address of 0 ignored") << (":020000040000FA\n" + d16) << h16;
+    QTest::newRow("end record stops reading")
+        << (d16 + ":00000001FF\n:020010001234A8\n") << h16;
+    QTest::newRow("start record and blank lines skipped")
+        << (QByteArray("\n  \n:0400000300001234B3\n") + d16 + "\n:00000001ff\n") << h16;
     QTest::newRow("adjacent records")
-        << QByteArray(":0100000011EE\n:0100010022DD\n") << QStringLiteral("1122");
+        << QByteArray(":0100000011EE\n:0100010022DC\n") << QStringLiteral("1122");
+    QTest::newRow("descending records") << QByteArray(":02001000567820\n:020000001234B8\n")
+                                        << QStringLiteral("1234") + QString(28, u'F') +
+                                               QStringLiteral("5678");
 }
 
 void TestImage::hexRecordsAndGaps() {
@@ -181,32 +181,29 @@ void TestImage::hexRecordsAndGaps() {
 void TestImage::brokenHexFilesWarnAndStop_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("eeprom");
-    QTest::addColumn<QString>("kept");
-    const QByteArray r0 = ":0200000012345F\n";
-    QTest::newRow("record at 8000") << QByteArray(":0280000012345F\n") << false << QString();
-    QTest::newRow("overlapping record")
-        << (r0 + ":0200010056785F\n") << false << QStringLiteral("1234");
-    QTest::newRow("descending records") << (QByteArray(":0200100056785F\n") + r0) << false
-                                        << QString(32, u'F') + QStringLiteral("5678");
-    QTest::newRow("bad count") << QByteArray(":zz00000012345F\n") << false << QString();
-    QTest::newRow("bad address") << QByteArray(":0200x00012345F\n") << false << QString();
-    QTest::newRow("bad data digits")
-        << (r0 + ":0200020012G45F\n") << false << QStringLiteral("1234");
-    QTest::newRow("endless line") << (r0 + QByteArray(100000, 'A')) << false
-                                  << QStringLiteral("1234");
-    QTest::newRow("eeprom record at 8000") << QByteArray(":0280000012345F\n") << true << QString();
-    QTest::newRow("eeprom bad data") << QByteArray(":02000000zz345F\n") << true << QString();
+    const QByteArray r0 = ":020000001234B8\n";
+    QTest::newRow("record at 8000") << QByteArray(":02800000123438\n") << false;
+    QTest::newRow("overlapping record") << (r0 + ":0200010056782F\n") << false;
+    QTest::newRow("bad count") << QByteArray(":zz000000123438\n") << false;
+    QTest::newRow("bad address") << QByteArray(":0200x000123438\n") << false;
+    QTest::newRow("bad data digits") << (r0 + ":0200020012G4B8\n") << false;
+    QTest::newRow("wrong checksum") << QByteArray(":0200000012345F\n") << false;
+    QTest::newRow("junk line") << (r0 + "; comment\n") << false;
+    QTest::newRow("short line") << QByteArray(":100000000102030\n") << false;
+    QTest::newRow("endless line") << (r0 + QByteArray(100000, 'A')) << false;
+    QTest::newRow("eeprom record at 8000") << QByteArray(":02800000123438\n") << true;
+    QTest::newRow("eeprom bad data") << QByteArray(":02000000zz34B8\n") << true;
 }
 
 void TestImage::brokenHexFilesWarnAndStop() {
     QFETCH(QByteArray, content);
     QFETCH(bool, eeprom);
-    QFETCH(QString, kept);
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("broken.hex"));
     writeFile(file, content);
     Session s;
     s.flashSizePanel = s.eepromSizePanel = QStringLiteral("before");
+    s.FlashBufferText = s.EepromBufferText = QStringLiteral("CAFE");
     RecordingUi ui;
     QString path = file;
     const LoadResult r = eeprom ? LoadEepromFile(s, ui, path) : LoadFlashFile(s, ui, path);
@@ -214,8 +211,10 @@ void TestImage::brokenHexFilesWarnAndStop() {
     QCOMPARE(path, file.toUpper());
     QCOMPARE(ui.warnings, QStringList{eeprom ? QStringLiteral("EEPROM文件读取错误！")
                                              : QStringLiteral("FLASH文件读取错误！")});
-    QCOMPARE(eeprom ? s.EepromBufferText : s.FlashBufferText, kept);
+    // Nothing of the file is taken: the image and its panel are those of before.
+    QCOMPARE(eeprom ? s.EepromBufferText : s.FlashBufferText, QStringLiteral("CAFE"));
     QCOMPARE(eeprom ? s.eepromSizePanel : s.flashSizePanel, QStringLiteral("before"));
+    QVERIFY(s.log.text().contains(file));
 }
 
 void TestImage::missingAndUnknownFiles() {
@@ -237,11 +236,10 @@ void TestImage::missingAndUnknownFiles() {
 
     const QString txt = dir.filePath(QStringLiteral("data.txt"));
     writeFile(txt, "1234");
-    const QString logBefore = s.log.text();
     path = txt;
     QCOMPARE(LoadFlashFile(s, ui, path), LoadResult::UnknownKind);
-    QVERIFY(s.FlashBufferText.isEmpty());
-    QCOMPARE(s.log.text(), logBefore);
+    QCOMPARE(s.FlashBufferText, QStringLiteral("1234")); // a failed load changes nothing
+    QVERIFY(s.log.text().contains(txt));
     QVERIFY(ui.warnings.isEmpty());
 
     // An empty binary gives an empty image and FLASH:0字节; a lower-case name is found on a

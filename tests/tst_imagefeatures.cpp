@@ -155,7 +155,7 @@ class TestImageFeatures : public QObject {
     void summaryTakesFileBytesNotFF() {
         Rig r;
         const QString path =
-            r.write("ff.hex", ":04001000FFFFFFFFEC\r\n:020020001234980C\r\n:00000001FF\r\n");
+            r.write("ff.hex", ":04001000FFFFFFFFF0\r\n:02002000123498\r\n:00000001FF\r\n");
         QCOMPARE(r.flash(path), LoadResult::Loaded);
         const QString line = r.logged(QStringLiteral("FLASH映像"));
         QVERIFY2(line.contains(QStringLiteral("0010–0013, 0020–0021")), qPrintable(line));

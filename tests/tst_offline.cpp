@@ -230,7 +230,7 @@ void TestOffline::badRepliesLeaveThePageAlone() {
         QCOMPARE(p.initialHex, QStringLiteral("42"));
         QCOMPARE(r.session.fuses.fuseText(), fusesBefore);
         QCOMPARE(r.session.chip.ChipName, QStringLiteral("ATMEGA8"));
-        QCOMPARE(r.ui.warnings, QStringList{Texts::unsupportedChip()});
+        QVERIFY(r.ui.warnings.isEmpty()); // nothing of the record is taken, not even its chip
         QVERIFY(r.session.log.text().contains(QStringLiteral("0001, 0020")));
     }
     // Lower-case digits are a byte all the same; a slot beyond OA4 is not taken.

@@ -138,19 +138,20 @@ void TestOpsSim::lateReplies() {
 }
 
 void TestOpsSim::splitReplies() {
-    // Pieces of 16 characters 20 ms apart: the flash polls (50 ms) join them, the EEPROM
-    // verify ends at the first gap that outlasts its 1 ms pause; gaps of 0.5 ms pass both.
+    // Pieces of 16 characters 70 ms apart: a pause longer than 50 ms ends both read-backs
+    // (a mismatch where the answer stopped, never a pass); gaps of 0.5 ms pass both.
     SimFaults f;
     f.splitChars = 16;
-    f.splitGapMs = 20;
+    f.splitGapMs = 70;
     Rig r(QStringLiteral("ATMEGA8"), f);
     r.session.FlashBufferText = hexOf(randomBytes(256, 6));
     r.session.EepromBufferText = hexOf(randomBytes(64, 7));
     QVERIFY(WriteFlash(r.c));
     QVERIFY(WriteEeprom(r.c));
-    QVERIFY(VerifyFlash(r.c));
+    QVERIFY(!VerifyFlash(r.c));
     QVERIFY(!VerifyEeprom(r.c));
-    QCOMPARE(r.ui.warnings, QStringList{QStringLiteral("EEPROM地址0008数据校验失败！")});
+    QCOMPARE(r.ui.warnings, (QStringList{QStringLiteral("FLASH地址0008数据校验失败！"),
+                                         QStringLiteral("EEPROM地址0008数据校验失败！")}));
     f.splitGapMs = 0.5;
     Rig quick(QStringLiteral("ATMEGA8"), f);
     quick.session.EepromBufferText = r.session.EepromBufferText;

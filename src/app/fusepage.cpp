@@ -68,8 +68,7 @@ QWidget* FusePage::buildFrame(int frame) {
 }
 
 void FusePage::applyDefault() {
-    FuseEditor& fuses = m_app.session.fuses;
-    fuses.ApplyFuseText(fuses.defaultFuseText());
+    m_app.session.fuses.ApplyDefault(&m_app.session.log);
 }
 
 void FusePage::rebuildTree() {

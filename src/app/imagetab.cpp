@@ -173,15 +173,16 @@ void ImageTab::fileNameEdited(const QString& text) {
 
 void ImageTab::loadFile(const QString& path) {
     Session& s = m_app.session;
-    s.fileName[m_which] = path;
-    m_fileName->setText(path);
     QString copy = path; // the loader upper-cases its copy; the box keeps the path as chosen
-    if (m_which == Flash)
-        LoadFlashFile(s, m_app.ui, copy);
-    else
-        LoadEepromFile(s, m_app.ui, copy);
+    const LoadResult result =
+        m_which == Flash ? LoadFlashFile(s, m_app.ui, copy) : LoadEepromFile(s, m_app.ui, copy);
+    // A load that failed changed nothing: the view, the box and the size panel go on showing
+    // the image that is still there.
+    if (result != LoadResult::Loaded) {
+        refresh();
+        return;
+    }
     s.fileName[m_which] = path;
-    refresh();
     if (m_which == Flash)
         s.notifyFlash();
     else

@@ -163,7 +163,7 @@ void MainWindow::buttonClicked(const QString& key) {
     if (key == u"SelectMCU") {
         runOp(QStringLiteral("SelectMCU"), [](OpContext& c) { DetectChip(c); });
     } else if (key == u"SetFuseDefault") {
-        m_session.fuses.ApplyFuseText(m_session.fuses.defaultFuseText());
+        m_session.fuses.ApplyDefault(&m_session.log); // without a description: refused, logged
     } else if (key == u"SetCOM") {
         showSettingsDialog();
     } else if (key == u"CheckCOM") {
@@ -175,12 +175,13 @@ void MainWindow::buttonClicked(const QString& key) {
     } else if (key == u"ReadFuse") {
         runGuarded(key, [](OpContext& c) { ReadFuses(c); });
     } else if (key == u"WriteFuse") {
+        if (!CanWriteFuses(m_session)) // no description: not even the presence test goes out
+            return;
         runGuarded(key, [](OpContext& c) { WriteFuses(c); });
     } else if (key == u"RecoverFuse") {
-        runGuarded(key, [](OpContext& c) {
-            c.session.fuses.ApplyFuseText(c.session.fuses.defaultFuseText());
-            RecoverFuses(c);
-        });
+        if (!CanWriteFuses(m_session))
+            return;
+        runGuarded(key, [](OpContext& c) { RecoverFuses(c); }); // applies the default itself
     } else if (key == u"WriteLock") {
         runGuarded(key, [](OpContext& c) { WriteLock(c); });
     } else if (key == u"EraserFlash") {

@@ -111,10 +111,11 @@ int writeFuses(CliContext& ctx) {
             text = withByte(text, b, v);
         }
     }
+    if (!CanWriteFuses(ctx.session))
+        return Exit::Failed;
     f.ApplyFuseText(text);
     const int code = ctx.run(QStringLiteral("WriteFuse"), Need::Target, [](OpContext& c) {
-        WriteFuses(c);
-        return Step::Ok;
+        return WriteFuses(c) ? Step::Ok : Step::Failed;
     });
     if (code == Exit::Done)
         ctx.out.result(bytesLine(f), bytesJson(f));
@@ -122,8 +123,8 @@ int writeFuses(CliContext& ctx) {
 }
 
 int recoverFuses(CliContext& ctx) {
-    FuseEditor& f = ctx.session.fuses;
-    f.ApplyFuseText(f.defaultFuseText());
+    if (!CanWriteFuses(ctx.session))
+        return Exit::Failed;
     return ctx.run(QStringLiteral("RecoverFuse"), Need::Target,
                    [](OpContext& c) { return RecoverFuses(c) ? Step::Ok : Step::Failed; });
 }

@@ -112,7 +112,10 @@ FuseDescription parseFuseDescription(const QByteArray& bytes) {
     qsizetype n = 0;
     if (n >= lines.size())
         return d;
-    const QString first = lines[n++];
+    // Blanks after the 32 characters are no part of them (editors leave them there).
+    QString first = lines[n++];
+    while (!first.isEmpty() && (first.back() == u' ' || first.back() == u'\t'))
+        first.chop(1);
     if (!FuseEditor::isFuseBitText(first)) {
         d.problems << FuseTexts::badDefault(first.left(40));
         d.refused = true;

@@ -55,6 +55,12 @@ bool FuseEditor::LoadFuseDescription(const QString& fileName, MessageLog* log) {
     m_options.clear();
     m_pendingIndex = 0;
     m_selectedNode = -1;
+    // Nothing of the previous chip's file may stay: its default would be offered (and
+    // written) as this chip's, its names would label this chip's bits.
+    m_hasDescription = false;
+    m_descriptionFile = fileName;
+    m_default = QString(32, u'1');
+    m_names.fill(QString());
     auto report = [&](const QString& what) {
         if (log)
             log->logMessage(FuseTexts::fileProblem(fileName, what));
@@ -83,8 +89,10 @@ bool FuseEditor::LoadFuseDescription(const QString& fileName, MessageLog* log) {
         report(problem);
     if (d.refused)
         return done(false);
-    if (d.hasDefault)
+    if (d.hasDefault) {
         m_default = d.defaultText;
+        m_hasDescription = true;
+    }
     for (int i = 0; i < d.names.size(); ++i)
         m_names[31 - i] = d.names[i];
     m_options = d.options;
@@ -93,6 +101,16 @@ bool FuseEditor::LoadFuseDescription(const QString& fileName, MessageLog* log) {
         m_options[i].checked = false;
     }
     return done(true);
+}
+
+bool FuseEditor::ApplyDefault(MessageLog* log) {
+    if (!m_hasDescription) {
+        if (log)
+            log->logMessage(FuseTexts::noDescription(m_descriptionFile));
+        return false;
+    }
+    ApplyFuseText(m_default);
+    return true;
 }
 
 QString FuseEditor::fuseText() const {

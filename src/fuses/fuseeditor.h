@@ -25,10 +25,18 @@ class FuseEditor : public QObject {
     // Folder that holds the description files (the program folder + "/Set").
     void setSetFolder(const QString& folder) { m_setFolder = folder; }
     const QString& setFolder() const { return m_setFolder; }
-    // fileName: chip name + ".FUS". Clears the option list; a missing file leaves it empty
-    // and keeps the default and the names. Malformed option lines and repeated keys are
-    // skipped and, when log is given, logged. Returns false when the file is missing.
+    // fileName: chip name + ".FUS". Clears the option list, the default and the bit names
+    // first: a missing or refused file leaves them empty (the default reads all 1) and
+    // hasDescription() false. Malformed option lines and repeated keys are skipped and, when
+    // log is given, logged. Returns false when the file is missing or refused.
     bool LoadFuseDescription(const QString& fileName, MessageLog* log = nullptr);
+    // True when the current chip's description file was read: only then is there a default
+    // to apply or write.
+    bool hasDescription() const { return m_hasDescription; }
+    const QString& descriptionFile() const { return m_descriptionFile; }
+    // Shows the chip's default fuse bits; without a description says so in the log and
+    // changes nothing (false).
+    bool ApplyDefault(MessageLog* log);
 
     const QString& defaultFuseText() const { return m_default; }
     QString bitName(int position) const { return m_names[position]; }
@@ -81,6 +89,8 @@ class FuseEditor : public QObject {
     int nodeForSingleBit(const QString& kind, const QString& maskText) const;
 
     QString m_setFolder;
+    bool m_hasDescription = false;
+    QString m_descriptionFile;
     QString m_default = QString(32, u'1');
     std::array<QString, 32> m_names;
     std::array<QString, 32> m_captions;

@@ -3,6 +3,7 @@
 #include "chips/chiptable.h"
 #include "core/opcontext.h"
 #include "fuses/fusetexts.h"
+#include "link/answer.h"
 #include "link/frames.h"
 
 namespace {
@@ -31,20 +32,23 @@ bool isHexDigit(QChar ch) {
     return (ch >= u'0' && ch <= u'9') || (ch >= u'A' && ch <= u'F') || (ch >= u'a' && ch <= u'f');
 }
 
-// The first 8 characters of the reply to "RS000000#", upper-cased, or "" when they are not
-// all hexadecimal digits: a reply of anything else must not become fuse bits. A shorter
-// reply may end in a line break.
+// The 8 characters of the reply to "RS000000#", upper-cased, or "" unless they are 8
+// hexadecimal digits: a short reply must not become fuse bits (missing leading bytes would
+// read as FF, and the rest would be shifted into the wrong bytes).
 QString fuseDigits(const QString& reply) {
-    QString r = reply.left(8);
-    while (!r.isEmpty() && r.back().isSpace())
-        r.chop(1);
-    if (r.isEmpty())
+    const QString r = reply.left(8);
+    if (r.size() != 8)
         return QString();
     for (QChar ch : r)
         if (!isHexDigit(ch))
             return QString();
     return r.toUpper();
 }
+
+// Fuse writes need the chip's description file: without it there is no default and no
+// knowing which bits the chip lacks, and FF/FF/FF would switch SPIEN off and select an
+// external clock.
+bool descriptionPresent(OpContext& c) { return CanWriteFuses(c.session); }
 
 // What came, shortened and with control characters made visible, for the log.
 QString shownReply(const QString& reply) {
@@ -60,19 +64,30 @@ QString shownReply(const QString& reply) {
 QString requestFuseDigits(OpContext& c) {
     c.link.drainInput();
     c.link.sendCommand(Frames::readFuses());
-    c.link.delayMs(100);
-    if (c.link.bytesAvailable() == 0) {
-        c.link.logReplyAfterDelay(0, QString());
+    // The answer may come in pieces: collect until its 8 characters are in or the wait ends.
+    QString raw;
+    const QString reply = collectAnswer(c.link, 8, 100, &raw);
+    if (raw.isEmpty()) {
+        c.log(Texts::noAnswer());
+        settleInput(c.link); // an answer that comes after all is no later one's
         return QString();
     }
-    const QString reply = c.link.readText();
     const QString r = fuseDigits(reply);
-    if (r.isEmpty())
-        c.log(FuseTexts::badReply(shownReply(reply)));
+    if (r.isEmpty()) {
+        c.log(FuseTexts::badReply(shownReply(raw)));
+        settleInput(c.link); // the rest of it must not lead the next answer
+    }
     return r;
 }
 
 } // namespace
+
+bool CanWriteFuses(Session& session) {
+    if (session.fuses.hasDescription())
+        return true;
+    session.log.logMessage(FuseTexts::noDescription(session.fuses.descriptionFile()));
+    return false;
+}
 
 bool ReadFuses(OpContext& c) {
     ControlOff off(c.ui, QStringLiteral("ReadFuse"));
@@ -87,7 +102,6 @@ bool ReadFuses(OpContext& c) {
     QString bits;
     for (QChar ch : r)
         bits += QString::number(QString(ch).toUInt(nullptr, 16), 2).rightJustified(4, u'0');
-    bits = bits.rightJustified(32, u'1');
     FuseEditor& editor = c.session.fuses;
     const QString& defaults = editor.defaultFuseText();
     for (int i = 0; i < 32 && i < defaults.size(); ++i)
@@ -98,15 +112,21 @@ bool ReadFuses(OpContext& c) {
     return true;
 }
 
-void WriteFuses(OpContext& c) {
+bool WriteFuses(OpContext& c) {
     ControlOff off(c.ui, QStringLiteral("WriteFuse"));
+    if (!descriptionPresent(c))
+        return false;
     const FuseEditor& f = c.session.fuses;
     c.link.sendCommand(Frames::writeFuses(f.frameDigits(2), f.frameDigits(1), f.frameDigits(0)));
     c.link.logReplyAfterDelay(400, QString());
+    return true;
 }
 
 bool RecoverFuses(OpContext& c) {
-    const FuseEditor& f = c.session.fuses;
+    if (!descriptionPresent(c))
+        return false;
+    FuseEditor& f = c.session.fuses;
+    f.ApplyFuseText(f.defaultFuseText());
     const QString ext = hasExtendedByte(c) ? f.frameDigits(2) : QStringLiteral("..");
     const QString expected = ext + f.frameDigits(1) + f.frameDigits(0);
     c.link.sendCommand(Frames::writeFuses(ext, f.frameDigits(1), f.frameDigits(0)));
@@ -118,11 +138,9 @@ bool RecoverFuses(OpContext& c) {
 }
 
 QString ReadFuseBytes(OpContext& c) {
-    QString r = requestFuseDigits(c);
+    const QString r = requestFuseDigits(c);
     if (r.isEmpty())
         return QString();
-    // Missing leading bytes read as FF, as on the fuse page.
-    r = r.rightJustified(8, u'F');
     return hasExtendedByte(c) ? r.mid(2, 6) : QStringLiteral("..") + r.mid(4, 4);
 }
 

@@ -4,20 +4,29 @@
 #include <QString>
 
 struct OpContext;
+class Session;
+
+// True when the current chip has a valid fuse description file; otherwise says in the log
+// that fuse writes are refused. Front ends ask before they start a fuse write, so that not
+// even the presence test goes out.
+bool CanWriteFuses(Session& session);
 
 // "RS000000#": reads lock, extended, high and low bytes and shows them on the fuse page.
-// Disables "ReadFuse" while it runs. A reply that is not hexadecimal leaves the page as it
-// was (what came is logged). True when the page took the chip's bytes.
+// Disables "ReadFuse" while it runs. The answer is collected until its 8 characters are in
+// or 100 ms pass; anything but 8 hexadecimal digits is a failed read (logged) and leaves
+// the page as it was. True when the page took the chip's bytes.
 bool ReadFuses(OpContext& c);
 // "WS" + extended + high + low + "#" from the frame captions; the answer is logged.
-// Disables "WriteFuse" while it runs.
-void WriteFuses(OpContext& c);
-// Writes the bytes the page shows (the caller has applied the default first) and reads them
-// back: "恢复成功！" when they match, "恢复失败！" otherwise (and false).
+// Disables "WriteFuse" while it runs. Refuses (logged, nothing sent, false) when the chip
+// has no valid fuse description file.
+bool WriteFuses(OpContext& c);
+// Applies the chip's default to the page, writes it and reads it back: "恢复成功！" when
+// they match, "恢复失败！" otherwise (and false). Refuses (logged, nothing sent, page
+// unchanged, false) when the chip has no valid fuse description file.
 bool RecoverFuses(OpContext& c);
 // The bytes the chip reports, as the recover check compares them: extended + high + low
 // ("F9DFE2") for a chip with extended byte, ".." + high + low otherwise; "" when the
-// programmer does not answer (or answers with something that is not hexadecimal).
+// programmer does not answer with 8 hexadecimal digits.
 QString ReadFuseBytes(OpContext& c);
 // "WL" + lock + "0000#" from the lock frame caption; the answer is logged.
 void WriteLock(OpContext& c);

@@ -31,6 +31,10 @@ inline QString recoverFailed() {
 }
 
 // Description file problems; the loader puts the file name in front.
+inline QString noDescription(const QString& file) {
+    return tr("所选芯片没有有效的熔丝描述文件 (%1), 没有出厂默认熔丝值: 未执行, 什么也没有发送。")
+        .arg(file.isEmpty() ? tr("未载入") : file);
+}
 inline QString fileProblem(const QString& file, const QString& what) {
     return tr("熔丝描述文件 %1: %2").arg(file, what);
 }

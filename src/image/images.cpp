@@ -6,12 +6,14 @@
 void ClearFlash(Session& session) {
     session.fileName[0].clear();
     session.FlashBufferText.clear();
+    session.flashSizePanel = flashSizeText(0);
     session.notifyFlash();
 }
 
 void ClearEeprom(Session& session) {
     session.fileName[1].clear();
     session.EepromBufferText.clear();
+    session.eepromSizePanel = eepromSizeText(0);
     session.notifyEeprom();
 }
 

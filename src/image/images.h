@@ -5,8 +5,8 @@
 
 class Session;
 
-// "清空FLASH数据" / "清空EEPROM数据": empties the image and its file-name box. The size panel is
-// left as it was.
+// "清空FLASH数据" / "清空EEPROM数据": empties the image and its file-name box; the size panel
+// follows the image ("FLASH:0字节").
 void ClearFlash(Session& session);
 void ClearEeprom(Session& session);
 

@@ -15,13 +15,15 @@ constexpr qint64 MaxImageFileBytes = 64 * 1024;
 enum class LoadResult { Loaded, NotFound, ReadError, UnknownKind };
 
 // path in: the file; out: the path in upper case, or "NO" when the file was not found.
-// Missing file: "FLASH文件没找到!" in the log. Unreadable or malformed file: the warning
-// "FLASH文件读取错误！" (the image keeps what was read before the fault, the size panel is
-// not updated). A kind other than HEX/BIN leaves the image empty and says nothing.
+// Missing file: "FLASH文件没找到!" in the log. A file that is not a regular file, cannot be
+// read, or is not strictly valid Intel HEX: the warning "FLASH文件读取错误！" and a log line
+// naming the file, the line and the reason. A kind other than HEX/BIN is logged. Whatever
+// fails, the image, its size panel and its file name stay exactly as they were: the file is
+// read into a buffer of its own and taken only when all of it was good.
 LoadResult LoadFlashFile(Session& session, Ui& ui, QString& path);
 // The same for EEPROM ("EEPROM文件没找到!", "EEPROM文件读取错误！"), plus ".EEP".
 LoadResult LoadEepromFile(Session& session, Ui& ui, QString& path);
 
-// The parser alone: reads the file at path (kind "HEX" or "BIN") into image. Returns false
-// with image holding the digits read before the fault.
+// The parser alone: reads the file at path (kind "HEX" or "BIN", flash limits) into image.
+// Returns false, with image untouched, when the file is not good.
 bool ReadImageFile(const QString& path, const QString& kind, QString& image);

@@ -19,7 +19,7 @@ std::vector<Link*>& liveLinks() {
 } // namespace
 
 Link::Link(Port* port, MessageLog* log, QObject* parent)
-    : QObject(parent), m_log(log), m_decoder("GBK") {
+    : QObject(parent), m_log(log) {
     setPort(port);
     liveLinks().push_back(this);
 }
@@ -79,10 +79,49 @@ void Link::sendBytes(const QByteArray& bytes) {
 
 QString Link::readText() {
     requireOpen();
-    const QByteArray bytes = m_port->readAll();
+    QByteArray bytes = m_port->readAll();
     if (bytes.isEmpty())
         return {};
-    return m_decoder.decode(bytes);
+    // A character split across two reads is joined again, but only with a byte that can
+    // continue it: a lone lead byte before ASCII was noise, and is shown as such.
+    QString text;
+    if (!m_pendingLead.isEmpty()) {
+        if (uchar(bytes[0]) >= 0x80)
+            bytes.prepend(m_pendingLead);
+        else
+            text += QChar(QChar::ReplacementCharacter);
+        m_pendingLead.clear();
+    }
+    qsizetype run = 0; // high bytes at the end of this read
+    while (run < bytes.size() && uchar(bytes[bytes.size() - 1 - run]) >= 0x80)
+        ++run;
+    if (run % 2 == 1) {
+        m_pendingLead = bytes.right(1);
+        bytes.chop(1);
+    }
+    return text + decodeInput(bytes);
+}
+
+QString Link::decodeInput(const QByteArray& bytes) {
+    // The programmer talks ASCII. Only a run of bytes above 0x7F is decoded as GBK, and each
+    // run on its own: a stray byte of line noise is never kept waiting for a second half,
+    // nor glued to the ASCII answer that follows it.
+    QString text;
+    text.reserve(bytes.size());
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        if (uchar(bytes[i]) < 0x80) {
+            text += QLatin1Char(bytes[i++]);
+            continue;
+        }
+        qsizetype end = i;
+        while (end < bytes.size() && uchar(bytes[end]) >= 0x80)
+            ++end;
+        QStringDecoder gbk("GBK", QStringDecoder::Flag::Stateless);
+        text += gbk.decode(bytes.mid(i, end - i));
+        i = end;
+    }
+    return text;
 }
 
 qint64 Link::bytesAvailable() {
@@ -92,7 +131,10 @@ qint64 Link::bytesAvailable() {
 
 double Link::nowMs() const { return m_port ? m_port->nowMs() : 0.0; }
 
-void Link::drainInput() { m_discarded = readText(); }
+void Link::drainInput() {
+    m_discarded = readText();
+    m_pendingLead.clear(); // half a character is never glued to the next answer
+}
 
 void Link::delayMs(double ms) {
     requireOpen();
@@ -147,7 +189,7 @@ void Link::onReadyRead() {
         return;
     const QByteArray bytes = m_port->readAll();
     if (!bytes.isEmpty() && m_log)
-        m_log->logMessage(m_decoder.decode(bytes));
+        m_log->logMessage(decodeInput(bytes));
 }
 
 QString padText(const QString& text, QChar fill, int width, bool padLeft) {

@@ -35,6 +35,8 @@ public:
 
     // One read of everything waiting, decoded in the programmer's code page.
     QString readText();
+    // ASCII as it stands; each run of bytes above 0x7F decoded as GBK on its own.
+    static QString decodeInput(const QByteArray& bytes);
     qint64 bytesAvailable();
     double nowMs() const;
     const QString& discardedInput() const { return m_discarded; }
@@ -94,7 +96,7 @@ private:
     QPointer<Port> m_port;
     MessageLog* m_log;
     QString m_discarded;
-    QStringDecoder m_decoder;
+    QByteArray m_pendingLead; // the first byte of a GBK character whose second is to come
     int m_busy = 0;
     int m_unanswered = 0;
     bool m_claimed = false;

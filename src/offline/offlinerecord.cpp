@@ -4,10 +4,12 @@
 #include "chips/selectchip.h"
 #include "core/opcontext.h"
 #include "core/session.h"
+#include "link/answer.h"
 #include "link/frames.h"
 #include "offline/offlinetexts.h"
 #include "tools/numberconverter.h"
 
+#include <QMap>
 #include <optional>
 
 namespace {
@@ -28,43 +30,38 @@ void add(QVector<OfflineRecordItem>& items, int address, const QString& digits) 
     items.append({address, digits.toUpper()});
 }
 
-// The two digits of a reply, or nothing when the reply is not one hexadecimal byte.
-std::optional<QString> replyByte(const QString& reply) {
-    const QString t = reply.trimmed();
-    if (t.size() != 2 || !IsHexText(t))
-        return std::nullopt;
-    return t.toUpper();
-}
-
+// Asks for items one after the other. Before each item what waits is discarded (a late
+// answer of the one before), and an answer counts only when it is two hex digits and every
+// earlier item's answer came: a late answer is never taken for the next item's.
 class RecordReader {
   public:
-    explicit RecordReader(OpContext& c) : m_c(c) {}
+    explicit RecordReader(OpContext& c) : m_seq(c.link) {}
     std::optional<QString> item(int address) {
-        m_c.link.sendCommand(Frames::readSettingsByte(address));
-        const auto digits = replyByte(m_c.link.readAfterDelay(100));
-        if (!digits)
+        const QString d = m_seq.ask(Frames::readSettingsByte(address), 100);
+        if (d.isEmpty()) {
             m_missing << hexField(address, 4);
-        return digits;
-    }
-    // Several items joined in item order; nothing unless every one was answered.
-    std::optional<QString> items(std::initializer_list<int> addresses) {
-        QString joined;
-        bool all = true;
-        for (int a : addresses) {
-            const auto d = item(a);
-            if (d)
-                joined += *d;
-            else
-                all = false;
-        }
-        if (!all)
             return std::nullopt;
-        return joined;
+        }
+        m_values.insert(address, d);
+        return d;
     }
+    void items(std::initializer_list<int> addresses) {
+        for (int a : addresses)
+            item(a);
+    }
+    // The items joined in the order given.
+    QString joined(std::initializer_list<int> addresses) const {
+        QString out;
+        for (int a : addresses)
+            out += m_values.value(a);
+        return out;
+    }
+    int value(int address) const { return m_values.value(address).toInt(nullptr, 16); }
     const QStringList& missing() const { return m_missing; }
 
   private:
-    OpContext& m_c;
+    AnswerSequence m_seq;
+    QMap<int, QString> m_values;
     QStringList m_missing;
 };
 
@@ -149,54 +146,43 @@ bool ReadOfflineSettings(OpContext& c) {
     c.link.drainInput();
     c.log(OfflineTexts::readingSettings());
     RecordReader r(c);
+    using namespace OfflineItem;
+    r.items({Steps, CalTarget, CalSlot, CalAddressHigh, CalAddressLow, SerialTarget,
+             SerialAddressHigh, SerialAddressLow, Increment, Initial0, Initial1, Initial2,
+             Initial3, Signature0, Signature1, Signature2, Lock, Extended, High, Low});
+    // A record read in part is no record: nothing of it is taken, so nothing of it can be
+    // stored in the settings either.
+    if (!r.missing().isEmpty()) {
+        c.log(OfflineTexts::itemsNotAnswered().arg(r.missing().join(QStringLiteral(", "))));
+        return false;
+    }
 
-    if (const auto steps = r.item(OfflineItem::Steps)) {
-        const int v = steps->toInt(nullptr, 16);
-        for (int n = 0; n < 8; ++n)
-            p.steps[n] = (v >> n) & 1;
-    }
-    const auto calTarget = r.item(OfflineItem::CalTarget);
-    if (calTarget && (*calTarget == u"00" || *calTarget == u"01"))
-        p.calToFlash = *calTarget == u"01";
-    if (const auto slot = r.item(OfflineItem::CalSlot)) {
-        const int v = slot->toInt(nullptr, 16);
-        if (v <= 3)
-            p.calSlot = v;
-    }
-    if (const auto cal = r.items({OfflineItem::CalAddressHigh, OfflineItem::CalAddressLow}))
-        (p.calToFlash ? p.calFlashAddress : p.calEepromAddress) = *cal;
-
-    const auto serialTarget = r.item(OfflineItem::SerialTarget);
-    if (serialTarget && (*serialTarget == u"00" || *serialTarget == u"01"))
-        p.serialToFlash = *serialTarget == u"01";
-    if (const auto ser = r.items({OfflineItem::SerialAddressHigh, OfflineItem::SerialAddressLow}))
-        (p.serialToFlash ? p.serialFlashAddress : p.serialEepromAddress) = *ser;
-    if (const auto inc = r.item(OfflineItem::Increment))
-        p.increment = inc->toInt(nullptr, 16);
-    if (const auto initial = r.items({OfflineItem::Initial0, OfflineItem::Initial1,
-                                      OfflineItem::Initial2, OfflineItem::Initial3})) {
-        p.initialHex = *initial;
-        p.initialDecimal = QString::number(BinaryToDecimal(HexToBinary(*initial)));
-    }
+    const int steps = r.value(Steps);
+    for (int n = 0; n < 8; ++n)
+        p.steps[n] = (steps >> n) & 1;
+    if (r.value(CalTarget) <= 1)
+        p.calToFlash = r.value(CalTarget) == 1;
+    if (r.value(CalSlot) <= 3)
+        p.calSlot = r.value(CalSlot);
+    (p.calToFlash ? p.calFlashAddress : p.calEepromAddress) =
+        r.joined({CalAddressHigh, CalAddressLow});
+    if (r.value(SerialTarget) <= 1)
+        p.serialToFlash = r.value(SerialTarget) == 1;
+    (p.serialToFlash ? p.serialFlashAddress : p.serialEepromAddress) =
+        r.joined({SerialAddressHigh, SerialAddressLow});
+    p.increment = r.value(Increment);
+    const QString initial = r.joined({Initial0, Initial1, Initial2, Initial3});
+    p.initialHex = initial;
+    p.initialDecimal = QString::number(BinaryToDecimal(HexToBinary(initial)));
     s.notifyPanels();
 
-    const auto sig =
-        r.items({OfflineItem::Signature0, OfflineItem::Signature1, OfflineItem::Signature2});
-    const QString name = sig ? ChipNameFromSignature(*sig) : QString();
+    const QString name = ChipNameFromSignature(r.joined({Signature0, Signature1, Signature2}));
     if (!name.isEmpty()) {
         SelectChip(s, name);
         s.fuses.LoadFuseDescription(name + QStringLiteral(".FUS"), &s.log);
     } else {
         c.ui.warning(Texts::warningTitle(), Texts::unsupportedChip());
     }
-
-    if (const auto fuse = r.items(
-            {OfflineItem::Lock, OfflineItem::Extended, OfflineItem::High, OfflineItem::Low}))
-        s.fuses.ApplyFuseText(HexToBinary(*fuse));
-
-    if (!r.missing().isEmpty()) {
-        c.log(OfflineTexts::itemsNotAnswered().arg(r.missing().join(QStringLiteral(", "))));
-        return false;
-    }
+    s.fuses.ApplyFuseText(HexToBinary(r.joined({Lock, Extended, High, Low})));
     return true;
 }

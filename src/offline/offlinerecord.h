@@ -56,7 +56,9 @@ QVector<OfflineRecordItem> OfflineRecordItems(const Session& session);
 bool WriteOfflineSettings(OpContext& c);
 
 // "读取设置": reads the record back and restores the offline page, selects the chip named by
-// the signature (loading its fuse description) and applies the fuse bytes. A reply that is
-// not two hexadecimal digits leaves the value it belongs to as it was, and the read-back
-// says which items were not answered. Returns false when any item was not answered.
+// the signature (loading its fuse description) and applies the fuse bytes. What waits is
+// discarded before each item; an item's answer counts only when it is two hexadecimal digits
+// and every earlier item's came. Unless every item was answered so, nothing is taken (the
+// page, the chip and the fuses stay as they were), the log names the items not answered and
+// the result is false.
 bool ReadOfflineSettings(OpContext& c);

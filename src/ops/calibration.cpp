@@ -3,6 +3,7 @@
 #include "core/opcontext.h"
 #include "core/settings.h"
 #include "image/images.h"
+#include "link/answer.h"
 #include "link/frames.h"
 #include "ops/identify.h"
 #include "ops/opstexts.h"
@@ -60,30 +61,39 @@ bool ReadOA(OpContext& c) {
     const SlotFill fill = slotFill(chip);
     if (fill.slots.isEmpty())
         return false;
-    QStringList answers;
-    for (int index : calibrationIndexes(chip))
-        answers << ReadSignatureByte(c, index);
-    const QString joined = answers.join(u'-');
-    c.log(OpsTexts::calibrationBytes() + joined);
-    const int expected = int(fill.slots.size()) * 3 - 1; // 2, 5 or 11 characters
-    if (joined.size() != expected)
-        return false;
-    // A slot gets only a byte the write can send: two hex digits. A programmer that answers
-    // noise of the right length leaves the panel as it was.
-    for (const QString& a : answers)
-        if (!isHexText(a))
-            return false;
+    // Each slot takes only its own answer: exactly two hex digits, after all earlier ones
+    // came. A late answer leaves its slot (and any it would shift) not answered.
+    AnswerSequence seq(c.link);
+    QStringList shown;
+    QStringList taken;
+    for (int index : calibrationIndexes(chip)) {
+        taken << seq.ask(Frames::readSignatureByte(index), 100);
+        shown << seq.lastReceived();
+    }
+    c.log(OpsTexts::calibrationBytes() + shown.join(u'-'));
+    bool any = false;
+    QStringList missing;
     for (int i = 0; i < fill.slots.size(); ++i) {
         const int k = fill.slots[i];
-        cal.slotText[k] = answers[i].toUpper();
+        if (taken[i].isEmpty()) {
+            cal.slotText[k].clear();
+            missing << OpsTexts::slotName(k);
+            continue;
+        }
+        cal.slotText[k] = taken[i];
         cal.slotVisible[k] = true;
         cal.slotEnabled[k] = true;
+        any = true;
     }
-    if (fill.picked >= 0)
+    if (!missing.isEmpty())
+        c.log(OpsTexts::slotsNotAnswered(missing.join(QStringLiteral(", "))));
+    if (fill.picked >= 0 && cal.slotVisible[fill.picked])
         cal.pickedSlot = fill.picked;
-    cal.writeEnabled = true;
+    else if (cal.pickedSlot >= 0 && !cal.slotVisible[cal.pickedSlot])
+        cal.pickedSlot = -1; // a slot without an answer cannot be written
+    cal.writeEnabled = any;
     c.session.notifyPanels();
-    return true;
+    return missing.isEmpty();
 }
 
 bool WriteOA(OpContext& c) {

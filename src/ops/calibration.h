@@ -10,8 +10,9 @@ struct OpContext;
 
 // The signature-row indexes read for a chip (0x80 upward; none for ATMEGA161).
 QVector<int> calibrationIndexes(const QString& chipName);
-// "读校准字节" (ReadOA). Returns true when the slots were filled (one, two or four complete
-// answers) and the write button was enabled.
+// "读校准字节" (ReadOA). Each slot takes its answer only when it is exactly two hex digits
+// and every earlier answer came; a slot without one stays hidden and cannot be written (the
+// log names it). Returns true when every slot of the chip was filled.
 bool ReadOA(OpContext& c);
 // "写 入" (WriteOA_Command). Refuses, with a warning and nothing sent, when no slot is
 // picked, the picked slot holds no byte, or the address box is empty or not all decimal

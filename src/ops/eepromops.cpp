@@ -13,7 +13,8 @@ bool WriteEeprom(OpContext& c) {
     QString image = c.session.EepromBufferText;
     if (image.isEmpty())
         return true;
-    if (!imageFitsChip(c, image, c.session.chip.EepromSize, QStringLiteral("EEPROM")))
+    if (!imageFitsChip(c, image, c.session.chip.EepromSize, QStringLiteral("EEPROM"),
+                       ImageUse::Write))
         return false;
     image = image.toUpper();
     c.log(OpsTexts::writingEeprom());
@@ -32,17 +33,21 @@ bool WriteEeprom(OpContext& c) {
 }
 
 bool VerifyEeprom(OpContext& c) {
-    const QString& image = c.session.EepromBufferText;
+    // The image as it was when the verify began (see VerifyFlash).
+    const QString image = c.session.EepromBufferText.toUpper();
     const int n = imageBytes(image);
     if (n == 0) {
         c.log(OpsTexts::eepromEmpty());
         return true;
     }
+    if (!imageFitsChip(c, image, c.session.chip.EepromSize, QStringLiteral("EEPROM"),
+                       ImageUse::Verify))
+        return false;
     c.link.drainInput();
     c.link.sendCommand(Frames::readEeprom(n));
     c.log(OpsTexts::verifyingEeprom());
-    const QString back = collectReadBack(c, QStringLiteral("EepromProgressBar"), n,
-                                         ReadBackPacing{0, 5, 1, 50}, Phases::verifyEeprom());
+    const QString back =
+        collectReadBack(c, QStringLiteral("EepromProgressBar"), n, Phases::verifyEeprom());
     if (!reportVerify(c, true, image, back))
         return false;
     c.log(OpsTexts::eepromVerified());

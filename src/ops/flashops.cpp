@@ -6,6 +6,7 @@
 #include "link/frames.h"
 #include "ops/imagecheck.h"
 #include "ops/opstexts.h"
+#include "ops/pacing.h"
 #include "ops/readback.h"
 #include "ops/verifyreport.h"
 
@@ -19,7 +20,8 @@ bool WriteFlash(OpContext& c) {
     QString image = c.session.FlashBufferText;
     if (image.isEmpty())
         return true;
-    if (!imageFitsChip(c, image, c.session.chip.FlashSize, QStringLiteral("FLASH")))
+    if (!imageFitsChip(c, image, c.session.chip.FlashSize, QStringLiteral("FLASH"),
+                       ImageUse::Write))
         return false;
     image = image.toUpper();
     const qint64 total = imageBytes(image);
@@ -34,11 +36,12 @@ bool WriteFlash(OpContext& c) {
     const int words = int(image.size() / 4);
     const int pageWords = qMax<int>(1, c.session.chip.PageWords);
     int page = 0;
+    WordPacer pacer(c.link);
     for (int w = 0; w < words; ++w) {
         const QString word = image.mid(qsizetype(w) * 4, 4);
         if (word != u"FFFF") {
             c.link.sendCommand(Frames::flashWord(word, w));
-            c.link.delayMs(0.5);
+            pacer.wordSent();
         }
         ++page;
         if (w == words - 1 || page == pageWords) {
@@ -47,6 +50,7 @@ bool WriteFlash(OpContext& c) {
             page = 0;
             c.link.sendCommand(Frames::flashPageCommit(w));
             c.link.waitForMarker(100, QStringLiteral("$"));
+            pacer.restart();
         }
     }
     c.ui.progress(QStringLiteral("FlashProgressBar"), 100);
@@ -56,17 +60,22 @@ bool WriteFlash(OpContext& c) {
 }
 
 bool VerifyFlash(OpContext& c) {
-    const QString& image = c.session.FlashBufferText;
+    // The image as it was when the verify began: clearing or replacing it while the answer
+    // comes in must not change what the chip is compared with.
+    const QString image = c.session.FlashBufferText.toUpper();
     const int n = imageBytes(image);
     if (n == 0) {
         c.log(OpsTexts::flashEmpty());
         return true;
     }
+    if (!imageFitsChip(c, image, c.session.chip.FlashSize, QStringLiteral("FLASH"),
+                       ImageUse::Verify))
+        return false;
     c.link.drainInput();
     c.link.sendCommand(Frames::readFlash(n));
     c.log(OpsTexts::verifyingFlash());
-    const QString back = collectReadBack(c, QStringLiteral("FlashProgressBar"), n,
-                                         ReadBackPacing{50, 0, 50}, Phases::verifyFlash());
+    const QString back =
+        collectReadBack(c, QStringLiteral("FlashProgressBar"), n, Phases::verifyFlash());
     if (!reportVerify(c, false, image, back))
         return false;
     c.log(OpsTexts::flashVerified());

@@ -4,12 +4,30 @@
 #include "chips/selectchip.h"
 #include "core/opcontext.h"
 #include "core/texts.h"
+#include "link/answer.h"
 #include "link/frames.h"
 
 QString ReadSignatureByte(OpContext& c, int index) {
     c.link.sendCommand(Frames::readSignatureByte(index));
-    return c.link.readAfterDelay(100);
+    // A late marker of an earlier step, or a byte of noise, is no part of the answer.
+    return withoutStrayLead(c.link.readAfterDelay(100));
 }
+
+namespace {
+
+// Signature bytes first..2 read one after the other; a byte whose answer cannot be told
+// (late, missing, not two hex digits) reads "--", which no chip has.
+QString readSignatureBytes(OpContext& c, int first) {
+    AnswerSequence seq(c.link);
+    QString sig;
+    for (int i = first; i < 3; ++i) {
+        const QString b = seq.ask(Frames::readSignatureByte(i), 100);
+        sig += b.isEmpty() ? QStringLiteral("--") : b;
+    }
+    return sig;
+}
+
+} // namespace
 
 bool PresenceTest(OpContext& c) {
     c.link.drainInput();
@@ -21,9 +39,7 @@ bool PresenceTest(OpContext& c) {
 
 QString ReadSignature(OpContext& c) {
     c.link.drainInput();
-    QString sig = QStringLiteral("1E");
-    sig += ReadSignatureByte(c, 1);
-    sig += ReadSignatureByte(c, 2);
+    const QString sig = QStringLiteral("1E") + readSignatureBytes(c, 1);
     const QString name = ChipNameFromSignature(sig);
     if (name.isEmpty()) {
         c.log(Texts::noTarget());
@@ -37,9 +53,8 @@ QString ReadSignature(OpContext& c) {
 }
 
 bool SignatureCheck(OpContext& c) {
-    QString sig;
-    for (int i = 0; i < 3; ++i)
-        sig += ReadSignatureByte(c, i);
+    c.link.drainInput();
+    const QString sig = readSignatureBytes(c, 0);
     c.log(Texts::tr("读标识字:") + sig);
     if (sig != c.session.chip.SignatureText) {
         c.log(Texts::tr("标识字与所选芯片不符!"));
@@ -50,9 +65,7 @@ bool SignatureCheck(OpContext& c) {
 
 QString DetectChip(OpContext& c) {
     c.link.drainInput();
-    QString sig = QStringLiteral("1E");
-    sig += ReadSignatureByte(c, 1);
-    sig += ReadSignatureByte(c, 2);
+    const QString sig = QStringLiteral("1E") + readSignatureBytes(c, 1);
     c.session.sigLabel = sig;
     const QString name = ChipNameFromSignature(sig);
     if (name.isEmpty()) {

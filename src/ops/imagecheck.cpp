@@ -4,16 +4,18 @@
 #include "image/images.h"
 #include "ops/opstexts.h"
 
-bool imageFitsChip(OpContext& c, const QString& image, int chipBytes, const QString& memory) {
+bool imageFitsChip(OpContext& c, const QString& image, int chipBytes, const QString& memory,
+                   ImageUse use) {
+    const bool verify = use == ImageUse::Verify;
     if (!isHexText(image) || image.size() % 2 != 0) {
-        c.ui.warning(Texts::warningTitle(), OpsTexts::notHexImage(memory));
+        c.ui.warning(Texts::warningTitle(), OpsTexts::notHexImage(memory, verify));
         return false;
     }
     const int bytes = imageBytes(image);
     if (bytes > chipBytes) {
-        c.ui.warning(Texts::warningTitle(), memory == u"FLASH"
-                                                ? OpsTexts::flashTooLarge(bytes, chipBytes)
-                                                : OpsTexts::eepromTooLarge(bytes, chipBytes));
+        c.ui.warning(Texts::warningTitle(),
+                     memory == u"FLASH" ? OpsTexts::flashTooLarge(bytes, chipBytes, verify)
+                                        : OpsTexts::eepromTooLarge(bytes, chipBytes, verify));
         return false;
     }
     return true;

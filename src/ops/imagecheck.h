@@ -4,9 +4,12 @@
 
 struct OpContext;
 
+enum class ImageUse { Write, Verify };
 // True when image is hexadecimal text of at most chipBytes bytes; otherwise a warning
-// names the fault and nothing may be sent. memory: "FLASH" or "EEPROM".
-bool imageFitsChip(OpContext& c, const QString& image, int chipBytes, const QString& memory);
+// names the fault and nothing may be sent (a larger image would need a count the command's
+// four digits cannot carry). memory: "FLASH" or "EEPROM".
+bool imageFitsChip(OpContext& c, const QString& image, int chipBytes, const QString& memory,
+                   ImageUse use);
 // Byte address of the first pair of image that back does not match (a missing pair counts
 // as different; upper and lower case differ), or -1 when all pairs match.
 int firstDifference(const QString& image, const QString& back);

@@ -37,18 +37,22 @@ inline QString eepromEmpty() {
 inline QString eepromMismatch(int address) {
     return Texts::tr("EEPROM地址") + hexField(address, 4) + Texts::tr("数据校验失败！");
 }
-inline QString flashTooLarge(int bytes, int size) {
-    return Texts::tr("FLASH缓冲区数据(%1字节)超过芯片FLASH容量(%2字节), 未写入!")
+inline QString flashTooLarge(int bytes, int size, bool verify = false) {
+    return (verify ? Texts::tr("FLASH缓冲区数据(%1字节)超过芯片FLASH容量(%2字节), 未校验!")
+                   : Texts::tr("FLASH缓冲区数据(%1字节)超过芯片FLASH容量(%2字节), 未写入!"))
         .arg(bytes)
         .arg(size);
 }
-inline QString eepromTooLarge(int bytes, int size) {
-    return Texts::tr("EEPROM缓冲区数据(%1字节)超过芯片EEPROM容量(%2字节), 未写入!")
+inline QString eepromTooLarge(int bytes, int size, bool verify = false) {
+    return (verify ? Texts::tr("EEPROM缓冲区数据(%1字节)超过芯片EEPROM容量(%2字节), 未校验!")
+                   : Texts::tr("EEPROM缓冲区数据(%1字节)超过芯片EEPROM容量(%2字节), 未写入!"))
         .arg(bytes)
         .arg(size);
 }
-inline QString notHexImage(const QString& memory) {
-    return Texts::tr("%1缓冲区含有非十六进制数字, 未写入!").arg(memory);
+inline QString notHexImage(const QString& memory, bool verify = false) {
+    return (verify ? Texts::tr("%1缓冲区含有非十六进制数字, 未校验!")
+                   : Texts::tr("%1缓冲区含有非十六进制数字, 未写入!"))
+        .arg(memory);
 }
 inline QString readingFlash() {
     return Texts::tr("读取芯片FLASH!");
@@ -56,11 +60,23 @@ inline QString readingFlash() {
 inline QString readingEeprom() {
     return Texts::tr("读取芯片EEPROM!");
 }
-inline QString readCutShort(int byteCount) {
-    return Texts::tr("读出的数据在第%1字节处含有非十六进制字符, 只保留了前%1字节!").arg(byteCount);
+inline QString readShort(int got, int size) {
+    return Texts::tr("读出的数据不完整: 只收到 %1 字节 (芯片有 %2 字节), 缓冲区未改变!").arg(got).arg(size);
+}
+inline QString readNotHex(int at, int size) {
+    return Texts::tr("读出的数据在第 %1 字节处含有非十六进制字符 (芯片有 %2 字节), 缓冲区未改变!")
+        .arg(at)
+        .arg(size);
 }
 inline QString calibrationBytes() {
     return Texts::tr("校准字节:");
+}
+inline QString slotName(int slot) {
+    static const char* const names[] = {"1MHz", "2MHz", "4MHz", "8MHz"};
+    return QString::fromLatin1(names[slot & 3]);
+}
+inline QString slotsNotAnswered(const QString& slots) {
+    return Texts::tr("校准字节未得到有效回答: %1 (不能写入)").arg(slots);
 }
 inline QString calibrationWritten() {
     return Texts::tr("写校准字节结束!");

@@ -21,8 +21,8 @@ ProgramOutcome ProgramChip(OpContext& c) {
     if (opt[OptErase])
         EraseChip(c);
 
-    // A reload that did not give the whole file skips the write of that memory: "NO" (no
-    // such file) as well as a file that could not be read, whose image would be partial.
+    // A reload that did not give the whole file skips the write (and the verify) of that
+    // memory: "NO" (no such file) as well as a file that was refused.
     bool writeFlash = opt[OptWriteFlash];
     if (opt[OptReloadFiles]) {
         QString path = c.session.fileName[0];
@@ -45,12 +45,14 @@ ProgramOutcome ProgramChip(OpContext& c) {
     if (writeEeprom && !WriteEeprom(c))
         out.eepromRefused = true;
 
-    if (opt[OptVerifyFlash] && !VerifyFlash(c))
+    // A file that did not load leaves the image of before in place: a verify against that
+    // would judge the chip by an image nobody asked for, and could pass.
+    if (opt[OptVerifyFlash] && !out.flashLoadFailed && !VerifyFlash(c))
         out.flashVerifyFailed = true;
-    if (opt[OptVerifyEeprom] && !VerifyEeprom(c))
+    if (opt[OptVerifyEeprom] && !out.eepromLoadFailed && !VerifyEeprom(c))
         out.eepromVerifyFailed = true;
-    if (opt[OptWriteFuses])
-        WriteFuses(c);
+    if (opt[OptWriteFuses] && !WriteFuses(c))
+        out.fusesRefused = true;
     if (opt[OptWriteLock])
         WriteLock(c);
     if (opt[OptCalibration]) {

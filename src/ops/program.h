@@ -7,17 +7,19 @@ struct OpContext;
 struct ProgramOutcome {
     bool targetPresent = false;   // the presence test passed
     bool signatureOk = true;      // option 6 passed (or was off)
-    bool flashLoadFailed = false; // option 5: the flash file gave "NO" or a read error
+    bool flashLoadFailed = false; // option 5: the flash file gave "NO" or was refused (its
+                                  // write and verify are skipped)
     bool eepromLoadFailed = false;
     bool flashRefused = false; // the image did not fit the chip
     bool eepromRefused = false;
     bool flashVerifyFailed = false;
     bool eepromVerifyFailed = false;
+    bool fusesRefused = false;       // option 3 without a fuse description for the chip
     bool calibrationWritten = false; // option 7: the picked byte went to the chip
     // Everything ticked ran and passed.
     bool ok() const {
         return targetPresent && signatureOk && !flashLoadFailed && !eepromLoadFailed &&
-               !flashRefused && !eepromRefused && !flashVerifyFailed && !eepromVerifyFailed;
+               !flashRefused && !eepromRefused && !flashVerifyFailed && !eepromVerifyFailed && !fusesRefused;
     }
 };
 

@@ -10,49 +10,55 @@
 
 namespace {
 
-// What the programmer sent, up to its first character that is not a hex digit, in upper
-// case and in whole bytes. Noise on the line must not become bytes of the image.
-QString keptAnswer(OpContext& c, const QString& answer, int chipBytes) {
-    QString kept = answer.left(qsizetype(chipBytes) * 2);
+// The answer when it is the whole memory as hexadecimal text, in upper case; otherwise ""
+// after a log line that says how far it went. A read cut short, or with noise in it, is no
+// image: it must not replace the one held, nor a file saved from it.
+QString checkedAnswer(OpContext& c, const QString& answer, int chipBytes) {
+    const QString kept = answer.left(qsizetype(chipBytes) * 2);
     const int hex = hexPrefixLength(kept);
     if (hex < kept.size()) {
-        kept.truncate(hex & ~1);
-        c.log(OpsTexts::readCutShort(imageBytes(kept)));
+        c.log(OpsTexts::readNotHex(hex / 2, chipBytes));
+        return QString();
     }
-    kept.truncate(kept.size() & ~1);
+    if (kept.size() < qsizetype(chipBytes) * 2) {
+        c.log(OpsTexts::readShort(int(kept.size() / 2), chipBytes));
+        return QString();
+    }
     return kept.toUpper();
+}
+
+bool readMemory(OpContext& c, bool eeprom) {
+    if (!PresenceTest(c))
+        return false;
+    Session& s = c.session;
+    const int size = eeprom ? s.chip.EepromSize : s.chip.FlashSize;
+    c.link.drainInput();
+    c.link.sendCommand(eeprom ? Frames::readEeprom(size) : Frames::readFlash(size));
+    c.log(eeprom ? OpsTexts::readingEeprom() : OpsTexts::readingFlash());
+    const QString answer = collectReadBack(
+        c, eeprom ? QStringLiteral("EepromProgressBar") : QStringLiteral("FlashProgressBar"), size,
+        eeprom ? Phases::readEeprom() : Phases::readFlash());
+    const QString image = checkedAnswer(c, answer, size);
+    if (image.isEmpty())
+        return false;
+    if (eeprom) {
+        s.EepromBufferText = image;
+        s.eepromSizePanel = QStringLiteral("EEPROM:") + QString::number(imageBytes(image));
+        s.notifyEeprom();
+    } else {
+        s.FlashBufferText = image;
+        s.flashSizePanel = QStringLiteral("FLASH:") + QString::number(imageBytes(image));
+        s.notifyFlash();
+    }
+    return true;
 }
 
 } // namespace
 
 bool ReadFlash(OpContext& c) {
-    if (!PresenceTest(c))
-        return false;
-    Session& s = c.session;
-    const int size = s.chip.FlashSize;
-    c.link.drainInput();
-    c.link.sendCommand(Frames::readFlash(size));
-    c.log(OpsTexts::readingFlash());
-    const QString answer = collectReadBack(c, QStringLiteral("FlashProgressBar"), size,
-                                           ReadBackPacing{50, 0, 50}, Phases::readFlash());
-    s.FlashBufferText = keptAnswer(c, answer, size);
-    s.flashSizePanel = QStringLiteral("FLASH:") + QString::number(imageBytes(s.FlashBufferText));
-    s.notifyFlash();
-    return true;
+    return readMemory(c, false);
 }
 
 bool ReadEeprom(OpContext& c) {
-    if (!PresenceTest(c))
-        return false;
-    Session& s = c.session;
-    const int size = s.chip.EepromSize;
-    c.link.drainInput();
-    c.link.sendCommand(Frames::readEeprom(size));
-    c.log(OpsTexts::readingEeprom());
-    const QString answer = collectReadBack(c, QStringLiteral("EepromProgressBar"), size,
-                                           ReadBackPacing{0, 10, 10, 50}, Phases::readEeprom());
-    s.EepromBufferText = keptAnswer(c, answer, size);
-    s.eepromSizePanel = QStringLiteral("EEPROM:") + QString::number(imageBytes(s.EepromBufferText));
-    s.notifyEeprom();
-    return true;
+    return readMemory(c, true);
 }

@@ -4,8 +4,9 @@
 // controls "ReadFlash" / "ReadEEPROM".
 struct OpContext;
 
-// Returns false when no target answered the presence test ("无目标芯片或无连接!"; the image is
-// left untouched). The image keeps the answer up to its first character that is not a hex
-// digit (the read is then logged as cut short there); the size panel shows what was kept.
+// The image (and its size panel) is replaced only by a complete read: the whole memory as
+// hexadecimal text. Returns false, with the image untouched, when no target answered the
+// presence test ("无目标芯片或无连接!") or the answer was short or not hexadecimal (logged
+// with the count that came): a file may be saved from the image only after a true.
 bool ReadFlash(OpContext& c);
 bool ReadEeprom(OpContext& c);

@@ -6,6 +6,7 @@
 
 #include "core/settings.h"
 #include "core/texts.h"
+#include "ops/productiontexts.h"
 
 #include <QMessageBox>
 #include <QProgressBar>
@@ -26,6 +27,7 @@ class TestClosing : public QObject {
     void closeDuringARun();
     void closeWhenIdleAsksNothing();
     void signalStopsARunWaitingOnABox();
+    void signalEndsAProductionRun();
 };
 
 void TestClosing::closeDuringARun_data() {
@@ -137,6 +139,29 @@ void TestClosing::signalStopsARunWaitingOnABox() {
     // Nothing of the EEPROM verify after the flash verify's box.
     QVERIFY(!r.sim->sent().contains("RE00"));
     QCOMPARE(quit.count(), 1);
+}
+
+void TestClosing::signalEndsAProductionRun() {
+    // A production run waits for the chip to be taken out for as long as it takes; its own
+    // stop button stays usable meanwhile, and SIGTERM ends the run and the program.
+    WindowRun r(QStringLiteral("1100011010"));
+    r.w->show();
+    r.child<QCheckBox>(QStringLiteral("ContinuousCheck"))->setChecked(true);
+    bool stopUsable = false;
+    QObject::connect(
+        &r.w->session().log, &MessageLog::messageLogged, r.w.get(), [&](const QString& text) {
+            if (text != ProductionTexts::waitingForRemoval())
+                return;
+            stopUsable = r.child<QWidget>(QStringLiteral("StopProduction"))->isEnabled() &&
+                         !r.child<QWidget>(QStringLiteral("ProCommand"))->isEnabled();
+            r.w->stopAndQuit();
+        });
+    r.program();
+    QVERIFY(stopUsable);
+    QVERIFY(r.logged.contains(Texts::stopped()));
+    QCoreApplication::processEvents();
+    QVERIFY(!r.w->isVisible());
+    QVERIFY(!r.sim->isOpen());
 }
 
 QTEST_MAIN(TestClosing)

@@ -1,7 +1,9 @@
 #pragma once
 // hvpp-cli for tests: run in-process (its commands over the same core, the built-in
 // simulated programmer on its virtual clock, so no run costs real time) or as the built
-// executable.
+// executable. Brings the command table (cli/cli.h) with it.
+#include "cli/cli.h"
+
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>

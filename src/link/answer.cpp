@@ -1,0 +1,107 @@
+#include "link/answer.h"
+
+#include "link/link.h"
+#include "link/port.h"
+
+namespace {
+
+bool isHexDigit(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'F') || (u >= u'a' && u <= u'f');
+}
+
+bool isStray(QChar c) {
+    const char16_t u = c.unicode();
+    return u == u'!' || u == u'$' || u == u'?' || u <= u' ' || u >= 0x7F;
+}
+
+// Short enough that a pause ends the read within a few milliseconds of its silence limit.
+constexpr double StreamBatchMs = 8;
+
+qint64 hexDigits(const QString& text) {
+    qint64 n = 0;
+    for (QChar c : text)
+        n += isHexDigit(c) ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+QString withoutStrayLead(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && isStray(text[i]))
+        ++i;
+    return text.mid(i);
+}
+
+QString collectAnswer(Link& link, int chars, double ms, QString* raw) {
+    Port* port = link.port();
+    const double deadline = link.nowMs() + ms;
+    QString all;
+    QString got;
+    for (;;) {
+        all += link.readText();
+        got = withoutStrayLead(all);
+        if (got.size() >= chars || link.nowMs() >= deadline) {
+            if (raw)
+                *raw = all;
+            return got;
+        }
+        Link::Busy busy(link);
+        port->waitForInput(deadline);
+    }
+}
+
+QString collectStream(Link& link, int chars, double silenceMs,
+                      const std::function<void(int)>& progress) {
+    Port* port = link.port();
+    QString got;
+    bool started = false;
+    for (;;) {
+        QString in = link.readText();
+        if (!started) {
+            in = withoutStrayLead(in);
+            started = !in.isEmpty();
+        }
+        got += in;
+        if (!in.isEmpty() && progress)
+            progress(int(got.size()));
+        if (got.size() >= chars)
+            return got;
+        Link::Busy busy(link);
+        if (!port->waitForInput(link.nowMs() + silenceMs) && link.bytesAvailable() == 0)
+            return got;
+        // Let the stream run a while before it is read again: fewer wake-ups and larger
+        // reads (at 115200 baud some 90 characters), at most this much later at its end.
+        port->waitUntil(link.nowMs() + StreamBatchMs);
+    }
+}
+
+void settleInput(Link& link, double silenceMs, double maxMs) {
+    Port* port = link.port();
+    const double end = link.nowMs() + maxMs;
+    Link::Busy busy(link);
+    for (;;) {
+        link.readText();
+        const double quiet = qMin(link.nowMs() + silenceMs, end);
+        if (!port->waitForInput(quiet) || link.nowMs() >= end) {
+            link.readText();
+            return;
+        }
+    }
+}
+
+QString AnswerSequence::ask(const QString& command, double ms) {
+    // What waits now came after the previous wait: late answers, counted as such.
+    const QString late = withoutStrayLead(m_link.readText());
+    m_digits += hexDigits(late);
+    const qint64 before = m_digits;
+    m_link.sendCommand(command);
+    m_last = withoutStrayLead(m_link.readAfterDelay(ms));
+    m_digits += hexDigits(m_last);
+    const int index = m_asked++;
+    const bool inStep = before == qint64(index) * 2;
+    if (!inStep || m_last.size() != 2 || !isHexDigit(m_last[0]) || !isHexDigit(m_last[1]))
+        return QString();
+    return m_last.toUpper();
+}

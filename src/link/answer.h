@@ -1,0 +1,50 @@
+#pragma once
+// Taking the programmer's short answers so that nothing but the answer becomes data.
+//
+// A marker that comes late from an earlier step ("!" after the last EEPROM byte, "$" after a
+// page) or a byte of line noise may stand in front of an answer; it is dropped. A read that
+// answers one command after the other ("RI80#", "RI81#", ...) takes an answer only when it is
+// exactly what was asked for and every earlier answer has come: an answer that arrives late
+// would otherwise be taken for the next command's, and shift all that follow.
+#include <QString>
+#include <functional>
+
+class Link;
+
+// text without what stands in front of the answer: markers of other steps ("!", "$", "?"),
+// line ends and blanks, and anything outside printable ASCII (noise).
+QString withoutStrayLead(const QString& text);
+
+// Collects input until chars characters (after the stray lead) are in or ms have passed;
+// returns what came, stray lead dropped (it may be longer or shorter than chars). raw, when
+// given, gets everything that came (for the log).
+QString collectAnswer(Link& link, int chars, double ms, QString* raw = nullptr);
+
+// Collects a long answer (a memory read) until chars characters are in, or until silenceMs
+// pass without any input (before the first character too). progress gets the count so far.
+// A pause shorter than silenceMs in the middle of the answer does not end it; input is read
+// in batches a few milliseconds apart, so a pause ends it within that much of silenceMs.
+QString collectStream(Link& link, int chars, double silenceMs,
+                      const std::function<void(int)>& progress);
+
+// Reads and discards input until silenceMs pass without any (at most maxMs in all): the rest
+// of an answer that came too slowly must not stand in front of the next one.
+void settleInput(Link& link, double silenceMs = 50, double maxMs = 1000);
+
+// A run of one-byte answers, each asked after the previous one's wait.
+class AnswerSequence {
+  public:
+    explicit AnswerSequence(Link& link) : m_link(link) {}
+    // Drains what waits (a late answer of an earlier command), sends command, waits ms and
+    // returns the two hex digits in upper case, or "" when this command's answer cannot be
+    // told: nothing, something else than two hex digits, or earlier answers still missing.
+    QString ask(const QString& command, double ms);
+    // What the last ask() received, stray lead dropped (for the log).
+    const QString& lastReceived() const { return m_last; }
+
+  private:
+    Link& m_link;
+    int m_asked = 0;
+    qint64 m_digits = 0; // hex digits received so far, late ones included
+    QString m_last;
+};

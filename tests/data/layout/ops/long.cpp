@@ -1,0 +1,5 @@
+// five
+// lines
+// in
+// this
+// file
