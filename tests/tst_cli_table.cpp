@@ -62,6 +62,8 @@ QList<Case> TestCliTable::cases() const {
         {QStringLiteral("read-flash"), {out}, Target},
         {QStringLiteral("read-eeprom"), {out}, Target},
         {QStringLiteral("convert"), {QStringLiteral("--flash"), hex, out}, Offline},
+        {QStringLiteral("info"), {hex}, Offline},
+        {QStringLiteral("compare"), {QStringLiteral("--flash"), hex}, Target},
         {QStringLiteral("read-cal"), {}, Target},
         {QStringLiteral("write-cal"), {}, Target},
         {QStringLiteral("read-byte"), {QStringLiteral("eeprom"), QStringLiteral("3")}, Target},
@@ -264,6 +266,10 @@ void TestCliTable::failingSteps_data() {
     QTest::newRow("program, verify fails")
         << QStringList{corrupt, QStringLiteral("4"), QStringLiteral("program"),
                        QStringLiteral("--flash"), testData("blink.hex")};
+    QTest::newRow("compare, mismatch")
+        << QStringList{corrupt, QStringLiteral("4"), QStringLiteral("compare"),
+                       QStringLiteral("--flash"), testData("blink.hex")};
+    QTest::newRow("info, too large") << QStringList{QStringLiteral("info"), big};
     QTest::newRow("program, refused image")
         << QStringList{QStringLiteral("program"), QStringLiteral("--flash"), big};
     QTest::newRow("program, wrong chip")
