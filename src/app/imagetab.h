@@ -6,6 +6,7 @@
 struct AppContext;
 struct FileChooser;
 class HexLineModel;
+class QLabel;
 class QLineEdit;
 class QListView;
 
@@ -29,17 +30,18 @@ Q_SIGNALS:
     void eepromFileDropped(const QString& path);
 
 private:
-    void openClicked();
-    void saveClicked();
-    void clearClicked();
-    void fileNameEdited(const QString& text);
+  void alignHeader(QLabel* header);
+  void openClicked();
+  void saveClicked();
+  void clearClicked();
+  void fileNameEdited(const QString& text);
 
-    AppContext& m_app;
-    Which m_which;
-    FileChooser& m_files;
-    HexLineModel* m_model;
-    QListView* m_view;
-    QLineEdit* m_fileName;
+  AppContext& m_app;
+  Which m_which;
+  FileChooser& m_files;
+  HexLineModel* m_model;
+  QListView* m_view;
+  QLineEdit* m_fileName;
 };
 
 // True for the file kinds the tabs take: .hex, .bin and .eep, in any letter case.

@@ -3,9 +3,9 @@
 // warning boxes with the title given, the system beep.
 #include "core/ui.h"
 
+#include <QPointer>
+#include <QWidget>
 #include <functional>
-
-class QWidget;
 
 class WidgetUi : public Ui {
 public:
@@ -23,4 +23,8 @@ public:
 
 private:
     QWidget* m_root;
+    // The control that had the keyboard focus when an operation switched it off: it gets
+    // the focus back when it is switched on, instead of the focus staying wherever Qt
+    // moved it (the next box in the chain, an address box).
+    QPointer<QWidget> m_focusToRestore;
 };

@@ -2,6 +2,7 @@
 
 #include "chips/chiptable.h"
 #include "chips/selectchip.h"
+#include "core/datapaths.h"
 #include "core/opcontext.h"
 #include "core/session.h"
 #include "core/settings.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <cstdio>
+#include <version.h>
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
@@ -185,7 +187,15 @@ int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
                                          Texts::tr("内置模拟编程器的状态文件 (JSON), 启动时读取, 结束时写回。"),
                                          QStringLiteral("FILE"));
     const QCommandLineOption yesOpt(QStringLiteral("yes"), Texts::tr("不询问, 直接确认。"));
-    parser.addOptions({help, portOpt, chipOpt, settingsOpt, jsonOpt, simChipOpt, simStateOpt, yesOpt});
+    const QCommandLineOption versionOpt(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                        Texts::tr("显示版本。"));
+    // Taken by main() before the parser sees it; listed for --help.
+    const QCommandLineOption langOpt(
+        QStringLiteral("lang"),
+        Texts::tr("界面语言: zh (中文, 默认) 或 en (英文)。默认按系统语言。"),
+        QStringLiteral("LANG"));
+    parser.addOptions({help, versionOpt, portOpt, chipOpt, settingsOpt, jsonOpt, simChipOpt,
+                       simStateOpt, yesOpt, langOpt});
     for (const QCommandLineOption& o : reg.options)
         parser.addOption(o);
     parser.addPositionalArgument(QStringLiteral("command"), Texts::tr("要执行的命令"));
@@ -206,6 +216,10 @@ int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
         out << helpText(reg, parser) << Qt::flush;
         return Exit::Done;
     }
+    if (parser.isSet(versionOpt)) {
+        out << QStringLiteral("hvpp-cli " HVPP_VERSION) << Qt::endl;
+        return Exit::Done;
+    }
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) {
         output.error(Texts::tr("缺少命令。用 --help 查看命令列表。"));
@@ -224,7 +238,7 @@ int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
     SettingsStore settings(parser.value(settingsOpt));
     Session session;
     session.settings = &settings;
-    session.fuses.setSetFolder(QCoreApplication::applicationDirPath() + QStringLiteral("/Set"));
+    session.fuses.setSetFolder(DataPaths::setFolder());
     QObject::connect(&session.log, &MessageLog::messageLogged, &session.log,
                      [&output](const QString& text) { output.logLine(text); });
 

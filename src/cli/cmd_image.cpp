@@ -30,16 +30,19 @@ struct OptionSwitch {
 
 // One named switch per program option, in the order of the option indexes.
 const OptionSwitch kSwitches[] = {
-    {"erase", OptErase, "选项0 擦除芯片"},
-    {"write-flash", OptWriteFlash, "选项1 编程FLASH"},
-    {"write-eeprom", OptWriteEeprom, "选项2 编程EEPROM"},
-    {"write-fuses", OptWriteFuses, "选项3 编程熔丝位 (熔丝来自所选芯片的默认熔丝)"},
-    {"write-lock", OptWriteLock, "选项4 编程锁定位"},
-    {"reload", OptReloadFiles, "选项5 文件重载 (编程前重新载入 --flash/--eeprom 文件)"},
-    {"check-signature", OptCheckSignature, "选项6 校验标识字"},
-    {"calibration", OptCalibration, "选项7 写校准字节 (读校准字节并写入 --cal-* 所选位置)"},
-    {"verify-flash", OptVerifyFlash, "选项8 校验FLASH"},
-    {"verify-eeprom", OptVerifyEeprom, "选项9 校验EEPROM"},
+    {"erase", OptErase, QT_TRANSLATE_NOOP("hvpp", "选项0 擦除芯片")},
+    {"write-flash", OptWriteFlash, QT_TRANSLATE_NOOP("hvpp", "选项1 编程FLASH")},
+    {"write-eeprom", OptWriteEeprom, QT_TRANSLATE_NOOP("hvpp", "选项2 编程EEPROM")},
+    {"write-fuses", OptWriteFuses,
+     QT_TRANSLATE_NOOP("hvpp", "选项3 编程熔丝位 (熔丝来自所选芯片的默认熔丝)")},
+    {"write-lock", OptWriteLock, QT_TRANSLATE_NOOP("hvpp", "选项4 编程锁定位")},
+    {"reload", OptReloadFiles,
+     QT_TRANSLATE_NOOP("hvpp", "选项5 文件重载 (编程前重新载入 --flash/--eeprom 文件)")},
+    {"check-signature", OptCheckSignature, QT_TRANSLATE_NOOP("hvpp", "选项6 校验标识字")},
+    {"calibration", OptCalibration,
+     QT_TRANSLATE_NOOP("hvpp", "选项7 写校准字节 (读校准字节并写入 --cal-* 所选位置)")},
+    {"verify-flash", OptVerifyFlash, QT_TRANSLATE_NOOP("hvpp", "选项8 校验FLASH")},
+    {"verify-eeprom", OptVerifyEeprom, QT_TRANSLATE_NOOP("hvpp", "选项9 校验EEPROM")},
 };
 
 QString opt(const char* name) {
@@ -431,7 +434,7 @@ void addImageCommands(CliRegistry& r) {
         switches += QStringLiteral("\n--") + opt(sw.name).leftJustified(16) + Texts::tr(sw.help);
     r.commands << CliCommand{
         QStringLiteral("program"),
-        QStringLiteral("program [--flash FILE] [--eeprom FILE] [--options DIGITS] [开关...]"),
+        Texts::tr("program [--flash FILE] [--eeprom FILE] [--options DIGITS] [开关...]"),
         Texts::tr(
             "编程芯片: 按固定顺序执行所选步骤 (标识字检查, 擦除, 写FLASH, 写EEPROM, 校验, 熔丝,\n"
             "锁定位, 校准字节)。--flash/--eeprom 填入文件名框并先行载入。\n"

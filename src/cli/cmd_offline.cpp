@@ -218,7 +218,7 @@ bool noArgs(CliContext& ctx, const QString& synopsis) {
 }
 
 int offlineWrite(CliContext& ctx) {
-    if (!noArgs(ctx, QStringLiteral("offline-write [脱机选项...]")))
+    if (!noArgs(ctx, Texts::tr("offline-write [脱机选项...]")))
         return Exit::Usage;
     if (!offlinePanelFromOptions(ctx) || !fuseBitsFromOptions(ctx))
         return Exit::Usage;
@@ -551,7 +551,7 @@ void addOfflineCommands(CliRegistry& r) {
     r.optionGroupHelp << offlineOptions;
 
     r.commands << CliCommand{
-        QStringLiteral("offline-write"), QStringLiteral("offline-write [脱机选项...]"),
+        QStringLiteral("offline-write"), Texts::tr("offline-write [脱机选项...]"),
         Texts::tr(
             "写入设置: 把脱机编程设置 (步骤, 芯片标识字与页大小, 熔丝, 校准字节与序列号选项)\n"
             "写入编程器。芯片由 --chip 或保存的型号决定。"),
@@ -586,7 +586,7 @@ void addOfflineCommands(CliRegistry& r) {
         programmerEeprom};
     r.commands << CliCommand{
         QStringLiteral("scheme-save"),
-        QStringLiteral(
+        Texts::tr(
             "scheme-save FILE.SET [--flash FILE] [--eeprom FILE] [--options DIGITS] [开关...]"),
         Texts::tr(
             "保存方案: 芯片 (--chip), 熔丝位 (--fuse-bits), 编程选项 (--options 与 program "

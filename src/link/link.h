@@ -43,7 +43,10 @@ public:
     bool operationRunning() const { return m_busy > 0; }
     class Busy {
     public:
-        explicit Busy(Link& link) : m_link(link) { ++m_link.m_busy; }
+      explicit Busy(Link& link) : m_link(link) {
+          ++m_link.m_busy;
+          m_link.m_lastIdleText.clear();
+      }
         ~Busy() { --m_link.m_busy; }
         Busy(const Busy&) = delete;
         Busy& operator=(const Busy&) = delete;
@@ -61,6 +64,7 @@ private:
     QString m_discarded;
     QStringDecoder m_decoder;
     int m_busy = 0;
+    QString m_lastIdleText; // what the unsolicited-input handler logged last
     QMetaObject::Connection m_readyConn;
 };
 

@@ -6,6 +6,7 @@
 #include "sim/simstate.h"
 
 #include "chips/chiptable.h"
+#include "core/language.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -17,6 +18,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#include <version.h>
 
 namespace {
 
@@ -38,6 +40,15 @@ QTextStream& err() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("hvpp-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(HVPP_VERSION));
+    QStringList arguments = app.arguments();
+    QString language;
+    QString langError;
+    if (!Language::take(&arguments, &language, &langError)) {
+        err() << "hvpp-sim: " << langError << Qt::endl;
+        return 2;
+    }
+    Language::install(&app, language);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -48,6 +59,7 @@ int main(int argc, char** argv) {
         "Example:  hvpp-sim --chip ATMEGA8 --link ./sim-port &\n"
         "          hvpp-cli --port ./sim-port detect"));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption chipOpt(
         QStringLiteral("chip"),
         QStringLiteral("The chip in the socket: %1, or none. Default: the state file's chip, "
@@ -75,7 +87,7 @@ int main(int argc, char** argv) {
         QStringLiteral("FILE"));
     parser.addOptions({chipOpt, linkOpt, baudOpt, stateOpt, traceOpt});
     parser.addOptions(simFaultOptions());
-    parser.process(app);
+    parser.process(arguments);
     if (!parser.positionalArguments().isEmpty()) {
         err() << "hvpp-sim: unexpected argument: " << parser.positionalArguments().first()
               << "\nTry hvpp-sim --help." << Qt::endl;
