@@ -1,5 +1,6 @@
 // hvpp-cli's shell: help, usage errors, exit codes and the JSON event stream.
 #include "cli/cli.h"
+#include "support/clirun.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -7,22 +8,9 @@
 #include <QtTest>
 
 namespace {
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
-Run cli(QStringList args, const QString& settingsFile) {
-    Run r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    args.prepend(QStringLiteral("--settings"));
-    args.insert(1, settingsFile);
-    args.prepend(QStringLiteral("hvpp-cli"));
-    r.code = runCli(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
+using Run = CliRun;
+Run cli(const QStringList& args, const QString& settingsFile) {
+    return ::cli(QStringList{QStringLiteral("--settings"), settingsFile} + args);
 }
 } // namespace
 

@@ -1,6 +1,8 @@
 // hvpp-cli's image and memory commands in-process, against the built-in simulated
 // programmer (its chip state kept in a state file between commands).
 #include "cli/cli.h"
+#include "support/clirun.h"
+#include "support/testfiles.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -10,21 +12,7 @@
 
 namespace {
 
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-QString dataFile(const char* name) {
-    return QStringLiteral(HVPP_TEST_DATA "/") + QString::fromLatin1(name);
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
+using Run = CliRun;
 } // namespace
 
 class TestCliOps : public QObject {
@@ -53,60 +41,39 @@ void TestCliOps::init() {
 }
 
 Run TestCliOps::cli(QStringList args, bool withSim) {
-    Run r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    QStringList argv{QStringLiteral("hvpp-cli"), QStringLiteral("--settings"), m_settings};
+    QStringList argv{QStringLiteral("--settings"), m_settings};
     if (withSim)
         argv << QStringLiteral("--port") << QStringLiteral("sim") << QStringLiteral("--chip")
              << QStringLiteral("ATTINY2313") << QStringLiteral("--sim-chip")
              << QStringLiteral("ATTINY2313") << QStringLiteral("--sim-state") << m_state;
-    r.code = runCli(argv + args, out, err);
-    out.flush();
-    err.flush();
-    return r;
+    return ::cli(argv + args);
 }
 
 void TestCliOps::helpNamesEveryCommandAndSwitch() {
     const Run r = cli({QStringLiteral("--help")}, false);
     QCOMPARE(r.code, 0);
-    for (const char* word : {"erase",
-                             "write-flash FILE",
-                             "verify-flash FILE",
-                             "write-eeprom FILE",
-                             "verify-eeprom FILE",
-                             "read-flash OUT.bin",
-                             "read-eeprom OUT.bin",
-                             "read-cal",
-                             "write-cal",
-                             "read-byte flash|eeprom ADDR",
-                             "write-byte flash|eeprom ADDR DATA",
-                             "convert IN OUT.bin",
-                             "program",
-                             "--options",
-                             "--flash",
-                             "--eeprom",
-                             "--erase",
-                             "--write-flash",
-                             "--write-eeprom",
-                             "--write-fuses",
-                             "--write-lock",
-                             "--reload",
-                             "--check-signature",
-                             "--calibration",
-                             "--verify-flash",
-                             "--verify-eeprom",
-                             "--cal-slot",
-                             "--cal-target",
-                             "--cal-address"})
+    for (const char* word :
+         {"erase", "write-flash", "verify-flash", "write-eeprom", "verify-eeprom", "read-flash",
+          "read-eeprom", "read-cal", "write-cal", "read-byte", "write-byte", "convert", "program"})
         QVERIFY2(r.out.contains(QLatin1String(word)), word);
+    const Run p = cli({QStringLiteral("program"), QStringLiteral("--help")}, false);
+    for (const char* word :
+         {"--options", "--flash", "--eeprom", "--erase", "--write-flash", "--write-eeprom",
+          "--write-fuses", "--write-lock", "--reload", "--check-signature", "--calibration",
+          "--verify-flash", "--verify-eeprom", "--cal-slot", "--cal-target", "--cal-address"})
+        QVERIFY2(p.out.contains(QLatin1String(word)), word);
+    QVERIFY(cli({QStringLiteral("read-byte"), QStringLiteral("--help")}, false)
+                .out.contains(QStringLiteral("read-byte flash|eeprom ADDR")));
 }
 
 void TestCliOps::usageErrors_data() {
     QTest::addColumn<QStringList>("args");
     QTest::newRow("write-flash without file") << QStringList{QStringLiteral("write-flash")};
-    QTest::newRow("convert with one file")
-        << QStringList{QStringLiteral("convert"), QStringLiteral("a.hex")};
+    QTest::newRow("convert without its input")
+        << QStringList{QStringLiteral("convert"), QStringLiteral("a.bin")};
+    QTest::newRow("convert with two inputs")
+        << QStringList{QStringLiteral("convert"), QStringLiteral("--flash"),
+                       QStringLiteral("a.hex"), QStringLiteral("b.hex"), QStringLiteral("c.bin")};
     QTest::newRow("read-byte of no memory")
         << QStringList{QStringLiteral("read-byte"), QStringLiteral("sram"), QStringLiteral("1")};
     QTest::newRow("bad option digits") << QStringList{
@@ -128,25 +95,33 @@ void TestCliOps::usageErrors() {
 
 void TestCliOps::convertNeedsNoProgrammer() {
     const QString out = m_dir.filePath(QStringLiteral("c.bin"));
-    Run r = cli({QStringLiteral("convert"), dataFile("blink.hex"), out}, false);
+    Run r = cli({QStringLiteral("convert"), QStringLiteral("--flash"), dataFile("blink.hex"), out},
+                false);
     QCOMPARE(r.code, 0);
     QCOMPARE(fileBytes(out), fileBytes(dataFile("blink.bin")));
-    r = cli({QStringLiteral("convert"), dataFile("blink.eep"), out, QStringLiteral("--eeprom")},
+    QFile::remove(out);
+    QCOMPARE(cli({QStringLiteral("convert"), dataFile("blink.hex"), out}, false).code, 0);
+    QCOMPARE(fileBytes(out), fileBytes(dataFile("blink.bin")));
+    r = cli({QStringLiteral("convert"), QStringLiteral("--eeprom"), dataFile("blink.eep"), out},
             false);
     QCOMPARE(r.code, 0);
     QCOMPARE(fileBytes(out), fileBytes(dataFile("blink_eeprom.bin")));
     // The flash loader knows no ".EEP"; a missing file and a broken one give 1.
-    QCOMPARE(cli({QStringLiteral("convert"), dataFile("blink.eep"), out}, false).code, 1);
-    QCOMPARE(
-        cli({QStringLiteral("convert"), m_dir.filePath(QStringLiteral("none.hex")), out}, false)
-            .code,
-        1);
+    QCOMPARE(cli({QStringLiteral("convert"), QStringLiteral("--flash"), dataFile("blink.eep"), out},
+                 false)
+                 .code,
+             1);
+    QCOMPARE(cli({QStringLiteral("convert"), QStringLiteral("--flash"),
+                  m_dir.filePath(QStringLiteral("none.hex")), out},
+                 false)
+                 .code,
+             1);
     const QString broken = m_dir.filePath(QStringLiteral("broken.hex"));
     QFile f(broken);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(":0280000012345F\n");
     f.close();
-    r = cli({QStringLiteral("convert"), broken, out}, false);
+    r = cli({QStringLiteral("convert"), QStringLiteral("--flash"), broken, out}, false);
     QCOMPARE(r.code, 1);
     QVERIFY(r.err.contains(QStringLiteral("FLASH文件读取错误！")));
     QCOMPARE(fileBytes(out), fileBytes(dataFile("blink_eeprom.bin"))); // the old file stays
@@ -197,7 +172,8 @@ void TestCliOps::programWithSwitches() {
                  QStringLiteral("1110000000"), QStringLiteral("--check-signature"),
                  QStringLiteral("--verify-flash"), QStringLiteral("--verify-eeprom")});
     QVERIFY2(r.code == 0, qPrintable(r.out + r.err));
-    QVERIFY(r.out.contains(QStringLiteral("编程选项: 1110001011")));
+    QVERIFY(r.out.contains(QStringLiteral(
+        "编程步骤: 校验标识字, 擦除芯片, 编程FLASH, 编程EEPROM, 校验FLASH, 校验EEPROM")));
     QVERIFY(r.out.contains(QStringLiteral("校验FLASH通过。")));
     QVERIFY(r.out.contains(QStringLiteral("校验EEPROM通过。")));
     const QString flash = m_dir.filePath(QStringLiteral("f.bin"));
@@ -225,7 +201,9 @@ void TestCliOps::failuresGiveTheirExitCodes() {
     for (const QStringList& args :
          {QStringList{QStringLiteral("erase")},
           QStringList{QStringLiteral("read-flash"), m_dir.filePath(QStringLiteral("x.bin"))},
-          QStringList{QStringLiteral("program")}, QStringList{QStringLiteral("read-cal")}}) {
+          QStringList{QStringLiteral("program"), QStringLiteral("--options"),
+                      QStringLiteral("0000001000")},
+          QStringList{QStringLiteral("read-cal")}}) {
         QStringList a{QStringLiteral("--sim-chip"), QStringLiteral("none")};
         r = cli(a + args);
         QVERIFY2(r.code == 3, qPrintable(args.join(u' ') + r.out + r.err));

@@ -1,53 +1,13 @@
 // End to end: hvpp-cli erases, programs, verifies and reads back every chip type through
 // hvpp-sim on a pseudo-terminal, as it would through a real serial port.
 #include "chips/chiptable.h"
+#include "support/clirun.h"
+#include "support/rig.h"
+#include "support/testfiles.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-const QString bin = QStringLiteral(HVPP_BIN_DIR);
-
-QString dataFile(const char* name) {
-    return QStringLiteral(HVPP_TEST_DATA "/") + QString::fromLatin1(name);
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// hvpp-sim for one chip; its terminal's path is the first line it prints.
-class Sim {
-  public:
-    Sim(const QString& chip, int baud) {
-        m_proc.start(
-            bin + QStringLiteral("/hvpp-sim"),
-            {QStringLiteral("--chip"), chip, QStringLiteral("--baud"), QString::number(baud)});
-        if (m_proc.waitForStarted(5000) && m_proc.waitForReadyRead(5000))
-            m_pty = QString::fromLocal8Bit(m_proc.readLine()).trimmed();
-    }
-    ~Sim() {
-        m_proc.terminate();
-        if (!m_proc.waitForFinished(3000))
-            m_proc.kill();
-    }
-    const QString& pty() const { return m_pty; }
-
-  private:
-    QProcess m_proc;
-    QString m_pty;
-};
-
-struct Run {
-    int code = -1;
-    QString out;
-};
-
-} // namespace
 
 class TestCliOpsPty : public QObject {
     Q_OBJECT
@@ -58,7 +18,7 @@ class TestCliOpsPty : public QObject {
     void pacedAtTheLineRate();
 
   private:
-    Run cli(const QString& pty, const QString& chip, QStringList args);
+    CliRun cli(const QString& pty, const QString& chip, QStringList args);
     void programAndReadBack(const QString& pty, const QString& chip);
     QTemporaryDir m_dir;
 };
@@ -68,27 +28,16 @@ void TestCliOpsPty::initTestCase() {
     QVERIFY(m_dir.isValid());
 }
 
-Run TestCliOpsPty::cli(const QString& pty, const QString& chip, QStringList args) {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(bin + QStringLiteral("/hvpp-cli"),
-            QStringList{QStringLiteral("--settings"), m_dir.filePath(QStringLiteral("s.ini")),
-                        QStringLiteral("--port"), pty, QStringLiteral("--chip"), chip} +
-                args);
-    Run r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAll());
-    return r;
+CliRun TestCliOpsPty::cli(const QString& pty, const QString& chip, QStringList args) {
+    return cliProcess(QStringList{QStringLiteral("--settings"),
+                                  m_dir.filePath(QStringLiteral("s.ini")), QStringLiteral("--port"),
+                                  pty, QStringLiteral("--chip"), chip} +
+                      args);
 }
 
 void TestCliOpsPty::programAndReadBack(const QString& pty, const QString& chip) {
     const ChipInfo& info = ChipTable::byName(chip);
-    Run r = cli(pty, chip, {QStringLiteral("erase")});
+    CliRun r = cli(pty, chip, {QStringLiteral("erase")});
     QVERIFY2(r.code == 0, qPrintable(r.out));
     r = cli(pty, chip,
             {QStringLiteral("program"), QStringLiteral("--flash"), dataFile("blink.hex"),
@@ -134,19 +83,19 @@ void TestCliOpsPty::everyChipThroughThePty_data() {
 void TestCliOpsPty::everyChipThroughThePty() {
     QFETCH(QString, chip);
     // Unpaced answers keep the suite quick; the line rate is covered below and in bench/.
-    Sim sim(chip, 0);
+    SimProcess sim(chip, 0);
     QVERIFY2(!sim.pty().isEmpty(), "hvpp-sim did not start");
     programAndReadBack(sim.pty(), chip);
 }
 
 void TestCliOpsPty::pacedAtTheLineRate() {
-    Sim sim(QStringLiteral("ATTINY2313"), 115200);
+    SimProcess sim(QStringLiteral("ATTINY2313"), 115200);
     QVERIFY(!sim.pty().isEmpty());
     programAndReadBack(sim.pty(), QStringLiteral("ATTINY2313"));
     // No chip answers: exit code 3.
-    Sim empty(QStringLiteral("none"), 115200);
-    const Run r = cli(empty.pty(), QStringLiteral("ATMEGA8"),
-                      {QStringLiteral("read-flash"), m_dir.filePath(QStringLiteral("x.bin"))});
+    SimProcess empty(QStringLiteral("none"), 115200);
+    const CliRun r = cli(empty.pty(), QStringLiteral("ATMEGA8"),
+                         {QStringLiteral("read-flash"), m_dir.filePath(QStringLiteral("x.bin"))});
     QCOMPARE(r.code, 3);
     QVERIFY(r.out.contains(QStringLiteral("无目标芯片或无连接!")));
 }

@@ -1,12 +1,8 @@
 // The programmer's own maintenance: "FIRMWARE", the loader transfer of "升级固件" and the
 // programmer EEPROM update, against a scripted loader.
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "firmware/firmwareupdate.h"
-#include "link/link.h"
 #include "offline/offlinetexts.h"
-#include "support/recordingui.h"
-#include "support/scriptedport.h"
+#include "support/rig.h"
 
 #include <QSignalSpy>
 #include <QStringEncoder>
@@ -37,18 +33,10 @@ struct Loader {
     }
 };
 
-struct Rig {
-    ScriptedPort port;
-    Session session;
-    Link link{&port, &session.log};
-    RecordingUi ui;
-    OpContext c{session, link, ui};
+struct Rig : ScriptedRig {
     Loader loader;
     QTemporaryDir dir;
-    Rig() {
-        session.log.setClock([] { return QStringLiteral("t"); });
-        loader.attach(port);
-    }
+    Rig() : ScriptedRig(QString(), FixedClock) { loader.attach(port); }
     QString file(const QByteArray& data, const QString& name = QStringLiteral("fw.bin")) {
         const QString path = dir.filePath(name);
         QFile f(path);

@@ -2,84 +2,25 @@
 // fuse commands of hvpp-cli, and a write-then-read through hvpp-sim on a pty.
 #include "chips/selectchip.h"
 #include "cli/cli.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "fuses/fuseops.h"
-#include "link/link.h"
 #include "sim/simchip.h"
-#include "sim/simport.h"
-#include "support/recordingui.h"
-#include "support/scriptedport.h"
+#include "support/clirun.h"
+#include "support/rig.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-template <typename P> struct Rig {
-    P port;
-    Session session;
-    Link link{&port, &session.log};
-    RecordingUi ui;
-    OpContext c{session, link, ui};
-    explicit Rig(const QString& chip) {
-        session.log.setClock([] { return QStringLiteral("t"); });
-        session.fuses.setSetFolder(QStringLiteral(HVPP_SET_DIR));
-        SelectChip(session, chip);
-        session.fuses.LoadFuseDescription(chip + QStringLiteral(".FUS"));
-        session.fuses.ApplyFuseText(session.fuses.defaultFuseText());
-    }
-    template <typename... A> Rig(const QString& chip, A&&... a) : port(std::forward<A>(a)...) {
-        session.log.setClock([] { return QStringLiteral("t"); });
-        session.fuses.setSetFolder(QStringLiteral(HVPP_SET_DIR));
-        SelectChip(session, chip);
-        session.fuses.LoadFuseDescription(chip + QStringLiteral(".FUS"));
-        session.fuses.ApplyFuseText(session.fuses.defaultFuseText());
-    }
-    QStringList logLines() const {
-        QStringList out;
-        for (const QString& l : session.log.text().split(QStringLiteral("\r\n")))
-            if (!l.isEmpty() && l != u"[t]")
-                out << l;
-        return out;
-    }
+// The chip selected with its fuse description at the defaults; log lines stamped "[t]".
+constexpr int setup = SessionRig::FixedClock | SessionRig::WithFuses;
+
+struct Scripted : ScriptedRig {
+    explicit Scripted(const QString& chip) : ScriptedRig(chip, setup) {}
 };
-using Scripted = Rig<ScriptedPort>;
-
-SimConfig simConfig(const QString& chip) {
-    SimConfig config;
-    config.chip = chip;
-    return config;
-}
-
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-    QJsonObject result() const {
-        for (const QString& line : out.split(u'\n')) {
-            const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
-            if (o.value(QStringLiteral("type")).toString() == u"result")
-                return o;
-        }
-        return {};
-    }
-};
-
-Run cli(const QStringList& args) {
-    Run r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.code = runCli(QStringList{QStringLiteral("hvpp-cli")} + args, out, err,
-                    [](const QString&) { return false; });
-    out.flush();
-    err.flush();
-    return r;
-}
 
 } // namespace
 
@@ -205,18 +146,14 @@ void TestFuseOps::recoverWithoutProgrammer() {
 
 void TestFuseOps::writeLock() {
     // A page without a description file: every position is implemented.
-    ScriptedPort port;
-    Session session;
-    Link link(&port, &session.log);
-    RecordingUi ui;
-    OpContext c{session, link, ui};
-    session.fuses.ApplyFuseText(QStringLiteral("00111100") + QString(24, u'1'));
-    QCOMPARE(session.fuses.frameCaption(3), QStringLiteral("锁定位[3C]"));
-    port.answer("WL", "ok", 20);
-    WriteLock(c);
-    QCOMPARE(port.writtenTexts(), QStringList{QStringLiteral("WL3C0000#")});
-    QCOMPARE(port.nowMs(), 100.0);
-    QVERIFY(ui.controlEvents.isEmpty());
+    ScriptedRig plain(QString(), SessionRig::Plain);
+    plain.session.fuses.ApplyFuseText(QStringLiteral("00111100") + QString(24, u'1'));
+    QCOMPARE(plain.session.fuses.frameCaption(3), QStringLiteral("锁定位[3C]"));
+    plain.port.answer("WL", "ok", 20);
+    WriteLock(plain.c);
+    QCOMPARE(plain.frames(), QStringList{QStringLiteral("WL3C0000#")});
+    QCOMPARE(plain.port.nowMs(), 100.0);
+    QVERIFY(plain.ui.controlEvents.isEmpty());
 
     // On the ATmega8 lock bits 7 and 6 are "*" and go out as 1.
     Scripted r(QStringLiteral("ATMEGA8"));
@@ -257,8 +194,8 @@ void TestFuseOps::writeThenReadOnTheSimulatedProgrammer() {
     QFETCH(QString, chip);
     QFETCH(QString, bits);
     QFETCH(QString, shown);
-    Rig<SimPort> r(chip, simConfig(chip));
-    QVERIFY(r.port.open());
+    SimRig r(chip, {}, setup);
+    QVERIFY(r.port.isOpen());
     r.session.fuses.ApplyFuseText(bits);
     WriteFuses(r.c);
     r.session.fuses.ApplyFuseText(r.session.fuses.defaultFuseText());
@@ -273,13 +210,13 @@ void TestFuseOps::writeThenReadOnTheSimulatedProgrammer() {
 
 void TestFuseOps::cliShowsTheEditorForEveryChip() {
     for (const QString& chip : ChipTable::names()) {
-        const Run run = cli({QStringLiteral("--chip"), chip, QStringLiteral("fuses")});
+        const CliRun run = cli({QStringLiteral("--chip"), chip, QStringLiteral("fuses")});
         QVERIFY2(run.code == Exit::Done, qPrintable(chip + run.err));
         QVERIFY(run.out.contains(QStringLiteral("熔丝低字节[")));
         QVERIFY(run.out.contains(QStringLiteral("锁定位[FF]")));
         QVERIFY(run.out.contains(QStringLiteral("SPIEN")));
         QVERIFY(run.out.contains(QStringLiteral("[x]")));
-        const Run json = cli(
+        const CliRun json = cli(
             {QStringLiteral("--json"), QStringLiteral("--chip"), chip, QStringLiteral("fuses")});
         const QJsonObject o = json.result();
         QCOMPARE(o.value(QStringLiteral("bitList")).toArray().size(), 32);
@@ -288,7 +225,7 @@ void TestFuseOps::cliShowsTheEditorForEveryChip() {
                  o.value(QStringLiteral("default")).toString());
     }
     // A text given: ATmega8 with the external crystal choice and reset disabled.
-    const Run run =
+    const CliRun run =
         cli({QStringLiteral("--json"), QStringLiteral("--chip"), QStringLiteral("ATMEGA8"),
              QStringLiteral("fuses"), QStringLiteral("--bits"),
              QStringLiteral("**111111********0101100111111111")});
@@ -331,7 +268,7 @@ void TestFuseOps::cliRefusesBadInput_data() {
 void TestFuseOps::cliRefusesBadInput() {
     QFETCH(QStringList, args);
     QFETCH(int, code);
-    const Run run =
+    const CliRun run =
         cli(QStringList{QStringLiteral("--port"), QStringLiteral("/nonexistent")} + args);
     QCOMPARE(run.code, code);
     QVERIFY(!run.err.isEmpty());
@@ -342,19 +279,9 @@ void TestFuseOps::writeThenReadThroughHvppSim() {
     QSKIP("hvpp-sim serves a pseudo-terminal");
 #else
     QTemporaryDir dir;
-    QProcess sim;
-    const auto stop = qScopeGuard([&] {
-        sim.terminate();
-        sim.waitForFinished(5000);
-    });
-    sim.start(QStringLiteral(HVPP_BIN_DIR "/hvpp-sim"),
-              {QStringLiteral("--chip"), QStringLiteral("ATMEGA88")});
-    QVERIFY(sim.waitForStarted());
-    while (!sim.canReadLine())
-        QVERIFY2(sim.waitForReadyRead(5000),
-                 qPrintable(QString::fromLocal8Bit(sim.readAllStandardError())));
-    const QString pty = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    QVERIFY(!pty.isEmpty());
+    SimProcess sim(QStringLiteral("ATMEGA88"));
+    const QString pty = sim.pty();
+    QVERIFY2(!pty.isEmpty(), qPrintable(sim.errors()));
     const QStringList common{QStringLiteral("--settings"),
                              dir.filePath(QStringLiteral("s.ini")),
                              QStringLiteral("--json"),
@@ -363,14 +290,14 @@ void TestFuseOps::writeThenReadThroughHvppSim() {
                              QStringLiteral("--chip"),
                              QStringLiteral("ATMEGA88")};
 
-    Run write = cli(common + QStringList{QStringLiteral("write-fuses"), QStringLiteral("--low"),
-                                         QStringLiteral("FF"), QStringLiteral("--high"),
-                                         QStringLiteral("D7"), QStringLiteral("--ext"),
-                                         QStringLiteral("F8")});
+    CliRun write = cli(common + QStringList{QStringLiteral("write-fuses"), QStringLiteral("--low"),
+                                            QStringLiteral("FF"), QStringLiteral("--high"),
+                                            QStringLiteral("D7"), QStringLiteral("--ext"),
+                                            QStringLiteral("F8")});
     QVERIFY2(write.code == Exit::Done, qPrintable(write.err + write.out));
-    Run lock = cli(common + QStringList{QStringLiteral("write-lock"), QStringLiteral("CF")});
+    CliRun lock = cli(common + QStringList{QStringLiteral("write-lock"), QStringLiteral("CF")});
     QVERIFY2(lock.code == Exit::Done, qPrintable(lock.err + lock.out));
-    Run read = cli(common + QStringList{QStringLiteral("read-fuses")});
+    CliRun read = cli(common + QStringList{QStringLiteral("read-fuses")});
     QVERIFY2(read.code == Exit::Done, qPrintable(read.err + read.out));
     const QJsonObject r = read.result();
     QCOMPARE(r.value(QStringLiteral("low")).toString(), QStringLiteral("FF"));
@@ -382,16 +309,17 @@ void TestFuseOps::writeThenReadThroughHvppSim() {
              QStringLiteral("**001111*****0001101011111111111"));
     QVERIFY(read.out.contains(QStringLiteral("读熔丝位:F8D7FF 锁定位:CF")));
 
-    Run recover = cli(common + QStringList{QStringLiteral("recover-fuses")});
+    CliRun recover = cli(common + QStringList{QStringLiteral("recover-fuses")});
     QVERIFY2(recover.code == Exit::Done, qPrintable(recover.err + recover.out));
     QVERIFY(recover.out.contains(QStringLiteral("恢复成功！")));
     // Lock mode 2 (further programming disabled) keeps the fuses as they are.
-    Run lock2 = cli(common + QStringList{QStringLiteral("write-lock"), QStringLiteral("FE")});
+    CliRun lock2 = cli(common + QStringList{QStringLiteral("write-lock"), QStringLiteral("FE")});
     QCOMPARE(lock2.code, int(Exit::Done));
-    Run locked = cli(common + QStringList{QStringLiteral("write-fuses"), QStringLiteral("--bits"),
-                                          QStringLiteral("**111110*****0001101011111111111")});
+    CliRun locked =
+        cli(common + QStringList{QStringLiteral("write-fuses"), QStringLiteral("--bits"),
+                                 QStringLiteral("**111110*****0001101011111111111")});
     QCOMPARE(locked.code, int(Exit::Done));
-    Run again = cli(common + QStringList{QStringLiteral("read-fuses")});
+    CliRun again = cli(common + QStringList{QStringLiteral("read-fuses")});
     QCOMPARE(again.code, int(Exit::Done));
     QCOMPARE(again.result().value(QStringLiteral("bits")).toString(),
              QStringLiteral("**001110*****0011101111101100010")); // lock bits only clear

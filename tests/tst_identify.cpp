@@ -1,29 +1,19 @@
 // Identifying the target: presence test, the signature button, the signature check and
 // chip detection, against a scripted programmer.
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "core/texts.h"
-#include "link/link.h"
 #include "ops/identify.h"
-#include "support/recordingui.h"
-#include "support/scriptedport.h"
+#include "support/rig.h"
 
 #include <QtTest>
 
 namespace {
-struct Rig {
-    ScriptedPort port;
-    Session session;
-    Link link{&port, &session.log};
-    RecordingUi ui;
-    OpContext c{session, link, ui};
-    Rig() { session.log.setClock([] { return QStringLiteral("t"); }); }
+struct Rig : ScriptedRig {
+    Rig() : ScriptedRig(QString(), FixedClock) {}
     void chipAnswers(const QByteArray& b0, const QByteArray& b1, const QByteArray& b2, double delay = 2) {
         port.answer("RI00#", b0, delay);
         port.answer("RI01#", b1, delay);
         port.answer("RI02#", b2, delay);
     }
-    QString log() const { return session.log.text(); }
 };
 } // namespace
 

@@ -1,16 +1,12 @@
 // Stand-alone programming: the settings record, the image upload and the programmer's chip
 // and fuse table, against a scripted programmer that keeps a settings memory.
 #include "chips/selectchip.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "core/texts.h"
-#include "link/link.h"
 #include "offline/fusetable.h"
 #include "offline/offlinerecord.h"
 #include "offline/offlinetexts.h"
 #include "offline/upload.h"
-#include "support/recordingui.h"
-#include "support/scriptedport.h"
+#include "support/rig.h"
 
 #include <QMap>
 #include <QtTest>
@@ -63,19 +59,9 @@ struct Programmer {
     }
 };
 
-struct Rig {
-    ScriptedPort port;
-    Session session;
-    Link link{&port, &session.log};
-    RecordingUi ui;
-    OpContext c{session, link, ui};
+struct Rig : ScriptedRig {
     Programmer prog;
-    Rig() {
-        session.log.setClock([] { return QStringLiteral("t"); });
-        session.fuses.setSetFolder(QStringLiteral(HVPP_SET_DIR));
-        prog.attach(port);
-        SelectChip(session, QStringLiteral("ATMEGA8"));
-    }
+    Rig() : ScriptedRig(QStringLiteral("ATMEGA8"), FixedClock) { prog.attach(port); }
     QStringList meFrames() const {
         QStringList out;
         for (const QString& w : port.writtenTexts())

@@ -2,26 +2,13 @@
 // the firmware file the loader cannot take.
 #include "cli/cli.h"
 #include "core/settings.h"
+#include "support/clirun.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
-Run cli(const QStringList& args) {
-    Run r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.code = runCli(QStringList{QStringLiteral("hvpp-cli")} + args, out, err,
-                    [](const QString&) { return false; });
-    out.flush();
-    err.flush();
-    return r;
-}
+using Run = CliRun;
 } // namespace
 
 class TestOfflineCli : public QObject {
@@ -134,11 +121,12 @@ void TestOfflineCli::schemeSaveFromStoredSettings() {
     {
         SettingsStore store(m_settings);
         store.write(SettingsKeys::ChipModel, QStringLiteral("ATMEGA32"));
-        store.write(SettingsKeys::ProgramOptions, QStringLiteral("0100000010"));
+        // With "文件重载" ticked the stored file names come back, as in the window.
+        store.write(SettingsKeys::ProgramOptions, QStringLiteral("0100010010"));
         store.write(SettingsKeys::FlashFile, QStringLiteral("/jobs/app.hex"));
         store.write(SettingsKeys::CalFrequency, QStringLiteral("3"));
         store.write(SettingsKeys::CalFlashAddress,
-                    QStringLiteral("99999")); // beyond ATMEGA32: not taken
+                    QStringLiteral("99999")); // beyond ATMEGA32: its last byte
         store.sync();
     }
     const QString file = m_dir.filePath(QStringLiteral("stored.SET"));
@@ -150,7 +138,7 @@ void TestOfflineCli::schemeSaveFromStoredSettings() {
     const QList<QByteArray> lines = f.readAll().split('\n');
     QCOMPARE(lines.size(), 10);
     QCOMPARE(lines[0], QByteArray("ATMEGA32\r"));
-    QCOMPARE(lines[2], QByteArray("0100000011\r"));
+    QCOMPARE(lines[2], QByteArray("0100010011\r"));
     QCOMPARE(lines[3], QByteArray("/jobs/app.hex\r"));
     QCOMPARE(lines[5], QByteArray(" 3\r"));
     QCOMPARE(lines[7], QByteArray("32767\r"));
@@ -158,11 +146,15 @@ void TestOfflineCli::schemeSaveFromStoredSettings() {
 
 void TestOfflineCli::helpNamesTheCommands() {
     const Run r = cli({QStringLiteral("--help")});
-    for (const char* word :
-         {"offline-write", "offline-read", "offline-upload", "store-fuse-table", "firmware-mode",
-          "firmware-update", "programmer-eeprom", "scheme-save", "--scheme", "--initial-decimal",
-          "--oa-address", "--serial-address", "--increment", "--steps"})
+    for (const char* word : {"offline-write", "offline-read", "offline-upload", "store-fuse-table",
+                             "firmware-mode", "firmware-update", "programmer-eeprom", "scheme-save"})
         QVERIFY2(r.out.contains(QLatin1String(word)), word);
+    const Run w = cli({QStringLiteral("offline-write"), QStringLiteral("--help")});
+    for (const char* word :
+         {"--initial-decimal", "--oa-address", "--serial-address", "--increment", "--steps"})
+        QVERIFY2(w.out.contains(QLatin1String(word)), word);
+    QVERIFY(cli({QStringLiteral("program"), QStringLiteral("--help")})
+                .out.contains(QStringLiteral("--scheme")));
 }
 
 QTEST_GUILESS_MAIN(TestOfflineCli)

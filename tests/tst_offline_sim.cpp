@@ -2,19 +2,15 @@
 // programmer: in-process on its virtual clock, and hvpp-cli end to end on the built-in one.
 #include "chips/selectchip.h"
 #include "cli/cli.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "firmware/firmwareupdate.h"
-#include "link/link.h"
 #include "offline/offlinerecord.h"
 #include "offline/upload.h"
-#include "sim/simport.h"
-#include "support/recordingui.h"
+#include "support/clirun.h"
+#include "support/rig.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -25,22 +21,9 @@
 
 namespace {
 
-struct Rig {
-    SimPort& port;
-    Session session;
-    Link link{&port, &session.log};
-    RecordingUi ui;
-    OpContext c{session, link, ui};
-    explicit Rig(SimPort& p) : port(p) {
-        session.fuses.setSetFolder(QStringLiteral(HVPP_SET_DIR));
-        select(QStringLiteral("ATMEGA8"));
-    }
-    void select(const QString& chip) {
-        SelectChip(session, chip);
-        session.fuses.LoadFuseDescription(chip + QStringLiteral(".FUS"));
-        session.fuses.ApplyFuseText(session.fuses.defaultFuseText());
-    }
-};
+// The chip selected with its fuse description at the defaults.
+const QString chip8 = QStringLiteral("ATMEGA8");
+constexpr int fuses = SessionRig::WithFuses;
 
 QByteArray randomBytes(int n, quint32 seed) {
     QRandomGenerator g(seed);
@@ -48,31 +31,6 @@ QByteArray randomBytes(int n, quint32 seed) {
     for (char& ch : b)
         ch = char(g.bounded(256));
     return b;
-}
-
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-    QJsonObject result() const {
-        for (const QString& line : out.split(u'\n')) {
-            const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
-            if (o.value(QStringLiteral("type")).toString() == u"result")
-                return o;
-        }
-        return {};
-    }
-};
-
-Run cli(const QStringList& args) {
-    Run r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.code = runCli(QStringList{QStringLiteral("hvpp-cli")} + args, out, err,
-                    [](const QString&) { return false; });
-    out.flush();
-    err.flush();
-    return r;
 }
 
 QJsonObject readJson(const QString& path) {
@@ -104,9 +62,8 @@ class TestOfflineSim : public QObject {
 };
 
 void TestOfflineSim::recordWrittenAndReadBack() {
-    SimPort port;
-    QVERIFY(port.open());
-    Rig w(port);
+    SimRig w(chip8, {}, fuses);
+    SimPort& port = w.port;
     w.select(QStringLiteral("ATTINY2313"));
     w.session.fuses.ApplyFuseText(QStringLiteral("11111100") + QStringLiteral("11111110") +
                                   QStringLiteral("11011111") + QStringLiteral("01100100"));
@@ -123,7 +80,7 @@ void TestOfflineSim::recordWrittenAndReadBack() {
     QCOMPARE(port.model().settingsMemory().at(0x2D), char(0xFF));
     QCOMPARE(port.model().settingsMemory().at(0x08), char(16));
 
-    Rig r(port);
+    SessionRig r(port, chip8, fuses);
     QVERIFY(ReadOfflineSettings(r.c));
     const OfflinePanel& q = r.session.offline;
     QCOMPARE(q.steps, p.steps);
@@ -141,9 +98,8 @@ void TestOfflineSim::recordWrittenAndReadBack() {
 }
 
 void TestOfflineSim::imagesUploaded() {
-    SimPort port;
-    QVERIFY(port.open());
-    Rig r(port);
+    SimRig r(chip8, {}, fuses);
+    SimPort& port = r.port;
     const QByteArray flash = randomBytes(8192, 1);
     const QByteArray eeprom = randomBytes(300, 2);
     r.session.FlashBufferText = QString::fromLatin1(flash.toHex().toUpper());
@@ -166,9 +122,8 @@ void TestOfflineSim::firmwareReceivedWhole_data() {
 
 void TestOfflineSim::firmwareReceivedWhole() {
     QFETCH(int, bytes);
-    SimPort port;
-    QVERIFY(port.open());
-    Rig r(port);
+    SimRig r(chip8, {}, fuses);
+    SimPort& port = r.port;
     EnterFirmwareLoader(r.c);
     const QByteArray image = randomBytes(bytes, 3);
     FirmwareTransfer t(r.link);
@@ -185,9 +140,8 @@ void TestOfflineSim::firmwareReceivedWhole() {
 }
 
 void TestOfflineSim::programmerEeprom() {
-    SimPort port;
-    QVERIFY(port.open());
-    Rig r(port);
+    SimRig r(chip8, {}, fuses);
+    SimPort& port = r.port;
     const QByteArray data = randomBytes(40, 4);
     const QString path = m_dir.filePath(QStringLiteral("pe.bin"));
     QFile f(path);
@@ -212,7 +166,7 @@ void TestOfflineSim::cliSchemeJob() {
     // erase, write flash, reload, check signature, verify flash; the fuses of the job
     const QString fuses = QStringLiteral("11111111") + QStringLiteral("11111111") +
                           QStringLiteral("11011001") + QStringLiteral("11100100");
-    Run save =
+    CliRun save =
         cli({QStringLiteral("--settings"), settings, QStringLiteral("--json"),
              QStringLiteral("--chip"), QStringLiteral("ATMEGA8"), QStringLiteral("scheme-save"),
              scheme, QStringLiteral("--flash"), image, QStringLiteral("--options"),
@@ -221,10 +175,11 @@ void TestOfflineSim::cliSchemeJob() {
     QVERIFY(QFile::exists(scheme));
 
     // Another chip stored in the settings: the scheme decides.
-    Run run = cli({QStringLiteral("--settings"), settings, QStringLiteral("--json"),
-                   QStringLiteral("--chip"), QStringLiteral("ATMEGA16"), QStringLiteral("--port"),
-                   QStringLiteral("sim"), QStringLiteral("--sim-state"), state,
-                   QStringLiteral("program"), QStringLiteral("--scheme"), scheme});
+    CliRun run =
+        cli({QStringLiteral("--settings"), settings, QStringLiteral("--json"),
+             QStringLiteral("--chip"), QStringLiteral("ATMEGA16"), QStringLiteral("--port"),
+             QStringLiteral("sim"), QStringLiteral("--sim-state"), state, QStringLiteral("program"),
+             QStringLiteral("--scheme"), scheme});
     QVERIFY2(run.code == 0, qPrintable(run.err + run.out));
     QCOMPARE(run.result().value(QStringLiteral("chip")).toString(), QStringLiteral("ATMEGA8"));
     const QJsonObject st = readJson(state);
@@ -239,9 +194,9 @@ void TestOfflineSim::cliSchemeJob() {
     QVERIFY(broken.open(QIODevice::WriteOnly));
     broken.write("ATMEGA8\r\n");
     broken.close();
-    Run bad = cli({QStringLiteral("--settings"), settings, QStringLiteral("--port"),
-                   QStringLiteral("sim"), QStringLiteral("program"), QStringLiteral("--scheme"),
-                   broken.fileName()});
+    CliRun bad = cli({QStringLiteral("--settings"), settings, QStringLiteral("--port"),
+                      QStringLiteral("sim"), QStringLiteral("program"), QStringLiteral("--scheme"),
+                      broken.fileName()});
     QCOMPARE(bad.code, 1);
 }
 
@@ -255,7 +210,7 @@ void TestOfflineSim::cliOfflineRoundTrip() {
     f.close();
     const QStringList common{QStringLiteral("--json"), QStringLiteral("--port"),
                              QStringLiteral("sim"), QStringLiteral("--sim-state"), state};
-    Run write =
+    CliRun write =
         cli(QStringList{QStringLiteral("--settings"), m_dir.filePath(QStringLiteral("w.ini")),
                         QStringLiteral("--chip"), QStringLiteral("ATMEGA48")} +
             common +
@@ -267,14 +222,14 @@ void TestOfflineSim::cliOfflineRoundTrip() {
                         QStringLiteral("--increment"), QStringLiteral("2"),
                         QStringLiteral("--initial-decimal"), QStringLiteral("305419896")});
     QVERIFY2(write.code == 0, qPrintable(write.err + write.out));
-    Run upload =
+    CliRun upload =
         cli(QStringList{QStringLiteral("--settings"), m_dir.filePath(QStringLiteral("w.ini"))} +
             common +
             QStringList{QStringLiteral("offline-upload"), QStringLiteral("--flash"), flashFile});
     QVERIFY2(upload.code == 0, qPrintable(upload.err + upload.out));
 
     // A fresh settings store and another chip: everything comes from the programmer.
-    Run read =
+    CliRun read =
         cli(QStringList{QStringLiteral("--settings"), m_dir.filePath(QStringLiteral("r.ini")),
                         QStringLiteral("--chip"), QStringLiteral("ATMEGA16")} +
             common + QStringList{QStringLiteral("offline-read")});
@@ -297,16 +252,10 @@ void TestOfflineSim::throughHvppSimOnAPty() {
     QSKIP("hvpp-sim serves a pseudo-terminal");
 #else
     const QString state = m_dir.filePath(QStringLiteral("pty-state.json"));
-    QProcess sim;
-    sim.start(
-        QStringLiteral(HVPP_BIN_DIR "/hvpp-sim"),
-        {QStringLiteral("--chip"), QStringLiteral("ATMEGA168"), QStringLiteral("--state"), state});
-    QVERIFY(sim.waitForStarted());
-    while (!sim.canReadLine())
-        QVERIFY2(sim.waitForReadyRead(5000),
-                 qPrintable(QString::fromLocal8Bit(sim.readAllStandardError())));
-    const QString pty = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    QVERIFY(!pty.isEmpty());
+    SimProcess sim(QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA168"),
+                               QStringLiteral("--state"), state});
+    const QString pty = sim.pty();
+    QVERIFY2(!pty.isEmpty(), qPrintable(sim.errors()));
     const QString settings = m_dir.filePath(QStringLiteral("pty.ini"));
     const QStringList port{QStringLiteral("--settings"), settings, QStringLiteral("--json"),
                            QStringLiteral("--port"), pty};
@@ -318,25 +267,26 @@ void TestOfflineSim::throughHvppSimOnAPty() {
     f.write(flash);
     f.close();
     const QString scheme = m_dir.filePath(QStringLiteral("pty.SET"));
-    Run save =
+    CliRun save =
         cli(port + QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA168"),
                                QStringLiteral("scheme-save"), scheme, QStringLiteral("--flash"),
                                image, QStringLiteral("--options"), QStringLiteral("1100011010")});
     QVERIFY2(save.code == 0, qPrintable(save.err));
-    Run program =
+    CliRun program =
         cli(port + QStringList{QStringLiteral("program"), QStringLiteral("--scheme"), scheme});
     QVERIFY2(program.code == 0, qPrintable(program.err + program.out));
 
-    Run write = cli(port + QStringList{QStringLiteral("offline-write"), QStringLiteral("--steps"),
-                                       QStringLiteral("11110001"), QStringLiteral("--initial-hex"),
-                                       QStringLiteral("abcdef01"), QStringLiteral("--increment"),
-                                       QStringLiteral("5")});
+    CliRun write =
+        cli(port + QStringList{QStringLiteral("offline-write"), QStringLiteral("--steps"),
+                               QStringLiteral("11110001"), QStringLiteral("--initial-hex"),
+                               QStringLiteral("abcdef01"), QStringLiteral("--increment"),
+                               QStringLiteral("5")});
     QVERIFY2(write.code == 0, qPrintable(write.err + write.out));
-    Run upload =
+    CliRun upload =
         cli(port + QStringList{QStringLiteral("offline-upload"), QStringLiteral("--flash"), image});
     QVERIFY2(upload.code == 0, qPrintable(upload.err + upload.out));
-    Run read = cli(port + QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA8"),
-                                      QStringLiteral("offline-read")});
+    CliRun read = cli(port + QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA8"),
+                                         QStringLiteral("offline-read")});
     QVERIFY2(read.code == 0, qPrintable(read.err + read.out));
     QJsonObject w = write.result();
     QJsonObject r = read.result();
@@ -353,14 +303,13 @@ void TestOfflineSim::throughHvppSimOnAPty() {
     QVERIFY(fw.open(QIODevice::WriteOnly));
     fw.write(firmware);
     fw.close();
-    const qint64 pid = sim.processId();
-    QTimer::singleShot(300, &sim, [pid] { ::kill(pid_t(pid), SIGUSR1); });
-    Run update = cli(port + QStringList{QStringLiteral("--yes"), QStringLiteral("firmware-update"),
-                                        firmwareFile});
+    const qint64 pid = sim.process().processId();
+    QTimer::singleShot(300, &sim.process(), [pid] { ::kill(pid_t(pid), SIGUSR1); });
+    CliRun update = cli(port + QStringList{QStringLiteral("--yes"),
+                                           QStringLiteral("firmware-update"), firmwareFile});
     QVERIFY2(update.code == 0, qPrintable(update.err + update.out));
 
-    sim.terminate();
-    QVERIFY(sim.waitForFinished(5000));
+    QVERIFY(sim.stop());
     const QJsonObject st = readJson(state);
     QCOMPARE(stateBytes(st, "firmware").left(1000), firmware);
     QCOMPARE(stateBytes(st, "flash").left(300), flash);

@@ -1,27 +1,17 @@
 // Erase, flash write and verify, EEPROM write and verify: the exact frames, waits, log
 // lines and warnings, against a scripted programmer on a virtual clock.
 #include "chips/selectchip.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
-#include "support/recordingui.h"
-#include "support/scriptedport.h"
+#include "support/rig.h"
 
 #include <QTest>
 #include <memory>
 
 namespace {
 
-struct Rig {
-    Session session;
-    ScriptedPort port;
-    Link link{&port, &session.log};
-    RecordingUi ui;
-    OpContext c{session, link, ui};
-    explicit Rig(const char* chip = "ATMEGA8") { SelectChip(session, QString::fromLatin1(chip)); }
-    QStringList frames() const { return port.writtenTexts(); }
-    bool logged(const QString& text) const { return session.log.text().contains(text); }
+struct Rig : ScriptedRig {
+    explicit Rig(const char* chip = "ATMEGA8") : ScriptedRig(QString::fromLatin1(chip)) {}
 };
 
 // The programmer answers a read with text at the line rate (11.52 characters per ms).

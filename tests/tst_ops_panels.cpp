@@ -1,27 +1,17 @@
 // Reading the chip into the images, the calibration panel and the single-byte panel,
 // against a scripted programmer on a virtual clock.
 #include "chips/selectchip.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "ops/calibration.h"
 #include "ops/readops.h"
 #include "ops/singlebyte.h"
-#include "support/recordingui.h"
-#include "support/scriptedport.h"
+#include "support/rig.h"
 
 #include <QTest>
 
 namespace {
 
-struct Rig {
-    Session session;
-    ScriptedPort port;
-    Link link{&port, &session.log};
-    RecordingUi ui;
-    OpContext c{session, link, ui};
-    explicit Rig(const QString& chip = QStringLiteral("ATMEGA8")) { SelectChip(session, chip); }
-    QStringList frames() const { return port.writtenTexts(); }
-    bool logged(const QString& text) const { return session.log.text().contains(text); }
+struct Rig : ScriptedRig {
+    using ScriptedRig::ScriptedRig;
     void present() { port.answer("RI00#", "1E", 5); }
 };
 

@@ -1,10 +1,7 @@
 // The program-chip sequence: its fixed order, its skips and what ends it.
 #include "chips/selectchip.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "ops/program.h"
-#include "support/recordingui.h"
-#include "support/scriptedport.h"
+#include "support/rig.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,17 +9,11 @@
 
 namespace {
 
-struct Rig {
-    Session session;
-    ScriptedPort port;
-    Link link{&port, &session.log};
-    RecordingUi ui;
-    OpContext c{session, link, ui};
+struct Rig : ScriptedRig {
     QTemporaryDir dir;
     QByteArray flash = QByteArray(64, '\xFF'); // what the scripted chip holds
     QByteArray eeprom = QByteArray(32, '\xFF');
     Rig() {
-        SelectChip(session, QStringLiteral("ATMEGA8"));
         port.answer("RI00#", "1E", 2);
         port.answer("RI01#", "93", 2);
         port.answer("RI02#", "07", 2);
@@ -59,7 +50,6 @@ struct Rig {
         }
         return out;
     }
-    bool logged(const QString& text) const { return session.log.text().contains(text); }
 };
 
 } // namespace

@@ -2,42 +2,20 @@
 // end to end, and the faults of the line that matter to them.
 #include "chips/chiptable.h"
 #include "chips/selectchip.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "ops/calibration.h"
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
 #include "ops/program.h"
 #include "ops/readops.h"
 #include "ops/singlebyte.h"
-#include "sim/simport.h"
-#include "support/recordingui.h"
+#include "support/rig.h"
 
 #include <QRandomGenerator>
 #include <QTest>
-#include <memory>
 
 namespace {
 
-struct Rig {
-    Session session;
-    std::unique_ptr<SimPort> port;
-    std::unique_ptr<Link> link;
-    RecordingUi ui;
-    std::unique_ptr<OpContext> c;
-    explicit Rig(const QString& chip, const SimFaults& faults = {}) {
-        SimConfig config;
-        config.chip = chip;
-        config.faults = faults;
-        port = std::make_unique<SimPort>(config);
-        port->open();
-        link = std::make_unique<Link>(port.get(), &session.log);
-        c = std::make_unique<OpContext>(OpContext{session, *link, ui});
-        SelectChip(session, chip);
-    }
-    SimChip& chip() { return *port->model().chip(); }
-    bool logged(const QString& text) const { return session.log.text().contains(text); }
-};
+using Rig = SimRig;
 
 QByteArray randomBytes(int n, quint32 seed) {
     QRandomGenerator g(seed);
@@ -86,7 +64,7 @@ void TestOpsSim::everyChipProgramsVerifiesAndReadsBack() {
     r.session.FlashBufferText = hexOf(flash);
     r.session.EepromBufferText = hexOf(eeprom);
     r.session.setOptionsText(QStringLiteral("1110001011"));
-    const ProgramOutcome o = ProgramChip(*r.c);
+    const ProgramOutcome o = ProgramChip(r.c);
     QVERIFY2(o.ok(), qPrintable(r.session.log.text() + r.ui.warnings.join(u'\n')));
     QCOMPARE(r.chip().flash(), flash);
     QCOMPARE(r.chip().eeprom(), eeprom);
@@ -95,8 +73,8 @@ void TestOpsSim::everyChipProgramsVerifiesAndReadsBack() {
 
     r.session.FlashBufferText.clear();
     r.session.EepromBufferText.clear();
-    QVERIFY(ReadFlash(*r.c));
-    QVERIFY(ReadEeprom(*r.c));
+    QVERIFY(ReadFlash(r.c));
+    QVERIFY(ReadEeprom(r.c));
     QCOMPARE(r.session.FlashBufferText, hexOf(flash));
     QCOMPARE(r.session.EepromBufferText, hexOf(eeprom));
     QCOMPARE(r.session.flashSizePanel, QStringLiteral("FLASH:%1").arg(info.FlashSize));
@@ -107,13 +85,13 @@ void TestOpsSim::oddImageReachesTheChip() {
     Rig r(QStringLiteral("ATMEGA8"));
     r.session.FlashBufferText =
         QStringLiteral("0C9412"); // three bytes: last word completed with FF
-    QVERIFY(WriteFlash(*r.c));
+    QVERIFY(WriteFlash(r.c));
     QCOMPARE(r.chip().flash().left(4), QByteArray::fromHex("0C9412FF"));
-    QVERIFY(VerifyFlash(*r.c));
+    QVERIFY(VerifyFlash(r.c));
     // Lower-case image digits are written and verify against the chip's upper-case answer.
     r.session.FlashBufferText = QStringLiteral("0c9412ff");
-    EraseChip(*r.c);
-    QVERIFY(WriteFlash(*r.c));
+    EraseChip(r.c);
+    QVERIFY(WriteFlash(r.c));
     QCOMPARE(r.chip().flash().left(4), QByteArray::fromHex("0C9412FF"));
 }
 
@@ -124,10 +102,10 @@ void TestOpsSim::corruptedByteIsFound() {
     Rig r(QStringLiteral("ATMEGA16"), f);
     r.session.FlashBufferText = hexOf(randomBytes(4096, 3));
     r.session.EepromBufferText = hexOf(randomBytes(64, 4));
-    QVERIFY(WriteFlash(*r.c));
-    QVERIFY(WriteEeprom(*r.c));
-    QVERIFY(!VerifyFlash(*r.c));
-    QVERIFY(!VerifyEeprom(*r.c));
+    QVERIFY(WriteFlash(r.c));
+    QVERIFY(WriteEeprom(r.c));
+    QVERIFY(!VerifyFlash(r.c));
+    QVERIFY(!VerifyEeprom(r.c));
     QCOMPARE(r.ui.warnings, (QStringList{QStringLiteral("FLASH地址0123数据校验失败！"),
                                          QStringLiteral("EEPROM地址0005数据校验失败！")}));
 }
@@ -141,13 +119,13 @@ void TestOpsSim::lateReplies() {
     const QByteArray flash = randomBytes(1024, 5);
     r.session.FlashBufferText = hexOf(flash);
     r.session.EepromBufferText = QStringLiteral("A55A");
-    QVERIFY(WriteFlash(*r.c));
-    QVERIFY(WriteEeprom(*r.c));
+    QVERIFY(WriteFlash(r.c));
+    QVERIFY(WriteEeprom(r.c));
     QCOMPARE(r.chip().flash().left(1024), flash);
     QCOMPARE(r.chip().eeprom().left(2), QByteArray::fromHex("A55A"));
-    QVERIFY(VerifyFlash(*r.c));
-    QVERIFY(VerifyEeprom(*r.c));
-    QVERIFY(ReadEeprom(*r.c));
+    QVERIFY(VerifyFlash(r.c));
+    QVERIFY(VerifyEeprom(r.c));
+    QVERIFY(ReadEeprom(r.c));
     QCOMPARE(r.session.EepromBufferText.left(4), QStringLiteral("A55A"));
     QVERIFY(r.ui.warnings.isEmpty());
     // 80 ms late: the EEPROM verify has given up before the answer begins.
@@ -155,7 +133,7 @@ void TestOpsSim::lateReplies() {
     Rig later(QStringLiteral("ATMEGA8"), f);
     later.chip().eeprom()[0] = char(0xA5);
     later.session.EepromBufferText = QStringLiteral("A5");
-    QVERIFY(!VerifyEeprom(*later.c));
+    QVERIFY(!VerifyEeprom(later.c));
     QCOMPARE(later.ui.warnings, QStringList{QStringLiteral("EEPROM地址0000数据校验失败！")});
 }
 
@@ -168,17 +146,17 @@ void TestOpsSim::splitReplies() {
     Rig r(QStringLiteral("ATMEGA8"), f);
     r.session.FlashBufferText = hexOf(randomBytes(256, 6));
     r.session.EepromBufferText = hexOf(randomBytes(64, 7));
-    QVERIFY(WriteFlash(*r.c));
-    QVERIFY(WriteEeprom(*r.c));
-    QVERIFY(VerifyFlash(*r.c));
-    QVERIFY(!VerifyEeprom(*r.c));
+    QVERIFY(WriteFlash(r.c));
+    QVERIFY(WriteEeprom(r.c));
+    QVERIFY(VerifyFlash(r.c));
+    QVERIFY(!VerifyEeprom(r.c));
     QCOMPARE(r.ui.warnings, QStringList{QStringLiteral("EEPROM地址0008数据校验失败！")});
     f.splitGapMs = 0.5;
     Rig quick(QStringLiteral("ATMEGA8"), f);
     quick.session.EepromBufferText = r.session.EepromBufferText;
-    QVERIFY(WriteEeprom(*quick.c));
-    QVERIFY(VerifyEeprom(*quick.c));
-    QVERIFY(ReadEeprom(*quick.c));
+    QVERIFY(WriteEeprom(quick.c));
+    QVERIFY(VerifyEeprom(quick.c));
+    QVERIFY(ReadEeprom(quick.c));
     QCOMPARE(quick.session.EepromBufferText.left(128), r.session.EepromBufferText);
 }
 
@@ -187,9 +165,9 @@ void TestOpsSim::lowerCaseProgrammer() {
     f.lowerCaseHex = true;
     Rig r(QStringLiteral("ATMEGA8"), f);
     r.session.FlashBufferText = QStringLiteral("ABCD");
-    QVERIFY(WriteFlash(*r.c));
-    QVERIFY(!VerifyFlash(*r.c)); // "abcd" is not the image's "ABCD"
-    QVERIFY(!ReadFlash(*r.c));   // "1e" fails the presence test
+    QVERIFY(WriteFlash(r.c));
+    QVERIFY(!VerifyFlash(r.c)); // "abcd" is not the image's "ABCD"
+    QVERIFY(!ReadFlash(r.c));   // "1e" fails the presence test
     QVERIFY(r.logged(QStringLiteral("无目标芯片或无连接!")));
     QCOMPARE(r.session.FlashBufferText, QStringLiteral("ABCD"));
 }
@@ -197,24 +175,24 @@ void TestOpsSim::lowerCaseProgrammer() {
 void TestOpsSim::calibrationAndSingleBytes() {
     Rig r(QStringLiteral("ATMEGA48"));
     r.chip().setCalibration(QByteArray::fromHex("9C"));
-    QVERIFY(ReadOA(*r.c));
+    QVERIFY(ReadOA(r.c));
     QCOMPARE(r.session.cal.slotText[3], QStringLiteral("9C"));
     QCOMPARE(r.session.cal.pickedSlot, 3);
-    QVERIFY(WriteOA(*r.c)); // flash, byte 4095 (odd: high byte of word 2047)
+    QVERIFY(WriteOA(r.c)); // flash, byte 4095 (odd: high byte of word 2047)
     QCOMPARE(r.chip().flash().right(2), QByteArray::fromHex("FF9C"));
     r.session.cal.target = 1;
-    QVERIFY(WriteOA(*r.c));
+    QVERIFY(WriteOA(r.c));
     QCOMPARE(r.chip().eeprom().right(1), QByteArray::fromHex("9C"));
 
     r.session.single.address = {QStringLiteral("16"), QStringLiteral("16")};
     r.session.single.data = {QStringLiteral("0c94"), QStringLiteral("5a")};
-    QVERIFY(WriteSingle(*r.c, 0));
-    QVERIFY(WriteSingle(*r.c, 1));
+    QVERIFY(WriteSingle(r.c, 0));
+    QVERIFY(WriteSingle(r.c, 1));
     QCOMPARE(r.chip().flash().mid(32, 2), QByteArray::fromHex("0C94"));
     QCOMPARE(r.chip().eeprom().mid(16, 1), QByteArray::fromHex("5A"));
     r.session.single.data = {QString(), QString()};
-    QVERIFY(ReadSingle(*r.c, 0));
-    QVERIFY(ReadSingle(*r.c, 1));
+    QVERIFY(ReadSingle(r.c, 0));
+    QVERIFY(ReadSingle(r.c, 1));
     QCOMPARE(r.session.single.data[0], QStringLiteral("0C94"));
     QCOMPARE(r.session.single.data[1], QStringLiteral("5A"));
 }
@@ -224,7 +202,7 @@ void TestOpsSim::disconnectEndsTheOperation() {
     f.disconnectAfter = 2000;
     Rig r(QStringLiteral("ATMEGA8"), f);
     r.session.FlashBufferText = hexOf(randomBytes(8192, 8));
-    const bool ok = runOperation(*r.c, QStringLiteral("ProCommand"), [&] { WriteFlash(*r.c); });
+    const bool ok = runOperation(r.c, QStringLiteral("ProCommand"), [&] { WriteFlash(r.c); });
     QVERIFY(!ok);
     QCOMPARE(r.ui.warnings.size(), 1);
     QCOMPARE(r.ui.controlEvents.last(), QStringLiteral("ProCommand:on"));

@@ -70,15 +70,17 @@ class TestScheme : public QObject {
 
 void TestScheme::savedLines() {
     Rig r;
-    fillJob(r, QStringLiteral("C:\\工程\\main.hex"), QStringLiteral("C:\\工程\\data.eep"));
+    const QString mainHex = r.path(QStringLiteral("工程/main.hex"));
+    const QString dataEep = r.path(QStringLiteral("工程/data.eep"));
+    fillJob(r, mainHex, dataEep);
     const QString file = r.path(QStringLiteral("job.SET"));
     QVERIFY(SaveSet(r.session, file));
     const QByteArray bytes = fileBytes(file);
     QByteArray expected =
         "ATMEGA16\r\n" + r.session.fuses.fuseText().toLatin1() + "\r\n1110011011\r\n";
     QStringEncoder gbk("GBK");
-    expected += QByteArray(gbk.encode(QStringLiteral("C:\\工程\\main.hex"))) + "\r\n";
-    expected += QByteArray(gbk.encode(QStringLiteral("C:\\工程\\data.eep"))) + "\r\n";
+    expected += QByteArray(gbk.encode(mainHex)) + "\r\n";
+    expected += QByteArray(gbk.encode(dataEep)) + "\r\n";
     expected += " 2\r\n 1\r\n16000\r\n500\r\n";
     QCOMPARE(bytes, expected);
     QCOMPARE(SchemeLines(r.session).at(5), QStringLiteral(" 2"));
@@ -168,7 +170,8 @@ void TestScheme::badLineEndsTheLoadSilently() {
         QCOMPARE(r.session.fuses.fuseText(), before);
     QCOMPARE(r.session.optionsText(),
              applied >= 3 ? QStringLiteral("0000000000") : QStringLiteral("1111101111"));
-    QCOMPARE(r.session.fileName[0], applied >= 4 ? QStringLiteral("f.hex") : QString());
+    // A relative name is relative to the scheme's folder.
+    QCOMPARE(r.session.fileName[0], applied >= 4 ? r.path(QStringLiteral("f.hex")) : QString());
     QCOMPARE(r.session.cal.pickedSlot, applied >= 6 ? 1 : 3);
     if (applied == 9) {
         QCOMPARE(r.session.cal.flashAddress, QStringLiteral("100"));

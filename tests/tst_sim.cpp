@@ -1,8 +1,6 @@
 // The simulated programmer against conversations worked out by hand from the command set,
 // run over the Link on the virtual clock.
-#include "core/messagelog.h"
-#include "link/link.h"
-#include "sim/simport.h"
+#include "support/rig.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -11,28 +9,7 @@
 
 namespace {
 
-struct Rig {
-    explicit Rig(const QString& chip = QStringLiteral("ATMEGA8"), int baud = 115200)
-        : port(config(chip, baud)), link(&port, &log) {
-        port.open();
-    }
-    static SimConfig config(const QString& chip, int baud) {
-        SimConfig c;
-        c.chip = chip;
-        c.baud = baud;
-        return c;
-    }
-    // Sends a frame and returns what came back after ms.
-    QString ask(const QString& frame, double ms = 100) {
-        link.drainInput();
-        link.sendCommand(frame);
-        return link.readAfterDelay(ms);
-    }
-    SimChip& chip() { return *port.model().chip(); }
-    MessageLog log;
-    SimPort port;
-    Link link;
-};
+using Rig = SimRig;
 
 QString hexOf(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex().toUpper()); }
 
@@ -57,19 +34,6 @@ void writeFlashStream(Rig& r, const QString& image, int pageWords) {
     }
     r.link.sendCommand(QStringLiteral("!#"));
     r.link.logReplyAfterDelay(100, QString());
-}
-
-// The read-back: poll every 50 ms until a pause brings nothing.
-QString readBack(Rig& r, const QString& frame) {
-    r.link.drainInput();
-    r.link.sendCommand(frame);
-    r.link.delayMs(50);
-    QString text;
-    do {
-        text += r.link.readText();
-        r.link.delayMs(50);
-    } while (r.link.bytesAvailable() != 0);
-    return text;
 }
 
 QString randomImage(int bytes, quint32 seed) {
@@ -169,7 +133,7 @@ void TestSim::fullProgramAndVerify() {
 
     const QString image = randomImage(32768, 7);
     writeFlashStream(r, image, 64);
-    const QString back = readBack(r, QStringLiteral("RF008000#"));
+    const QString back = r.pollRead(QStringLiteral("RF008000#"));
     const double virtualMs = r.port.nowMs() - t0;
     const qint64 realMs = real.elapsed();
 
@@ -180,7 +144,7 @@ void TestSim::fullProgramAndVerify() {
     QVERIFY2(virtualMs > 5600 && virtualMs < 60000, qPrintable(QString::number(virtualMs)));
     // Real time is reported, not asserted: it depends on the machine's load.
     qInfo("ATMEGA32 erase, write and verify: %.0f ms virtual, %lld ms real", virtualMs, realMs);
-    QVERIFY(r.log.text().contains(QStringLiteral("FLASH写入完毕!")));
+    QVERIFY(r.log().contains(QStringLiteral("FLASH写入完毕!")));
 }
 
 void TestSim::pageCommitUsesLatchedAddress() {
@@ -220,12 +184,12 @@ void TestSim::eepromAndSingleAccess() {
     QVERIFY(r.link.waitForMarkerResult(100, QStringLiteral("!")));
     QCOMPARE(r.ask(QStringLiteral("RB0001FF#"), 150), QStringLiteral("A5"));
     QCOMPARE(r.ask(QStringLiteral("RB000010#"), 150), QStringLiteral("5A"));
-    const QString all = readBack(r, QStringLiteral("RE000200#"));
+    const QString all = r.pollRead(QStringLiteral("RE000200#"));
     QCOMPARE(all.size(), 1024);
     QCOMPARE(all.mid(0x10 * 2, 2), QStringLiteral("5A"));
     QCOMPARE(all.right(2), QStringLiteral("A5"));
     // An image shorter than the chip is read as far as asked.
-    QCOMPARE(readBack(r, QStringLiteral("RE000011#")).size(), 0x11 * 2);
+    QCOMPARE(r.pollRead(QStringLiteral("RE000011#")).size(), 0x11 * 2);
     // Erase sets EEPROM to FF as well.
     r.ask(QStringLiteral("EM000000#"));
     QCOMPARE(r.ask(QStringLiteral("RB000010#"), 150), QStringLiteral("FF"));
@@ -294,7 +258,7 @@ void TestSim::lockModes() {
     r.link.delayMs(100);
     QCOMPARE(r.ask(QStringLiteral("RW000000#"), 150), QStringLiteral("FFFF"));
     QCOMPARE(r.ask(QStringLiteral("RB000000#"), 150), QStringLiteral("FF"));
-    QCOMPARE(readBack(r, QStringLiteral("RF000004#")), QStringLiteral("FFFFFFFF"));
+    QCOMPARE(r.pollRead(QStringLiteral("RF000004#")), QStringLiteral("FFFFFFFF"));
     QCOMPARE(quint8(r.chip().flash()[0]), quint8(0x12)); // still there, only hidden
     // Erase frees the chip again.
     r.ask(QStringLiteral("EM000000#"));
@@ -334,7 +298,7 @@ void TestSim::lineTiming() {
     QVERIFY(r.link.waitForMarkerResult(50, QStringLiteral("!")));
     QVERIFY(r.port.nowMs() - t1 > 9.0);
     // Unpaced: the answer is there at once.
-    Rig fast(QStringLiteral("ATMEGA8"), 0);
+    Rig fast(simConfig(QStringLiteral("ATMEGA8"), {}, 0));
     fast.link.sendCommand(QStringLiteral("RI01#"));
     const double t2 = fast.port.nowMs();
     QVERIFY(fast.port.waitForInput(t2 + 100));

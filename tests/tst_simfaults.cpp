@@ -1,50 +1,12 @@
 // Each fault of the simulated programmer, seen through the Link as the program sees it.
 #include "chips/chiptable.h"
-#include "core/messagelog.h"
 #include "core/texts.h"
 #include "link/link.h"
 #include "link/linkerror.h"
-#include "sim/simport.h"
+#include "support/rig.h"
 
 #include <QSignalSpy>
 #include <QTest>
-
-namespace {
-
-struct Rig {
-    explicit Rig(const SimFaults& faults, const QString& chip = QStringLiteral("ATMEGA8"))
-        : port(config(faults, chip)), link(&port, &log) {
-        port.open();
-    }
-    static SimConfig config(const SimFaults& faults, const QString& chip) {
-        SimConfig c;
-        c.chip = chip;
-        c.faults = faults;
-        return c;
-    }
-    QString ask(const QString& frame, double ms = 100) {
-        link.drainInput();
-        link.sendCommand(frame);
-        return link.readAfterDelay(ms);
-    }
-    // The flash verify's polling read: 50 ms pauses until one brings nothing.
-    QString pollRead(const QString& frame) {
-        link.drainInput();
-        link.sendCommand(frame);
-        link.delayMs(50);
-        QString text;
-        do {
-            text += link.readText();
-            link.delayMs(50);
-        } while (link.bytesAvailable() != 0);
-        return text;
-    }
-    MessageLog log;
-    SimPort port;
-    Link link;
-};
-
-} // namespace
 
 class TestSimFaults : public QObject {
     Q_OBJECT
@@ -65,11 +27,11 @@ private Q_SLOTS:
 void TestSimFaults::silentProgrammer() {
     SimFaults f;
     f.silent = true;
-    Rig r(f);
+    SimRig r(QStringLiteral("ATMEGA8"), f);
     r.link.drainInput();
     r.link.sendCommand(QStringLiteral("CC000000#"));
     r.link.logReplyAfterDelay(400, QString());
-    QVERIFY(r.log.text().contains(Texts::noAnswer()));
+    QVERIFY(r.log().contains(Texts::noAnswer()));
     QCOMPARE(r.ask(QStringLiteral("RI00#")), QString());
     QVERIFY(!r.link.waitForMarkerResult(100, QStringLiteral("!")));
     // A silent programmer takes nothing in either.
@@ -81,7 +43,7 @@ void TestSimFaults::silentProgrammer() {
 void TestSimFaults::noChip() {
     SimFaults f;
     f.noChip = true;
-    Rig r(f);
+    SimRig r(QStringLiteral("ATMEGA8"), f);
     // The programmer itself answers; the presence test fails ("1E" expected).
     QCOMPARE(r.ask(QStringLiteral("CC000000#"), 400), QStringLiteral("连接成功!"));
     QCOMPARE(r.ask(QStringLiteral("RI00#")), QStringLiteral("FF"));
@@ -97,7 +59,7 @@ void TestSimFaults::noChip() {
     SimPort empty(none);
     QVERIFY(!empty.model().chip());
     empty.open();
-    Link link(&empty, &r.log);
+    Link link(&empty, &r.session.log);
     link.sendCommand(QStringLiteral("RI00#"));
     QCOMPARE(link.readAfterDelay(100), QStringLiteral("FF"));
 }
@@ -105,13 +67,13 @@ void TestSimFaults::noChip() {
 void TestSimFaults::otherChip() {
     SimFaults f;
     f.signature = QStringLiteral("1E9587");
-    Rig r(f);
+    SimRig r(QStringLiteral("ATMEGA8"), f);
     const QString sig = QStringLiteral("1E") + r.ask(QStringLiteral("RI01#")) +
                         r.ask(QStringLiteral("RI02#"));
     QCOMPARE(sig, QStringLiteral("1E9587"));
     QCOMPARE(ChipNameFromSignature(sig), QString());
     // Another chip of the table in the socket.
-    Rig other{SimFaults()};
+    SimRig other;
     QVERIFY(other.port.model().setChip(QStringLiteral("ATMEGA16")));
     const QString sig16 = QStringLiteral("1E") + other.ask(QStringLiteral("RI01#")) +
                           other.ask(QStringLiteral("RI02#"));
@@ -122,7 +84,7 @@ void TestSimFaults::otherChip() {
 void TestSimFaults::lowerCaseHex() {
     SimFaults f;
     f.lowerCaseHex = true;
-    Rig r(f);
+    SimRig r(QStringLiteral("ATMEGA8"), f);
     QCOMPARE(r.ask(QStringLiteral("RI00#")), QStringLiteral("1e"));
     r.port.model().chip()->flash()[0] = char(0xAB);
     QCOMPARE(r.pollRead(QStringLiteral("RF000002#")), QStringLiteral("abff"));
@@ -135,7 +97,7 @@ void TestSimFaults::splitReplies() {
     SimFaults f;
     f.splitChars = 64;
     f.splitGapMs = 200;
-    Rig r(f);
+    SimRig r(QStringLiteral("ATMEGA8"), f);
     // The marker wait joins the pieces.
     r.link.sendCommand(QStringLiteral("CC000000#"));
     r.link.delayMs(400);
@@ -152,7 +114,7 @@ void TestSimFaults::splitReplies() {
 void TestSimFaults::lateReplies() {
     SimFaults f;
     f.lateMs = 150;
-    Rig r(f);
+    SimRig r(QStringLiteral("ATMEGA8"), f);
     QCOMPARE(r.ask(QStringLiteral("RI00#")), QString());
     // The late answer is left for the next operation's drain.
     r.link.delayMs(100);
@@ -168,7 +130,7 @@ void TestSimFaults::lateReplies() {
 void TestSimFaults::droppedMarkers() {
     SimFaults f;
     f.dropMarkerEvery = 3;
-    Rig r(f);
+    SimRig r(QStringLiteral("ATMEGA8"), f);
     QList<bool> seen;
     for (int i = 0; i < 6; ++i) {
         r.link.sendCommand(QStringLiteral("WE0") + QString::number(i) + QStringLiteral("0000#"));
@@ -189,7 +151,7 @@ void TestSimFaults::corruptedByte() {
     QFETCH(bool, flash);
     SimFaults f;
     (flash ? f.corruptFlashAddress : f.corruptEepromAddress) = 8;
-    Rig r(f);
+    SimRig r(QStringLiteral("ATMEGA8"), f);
     const QString back = r.pollRead(flash ? QStringLiteral("RF000020#") : QStringLiteral("RE000020#"));
     QCOMPARE(back.size(), 64);
     for (int i = 0; i < 32; ++i)
@@ -205,7 +167,7 @@ void TestSimFaults::corruptedByte() {
 void TestSimFaults::disconnect() {
     SimFaults f;
     f.disconnectAfter = 5 + 2 + 3; // "RI00#", its answer, and three characters more
-    Rig r(f);
+    SimRig r(QStringLiteral("ATMEGA8"), f);
     QSignalSpy lost(&r.port, &Port::lost);
     QCOMPARE(r.ask(QStringLiteral("RI00#")), QStringLiteral("1E"));
     QVERIFY(!r.port.isLost());
@@ -226,7 +188,7 @@ void TestSimFaults::disconnect() {
 }
 
 void TestSimFaults::faultsSwitchOnAndOff() {
-    Rig r{SimFaults()};
+    SimRig r;
     QCOMPARE(r.ask(QStringLiteral("RI00#")), QStringLiteral("1E"));
     r.port.model().faults().silent = true;
     QCOMPARE(r.ask(QStringLiteral("RI00#")), QString());

@@ -1,8 +1,8 @@
 // hvpp-sim on a real pseudo-terminal: the program's own serial port talks to it, and
 // hvpp-cli finds the chip through it. Waits are on the processes and the port, never sleeps.
-#include "core/messagelog.h"
-#include "link/link.h"
 #include "link/serialport.h"
+#include "support/clirun.h"
+#include "support/rig.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,33 +11,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-QString binary(const char* name) { return QStringLiteral(HVPP_BIN_DIR "/") + QLatin1String(name); }
-
-// Starts hvpp-sim and returns the terminal path it prints first.
-QString startSim(QProcess& sim, const QStringList& args) {
-    sim.setProgram(binary("hvpp-sim"));
-    sim.setArguments(args);
-    sim.start();
-    if (!sim.waitForStarted(5000))
-        return {};
-    QByteArray line;
-    while (!line.contains('\n') && sim.waitForReadyRead(5000))
-        line += sim.readAllStandardOutput();
-    return QString::fromLocal8Bit(line.left(line.indexOf('\n'))).trimmed();
-}
-
-QString runCli(const QStringList& args, int* code) {
-    QProcess cli;
-    cli.start(binary("hvpp-cli"), args);
-    cli.waitForFinished(20000);
-    *code = cli.exitCode();
-    return QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
-}
-
-} // namespace
 
 class TestSimPty : public QObject {
     Q_OBJECT
@@ -55,21 +28,21 @@ void TestSimPty::roundTripThroughSerialPort() {
     const QString link = dir.filePath(QStringLiteral("sim-port"));
     const QString state = dir.filePath(QStringLiteral("state.json"));
     const QString trace = dir.filePath(QStringLiteral("trace.txt"));
-    QProcess sim;
-    const QString pty = startSim(sim, {QStringLiteral("--chip"), QStringLiteral("ATMEGA8"),
-                                       QStringLiteral("--link"), link, QStringLiteral("--state"),
-                                       state, QStringLiteral("--trace"), trace});
-    QVERIFY2(pty.startsWith(u'/'), qPrintable(pty + QString::fromLocal8Bit(sim.readAllStandardError())));
+    SimProcess sim(QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA8"),
+                               QStringLiteral("--link"), link, QStringLiteral("--state"), state,
+                               QStringLiteral("--trace"), trace});
+    const QString pty = sim.pty();
+    QVERIFY2(pty.startsWith(u'/'), qPrintable(pty + sim.errors()));
     QCOMPARE(QFileInfo(link).symLinkTarget(), pty);
 
     SerialPort port(link);
     QVERIFY2(port.open(), qPrintable(port.errorString()));
-    MessageLog log;
-    Link l(&port, &log);
+    SessionRig r(port);
+    Link& l = r.link;
     l.drainInput();
     l.sendCommand(QStringLiteral("CC000000#"));
     l.logReplyAfterDelay(400, QString());
-    QVERIFY2(log.text().contains(QStringLiteral("连接成功!")), qPrintable(log.text()));
+    QVERIFY2(r.logged(QStringLiteral("连接成功!")), qPrintable(r.log()));
     QString sig;
     for (int i = 0; i < 3; ++i) {
         l.sendCommand(QStringLiteral("RI0") + QString::number(i) + u'#');
@@ -80,10 +53,9 @@ void TestSimPty::roundTripThroughSerialPort() {
     QVERIFY(l.waitForMarkerResult(100, QStringLiteral("!")));
     port.close();
 
-    sim.terminate();
-    QVERIFY(sim.waitForFinished(5000));
-    QCOMPARE(sim.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(sim.exitCode(), 0);
+    QVERIFY(sim.stop());
+    QCOMPARE(sim.process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(sim.process().exitCode(), 0);
     QVERIFY(!QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
 
     QFile stateFile(state);
@@ -109,27 +81,24 @@ void TestSimPty::cliDetectsTheChip() {
 #endif
     QTemporaryDir dir;
     const QString link = dir.filePath(QStringLiteral("sim-port"));
-    QProcess sim;
-    QVERIFY(!startSim(sim, {QStringLiteral("--chip"), QStringLiteral("ATMEGA8"),
-                            QStringLiteral("--link"), link})
-                 .isEmpty());
+    SimProcess sim(QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA8"),
+                               QStringLiteral("--link"), link});
+    QVERIFY(!sim.pty().isEmpty());
     const QString settings = dir.filePath(QStringLiteral("settings.ini"));
-    int code = -1;
-    QCOMPARE(runCli({QStringLiteral("--settings"), settings, QStringLiteral("--port"), link,
-                     QStringLiteral("detect")},
-                    &code),
-             QStringLiteral("ATMEGA8"));
-    QCOMPARE(code, 0);
-    sim.terminate();
-    QVERIFY(sim.waitForFinished(5000));
-    QCOMPARE(sim.exitCode(), 0);
+    CliRun run = cliProcess({QStringLiteral("--settings"), settings, QStringLiteral("--port"), link,
+                             QStringLiteral("detect")},
+                            false, 20000);
+    QCOMPARE(run.out.trimmed(), QStringLiteral("ATMEGA8"));
+    QCOMPARE(run.code, 0);
+    QVERIFY(sim.stop());
+    QCOMPARE(sim.process().exitCode(), 0);
     // The built-in demo programmer.
-    QCOMPARE(runCli({QStringLiteral("--settings"), settings, QStringLiteral("--port"),
-                     QStringLiteral("sim"), QStringLiteral("--sim-chip"), QStringLiteral("ATMEGA32"),
-                     QStringLiteral("detect")},
-                    &code),
-             QStringLiteral("ATMEGA32"));
-    QCOMPARE(code, 0);
+    run = cliProcess({QStringLiteral("--settings"), settings, QStringLiteral("--port"),
+                      QStringLiteral("sim"), QStringLiteral("--sim-chip"),
+                      QStringLiteral("ATMEGA32"), QStringLiteral("detect")},
+                     false, 20000);
+    QCOMPARE(run.out.trimmed(), QStringLiteral("ATMEGA32"));
+    QCOMPARE(run.code, 0);
 }
 
 void TestSimPty::rejectsBadArguments() {
@@ -143,7 +112,7 @@ void TestSimPty::rejectsBadArguments() {
     };
     for (const QStringList& args : bad) {
         QProcess sim;
-        sim.start(binary("hvpp-sim"), args);
+        sim.start(builtExecutable("hvpp-sim"), args);
         QVERIFY(sim.waitForFinished(5000));
         QCOMPARE(sim.exitCode(), 2);
         QVERIFY(!sim.readAllStandardError().isEmpty());

@@ -1,10 +1,9 @@
 // The simulated programmer's own memories: the bulk upload of the offline images, the
 // loader of the firmware update, the saved state and the built-in demo programmer.
-#include "core/messagelog.h"
-#include "link/link.h"
 #include "sim/builtin.h"
 #include "sim/simport.h"
 #include "sim/simstate.h"
+#include "support/rig.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -13,12 +12,7 @@
 
 namespace {
 
-struct Rig {
-    Rig() : port(SimConfig()), link(&port, &log) { port.open(); }
-    MessageLog log;
-    SimPort port;
-    Link link;
-};
+using Rig = SimRig;
 
 QByteArray pattern(int size, int seed) {
     QByteArray b(size, Qt::Uninitialized);
@@ -208,7 +202,7 @@ void TestSimTransfer::firmwareModeAnnouncesLoader() {
     r.link.drainInput();
     r.link.sendCommand(QStringLiteral("FM000000#"));
     r.link.logReplyAfterDelay(100, QString());
-    QVERIFY(!r.log.text().contains(QStringLiteral("编程器无反应!")));
+    QVERIFY(!r.log().contains(QStringLiteral("编程器无反应!")));
     // The update window opens later, drains, and still hears the loader.
     r.link.delayMs(1500);
     r.link.drainInput();
@@ -302,16 +296,15 @@ void TestSimTransfer::builtInDemoProgrammer() {
     BuiltInSimOptions options;
     options.chip = QStringLiteral("ATMEGA16");
     options.stateFile = dir.filePath(QStringLiteral("demo.json"));
-    MessageLog log;
     {
         auto port = createBuiltInSimulator(options);
         QVERIFY(port);
         QVERIFY(port->open());
-        Link link(port.get(), &log);
-        link.sendCommand(QStringLiteral("RI01#"));
-        QCOMPARE(link.readAfterDelay(100), QStringLiteral("94"));
-        link.sendCommand(QStringLiteral("WE420007#"));
-        QVERIFY(link.waitForMarkerResult(100, QStringLiteral("!")));
+        SessionRig r(*port);
+        r.link.sendCommand(QStringLiteral("RI01#"));
+        QCOMPARE(r.link.readAfterDelay(100), QStringLiteral("94"));
+        r.link.sendCommand(QStringLiteral("WE420007#"));
+        QVERIFY(r.link.waitForMarkerResult(100, QStringLiteral("!")));
         port->close();
     }
     options.chip.clear(); // the state's chip

@@ -102,13 +102,13 @@ void TestTranslations::everySourceTextTranslated() {
         if (!xml.isStartElement())
             continue;
         if (xml.name() == u"name") {
-            context = xml.readElementText();
+            context = xml.readElementText(QXmlStreamReader::SkipChildElements);
         } else if (xml.name() == u"source") {
-            source = xml.readElementText();
+            source = xml.readElementText(QXmlStreamReader::SkipChildElements);
         } else if (xml.name() == u"translation") {
             ++messages;
             const QString type = xml.attributes().value(QStringLiteral("type")).toString();
-            const QString english = xml.readElementText();
+            const QString english = xml.readElementText(QXmlStreamReader::SkipChildElements);
             const QString where = context + QStringLiteral(": ") + source;
             if (type == u"unfinished" || english.isEmpty())
                 problems << QStringLiteral("not translated: ") + where;

@@ -32,11 +32,11 @@
     </message>
     <message>
         <source>清空FLASH数据</source>
-        <translation>Clear FLASH data</translation>
+        <translation>Clear</translation>
     </message>
     <message>
         <source>清空EEPROM数据</source>
-        <translation>Clear EEPROM data</translation>
+        <translation>Clear</translation>
     </message>
     <message>
         <source>文件:</source>
@@ -45,6 +45,22 @@
     <message>
         <source>文件无法写入: %1</source>
         <translation>The file could not be written: %1</translation>
+    </message>
+    <message>
+        <source>与芯片比较</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>读出芯片并与缓冲区比较, 不写入</source>
+        <translation>Read the chip and compare it with the buffer, without writing</translation>
+    </message>
+    <message>
+        <source>下一处不同</source>
+        <translation>Next diff.</translation>
+    </message>
+    <message>
+        <source>转到下一处与芯片不同的数据 (F3)</source>
+        <translation>Go to the next data that differs from the chip (F3)</translation>
     </message>
 </context>
 <context>
@@ -298,6 +314,65 @@
     </message>
 </context>
 <context>
+    <name>ProductionPanel</name>
+    <message>
+        <source>连续编程</source>
+        <translation>Production</translation>
+    </message>
+    <message>
+        <source>编程后等待取出芯片, 再等待下一片, 直到按“停止”</source>
+        <translation>After programming, wait for the chip to be taken out, then for the next one, until &quot;Stop&quot; is pressed</translation>
+    </message>
+    <message>
+        <source>设置...</source>
+        <translation>Setup...</translation>
+    </message>
+    <message>
+        <source>记录文件 (CSV) 与序列号</source>
+        <translation>Log file (CSV) and serial numbers</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>通过: %1</source>
+        <translation>Passed: %1</translation>
+    </message>
+    <message>
+        <source>失败: %1</source>
+        <translation>Failed: %1</translation>
+    </message>
+    <message>
+        <source>连续编程设置</source>
+        <translation>Production run setup</translation>
+    </message>
+    <message>
+        <source>不记录</source>
+        <translation>No log</translation>
+    </message>
+    <message>
+        <source>浏览...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>记录文件</source>
+        <translation>Log file</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>每片写入序列号 (“脱机选项”页的序列号设置)</source>
+        <translation>Write a serial number into each chip (the serial number settings of the &quot;Stand-alone&quot; page)</translation>
+    </message>
+    <message>
+        <source>记录文件:</source>
+        <translation>Log file:</translation>
+    </message>
+</context>
+<context>
     <name>SerialDialog</name>
     <message>
         <source>串口设置</source>
@@ -453,18 +528,6 @@ See --help for the options.</translation>
     <message>
         <source>脱机选项</source>
         <translation>Stand-alone</translation>
-    </message>
-    <message>
-        <source>Intel HEX 文件 (*.HEX *.hex);;二进制文件(*.BIN *.bin)</source>
-        <translation>Intel HEX files (*.HEX *.hex);;Binary files (*.BIN *.bin)</translation>
-    </message>
-    <message>
-        <source>EEPROM文件(*.EEP *.eep);;二进制文件(*.BIN *.bin);;Intel Hex文件(*.HEX *.hex)</source>
-        <translation>EEPROM files (*.EEP *.eep);;Binary files (*.BIN *.bin);;Intel HEX files (*.HEX *.hex)</translation>
-    </message>
-    <message>
-        <source>二进制文件(*.BIN *.bin)</source>
-        <translation>Binary files (*.BIN *.bin)</translation>
     </message>
     <message>
         <source>帮助文件没找到: %1</source>
@@ -663,88 +726,8 @@ See --help for the options.</translation>
         <translation>Verify EEPROM</translation>
     </message>
     <message>
-        <source>固件  </source>
-        <translation>FW    </translation>
-    </message>
-    <message>
-        <source>警告: </source>
-        <translation>Warning: </translation>
-    </message>
-    <message>
-        <source>用法: hvpp-cli [选项] 命令 [参数...]
-
-hvpp 高压并行编程器的命令行前端: 与窗口程序使用同一套核心操作。
---port sim 使用内置的模拟编程器 (无需硬件)。
-
-</source>
-        <translation>Usage: hvpp-cli [options] command [arguments...]
-
-The command line of the hvpp high-voltage parallel programmer: the same core operations as the window.
---port sim uses the built-in simulated programmer (no hardware needed).
-
-</translation>
-    </message>
-    <message>
-        <source>命令:
-</source>
-        <translation>Commands:
-</translation>
-    </message>
-    <message>
-        <source>
-退出码: 0 完成, 1 校验失败或文件无法载入, 2 用法错误, 3 编程器或目标芯片无应答。
-</source>
-        <translation>
-Exit codes: 0 done, 1 a verify failed or a file could not be loaded, 2 usage error, 3 no answer from the programmer or the target chip.
-</translation>
-    </message>
-    <message>
-        <source>编程器所在串口: Windows 上为 COMn, 其他系统为设备路径 (如 /dev/ttyUSB0); sim 为内置模拟编程器。默认: 保存的端口。</source>
-        <translation>Serial port of the programmer: COMn on Windows, a device path elsewhere (such as /dev/ttyUSB0); sim is the built-in simulated programmer. Default: the saved port.</translation>
-    </message>
-    <message>
-        <source>所选芯片型号 (如 ATMEGA8)。默认: 保存的型号。</source>
-        <translation>The selected chip type (such as ATMEGA8). Default: the saved type.</translation>
-    </message>
-    <message>
-        <source>每个事件 (日志行、进度、警告、结果) 以一行 JSON 输出。</source>
-        <translation>Print every event (log line, progress, warning, result) as one line of JSON.</translation>
-    </message>
-    <message>
-        <source>不询问, 直接确认。</source>
-        <translation>Do not ask; confirm at once.</translation>
-    </message>
-    <message>
-        <source>要执行的命令</source>
-        <translation>The command to run</translation>
-    </message>
-    <message>
-        <source>缺少命令。用 --help 查看命令列表。</source>
-        <translation>No command given. See --help for the list of commands.</translation>
-    </message>
-    <message>
-        <source>未知命令: %1。用 --help 查看命令列表。</source>
-        <translation>Unknown command: %1. See --help for the list of commands.</translation>
-    </message>
-    <message>
-        <source>未知芯片型号: %1 (可选: %2)</source>
-        <translation>Unknown chip type: %1 (choose from %2)</translation>
-    </message>
-    <message>
         <source>模拟编程器不认识芯片 %1 (可选: none, %2)</source>
         <translation>The simulated programmer does not know the chip %1 (choose from none, %2)</translation>
-    </message>
-    <message>
-        <source>连接检查: 发送 CC000000#, 显示编程器的回答或&quot;编程器无反应!&quot;。</source>
-        <translation>Connection check: sends CC000000# and shows the programmer&apos;s answer, or &quot;The programmer does not answer!&quot;.</translation>
-    </message>
-    <message>
-        <source>自动识别芯片: 读标识字, 打印芯片型号, 或&quot;无目标芯片或不支持!&quot;。</source>
-        <translation>Identify the chip: reads the signature and prints the chip type, or &quot;No target chip, or not supported!&quot;.</translation>
-    </message>
-    <message>
-        <source>读标识字: 显示座上芯片的型号与标识字 (不改变所选芯片)。</source>
-        <translation>Read the signature: shows the type and signature of the chip in the socket (the selected chip stays).</translation>
     </message>
     <message>
         <source>注意: %1 没有第%2位, 该位按 1 写入。</source>
@@ -771,10 +754,6 @@ Exit codes: 0 done, 1 a verify failed or a file could not be loaded, 2 usage err
         <translation>--%1 must be two hexadecimal digits: %2</translation>
     </message>
     <message>
-        <source>用法: write-lock XX (锁定位, 两位十六进制数, 如 FC)。</source>
-        <translation>Usage: write-lock XX (the lock byte, two hexadecimal digits, such as FC).</translation>
-    </message>
-    <message>
         <source>锁定位 %1</source>
         <translation>Lock bits %1</translation>
     </message>
@@ -795,192 +774,12 @@ Exit codes: 0 done, 1 a verify failed or a file could not be loaded, 2 usage err
         <translation>Read the fuse and lock bits (RS000000#); shows the 32-bit fuse text and the four bytes.</translation>
     </message>
     <message>
-        <source>写三个熔丝字节 (WS...#)。--bits 为32位熔丝文本 (锁定位第7位在前, 0/1/*);
---low/--high/--ext 为十六进制字节 (未给的扩展字节取芯片默认值); --default 为芯片出厂值。
-芯片没有的位总按 1 写入。</source>
-        <translation>Write the three fuse bytes (WS...#). --bits is the 32-bit fuse text (lock bit 7 first, 0/1/*);
---low/--high/--ext are hexadecimal bytes (an extended byte not given is the chip&apos;s default); --default is the chip&apos;s factory values.
-Bits the chip lacks are always written as 1.</translation>
-    </message>
-    <message>
         <source>写入芯片出厂熔丝值并读回比较: &quot;恢复成功！&quot; 或 &quot;恢复失败！&quot; (退出码 1)。</source>
         <translation>Write the chip&apos;s factory fuse values and read them back to compare: &quot;Fuses recovered!&quot; or &quot;Recovering the fuses failed!&quot; (exit code 1).</translation>
     </message>
     <message>
         <source>写锁定位 (WLXX0000#), XX 为两位十六进制数。</source>
         <translation>Write the lock bits (WLXX0000#); XX is two hexadecimal digits.</translation>
-    </message>
-    <message>
-        <source>显示所选芯片的熔丝编辑器 (无需编程器): 每一位的名称与值、四个字节、
-每个选项及其选中状态。熔丝文本取 --bits, 默认为芯片出厂值。</source>
-        <translation>Show the fuse editor of the selected chip (no programmer needed): the name and value of every bit, the four bytes,
-every option and whether it is ticked. The fuse text is --bits, by default the chip&apos;s factory values.</translation>
-    </message>
-    <message>
-        <source>32位熔丝文本 (write-fuses, fuses)。</source>
-        <translation>32-bit fuse text (write-fuses, fuses).</translation>
-    </message>
-    <message>
-        <source>熔丝低字节, 十六进制 (write-fuses)。</source>
-        <translation>Low fuse byte, hexadecimal (write-fuses).</translation>
-    </message>
-    <message>
-        <source>熔丝高字节, 十六进制 (write-fuses)。</source>
-        <translation>High fuse byte, hexadecimal (write-fuses).</translation>
-    </message>
-    <message>
-        <source>扩展熔丝字节, 十六进制 (write-fuses)。</source>
-        <translation>Extended fuse byte, hexadecimal (write-fuses).</translation>
-    </message>
-    <message>
-        <source>写芯片出厂熔丝值 (write-fuses)。</source>
-        <translation>Write the chip&apos;s factory fuse values (write-fuses).</translation>
-    </message>
-    <message>
-        <source>用法: hvpp-cli %1</source>
-        <translation>Usage: hvpp-cli %1</translation>
-    </message>
-    <message>
-        <source>无法识别的文件类型: %1 (可用 .HEX, .BIN, .EEP)</source>
-        <translation>Unknown file type: %1 (use .HEX, .BIN, .EEP)</translation>
-    </message>
-    <message>
-        <source>无法识别的文件类型: %1 (可用 .HEX, .BIN)</source>
-        <translation>Unknown file type: %1 (use .HEX, .BIN)</translation>
-    </message>
-    <message>
-        <source>无法保存 %1: %2</source>
-        <translation>Cannot save %1: %2</translation>
-    </message>
-    <message>
-        <source>只读到 %1 字节 (芯片有 %2 字节)。</source>
-        <translation>Only %1 bytes were read (the chip has %2 bytes).</translation>
-    </message>
-    <message>
-        <source>ATMEGA161 没有校准字节。</source>
-        <translation>The ATMEGA161 has no calibration bytes.</translation>
-    </message>
-    <message>
-        <source>--cal-target 须为 flash 或 eeprom。</source>
-        <translation>--cal-target must be flash or eeprom.</translation>
-    </message>
-    <message>
-        <source>--cal-slot 须为 0..3 或 1MHz, 2MHz, 4MHz, 8MHz。</source>
-        <translation>--cal-slot must be 0..3 or 1MHz, 2MHz, 4MHz, 8MHz.</translation>
-    </message>
-    <message>
-        <source>存储器须为 flash 或 eeprom, 而不是 &quot;%1&quot;。</source>
-        <translation>The memory must be flash or eeprom, not &quot;%1&quot;.</translation>
-    </message>
-    <message>
-        <source>用法: hvpp-cli program [--flash FILE] [--eeprom FILE] [--options DIGITS] [选项开关...]</source>
-        <translation>Usage: hvpp-cli program [--flash FILE] [--eeprom FILE] [--options DIGITS] [switches...]</translation>
-    </message>
-    <message>
-        <source>--options 须为 10 位 0/1, 如 1110000011。</source>
-        <translation>--options must be 10 digits 0/1, such as 1110000011.</translation>
-    </message>
-    <message>
-        <source>编程选项: %1</source>
-        <translation>Program options: %1</translation>
-    </message>
-    <message>
-        <source>编程未完成。</source>
-        <translation>Programming not finished.</translation>
-    </message>
-    <message>
-        <source>编程完成。</source>
-        <translation>Programming done.</translation>
-    </message>
-    <message>
-        <source>擦除芯片 (EM000000#)。</source>
-        <translation>Erase the chip (EM000000#).</translation>
-    </message>
-    <message>
-        <source>载入 FILE (.HEX/.BIN) 并写入芯片FLASH (不擦除; 需要时先 erase)。</source>
-        <translation>Load FILE (.HEX/.BIN) and write it to the chip&apos;s FLASH (no erase; erase first where needed).</translation>
-    </message>
-    <message>
-        <source>载入 FILE 并与芯片FLASH校验; 不符时退出码为 1。</source>
-        <translation>Load FILE and verify it against the chip&apos;s FLASH; exit code 1 on a mismatch.</translation>
-    </message>
-    <message>
-        <source>载入 FILE (.EEP/.HEX/.BIN) 并逐字节写入芯片EEPROM。</source>
-        <translation>Load FILE (.EEP/.HEX/.BIN) and write it byte by byte to the chip&apos;s EEPROM.</translation>
-    </message>
-    <message>
-        <source>载入 FILE 并与芯片EEPROM校验; 不符时退出码为 1。</source>
-        <translation>Load FILE and verify it against the chip&apos;s EEPROM; exit code 1 on a mismatch.</translation>
-    </message>
-    <message>
-        <source>读出整个芯片FLASH, 存为二进制文件 OUT.bin。</source>
-        <translation>Read the chip&apos;s whole FLASH and save it as the binary file OUT.bin.</translation>
-    </message>
-    <message>
-        <source>读出整个芯片EEPROM, 存为二进制文件 OUT.bin。</source>
-        <translation>Read the chip&apos;s whole EEPROM and save it as the binary file OUT.bin.</translation>
-    </message>
-    <message>
-        <source>读校准字节, 打印各槽 (1MHz 2MHz 4MHz 8MHz; * 为默认选中)。</source>
-        <translation>Read the calibration bytes and print each slot (1MHz 2MHz 4MHz 8MHz; * marks the default).</translation>
-    </message>
-    <message>
-        <source>读校准字节, 把所选槽的字节写入 flash 或 eeprom 的字节地址 N (十进制)。
-默认: 芯片自动选中的槽, flash, 存储器的最后一个字节。</source>
-        <translation>Read the calibration bytes and write the chosen slot&apos;s byte to byte address N (decimal) of flash or eeprom.
-Default: the slot the chip selects, flash, the memory&apos;s last byte.</translation>
-    </message>
-    <message>
-        <source>读一个FLASH字 (字地址) 或一个EEPROM字节 (字节地址); ADDR 为十进制。</source>
-        <translation>Read one FLASH word (word address) or one EEPROM byte (byte address); ADDR is decimal.</translation>
-    </message>
-    <message>
-        <source>写一个FLASH字 (DATA 至多4位十六进制, 低字节在前) 或一个EEPROM字节
-(至多2位)。注:只有原地址数据为FF时,才能正确写入数据。</source>
-        <translation>Write one FLASH word (DATA up to 4 hexadecimal digits, low byte first) or one EEPROM byte
-(up to 2 digits). Note: a write only succeeds where the old data is FF.</translation>
-    </message>
-    <message>
-        <source>把 IN (.HEX/.BIN; 加 --eeprom 时按EEPROM文件, 也可为 .EEP) 转成二进制文件
-OUT.bin。不需要编程器。</source>
-        <translation>Convert IN (.HEX/.BIN; with --eeprom as an EEPROM file, also .EEP) into the binary file
-OUT.bin. No programmer needed.</translation>
-    </message>
-    <message>
-        <source>编程芯片: 按固定顺序执行所选步骤 (标识字检查, 擦除, 写FLASH, 写EEPROM, 校验, 熔丝,
-锁定位, 校准字节)。--flash/--eeprom 填入文件名框并先行载入。
---options 为10位选项 (如 1110000011), 默认为保存的编程选项; 下列开关再勾选一项:</source>
-        <translation>Program the chip: runs the chosen steps in their fixed order (signature check, erase, write FLASH, write EEPROM, verify, fuses,
-lock bits, calibration byte). --flash/--eeprom fill the file-name boxes and are loaded first.
---options is the 10 options (such as 1110000011), by default the saved program options; each switch below ticks one more:</translation>
-    </message>
-    <message>
-        <source>program: FLASH 映像文件。</source>
-        <translation>program: the FLASH image file.</translation>
-    </message>
-    <message>
-        <source>program --eeprom FILE: EEPROM 映像文件; convert: 按EEPROM文件载入。</source>
-        <translation>program --eeprom FILE: the EEPROM image file; convert: load as an EEPROM file.</translation>
-    </message>
-    <message>
-        <source>program: 10位编程选项, 如 1110000011。</source>
-        <translation>program: the 10 program options, such as 1110000011.</translation>
-    </message>
-    <message>
-        <source>program: </source>
-        <translation>program: </translation>
-    </message>
-    <message>
-        <source>write-cal/program: 校准字节槽 0..3 或 1MHz/2MHz/4MHz/8MHz。</source>
-        <translation>write-cal/program: calibration byte slot 0..3 or 1MHz/2MHz/4MHz/8MHz.</translation>
-    </message>
-    <message>
-        <source>write-cal/program: 校准字节写入 flash 或 eeprom。</source>
-        <translation>write-cal/program: write the calibration byte to flash or eeprom.</translation>
-    </message>
-    <message>
-        <source>write-cal/program: 校准字节的字节地址 (十进制)。</source>
-        <translation>write-cal/program: byte address of the calibration byte (decimal).</translation>
     </message>
     <message>
         <source>--%1 须为 flash 或 eeprom。</source>
@@ -1033,216 +832,16 @@ Chip: %10  fuses: lock %11 extended %12 high %13 low %14</translation>
         <translation>None</translation>
     </message>
     <message>
-        <source>无法识别的文件类型: %1</source>
-        <translation>Unknown file type: %1</translation>
-    </message>
-    <message>
-        <source>用法: hvpp-cli offline-upload [--flash FILE] [--eeprom FILE]</source>
-        <translation>Usage: hvpp-cli offline-upload [--flash FILE] [--eeprom FILE]</translation>
-    </message>
-    <message>
         <source>未给出映像文件: 只把长度 0 写入编程器 (清除脱机映像)。</source>
         <translation>No image file given: only the length 0 is written to the programmer (clears the stand-alone images).</translation>
-    </message>
-    <message>
-        <source>用法: hvpp-cli firmware-update FILE.BIN [--yes]</source>
-        <translation>Usage: hvpp-cli firmware-update FILE.BIN [--yes]</translation>
-    </message>
-    <message>
-        <source> (等待编程器的引导程序, 最多10秒)</source>
-        <translation> (waiting for the programmer&apos;s loader, up to 10 seconds)</translation>
-    </message>
-    <message>
-        <source>引导程序已应答。把 %1 (%2 字节) 写入编程器?</source>
-        <translation>The loader answered. Write %1 (%2 bytes) to the programmer?</translation>
-    </message>
-    <message>
-        <source>升级已取消, 未发送固件数据。</source>
-        <translation>Update cancelled; no firmware data was sent.</translation>
-    </message>
-    <message>
-        <source>用法: hvpp-cli programmer-eeprom FILE.BIN</source>
-        <translation>Usage: hvpp-cli programmer-eeprom FILE.BIN</translation>
-    </message>
-    <message>
-        <source>用法: hvpp-cli scheme-save FILE.SET [--flash FILE] [--eeprom FILE] [--options DIGITS] ...</source>
-        <translation>Usage: hvpp-cli scheme-save FILE.SET [--flash FILE] [--eeprom FILE] [--options DIGITS] ...</translation>
-    </message>
-    <message>
-        <source>--cal-address 须为 0..%1 的十进制地址。</source>
-        <translation>--cal-address must be a decimal address 0..%1.</translation>
-    </message>
-    <message>
-        <source>无法保存方案 %1: %2</source>
-        <translation>Cannot save the scheme %1: %2</translation>
-    </message>
-    <message>
-        <source>--scheme 已给出编程选项与文件, 不能再用 --%1。</source>
-        <translation>--scheme already gives the program options and files; --%1 cannot be used with it.</translation>
-    </message>
-    <message>
-        <source>用法: hvpp-cli program --scheme FILE.SET</source>
-        <translation>Usage: hvpp-cli program --scheme FILE.SET</translation>
-    </message>
-    <message>
-        <source>无法读取方案文件 %1。</source>
-        <translation>Cannot read the scheme file %1.</translation>
-    </message>
-    <message>
-        <source>方案文件 %1 在第 %2 行出错 (只用了前 %3 行), 未编程。</source>
-        <translation>The scheme file %1 has an error in line %2 (only the first %3 lines were used); nothing was programmed.</translation>
-    </message>
-    <message>
-        <source>方案: %1  芯片: %2  编程选项: %3</source>
-        <translation>Scheme: %1  chip: %2  program options: %3</translation>
-    </message>
-    <message>
-        <source>脱机选项 (offline-write; 未给出的值取自上次保存的设置, 成功后保存):
-  --steps LIST           步骤: flash,eeprom,fuses,lock,cal,serial,erase,enable 的组合, none,
-                         或8位0/1 (第0项在前); enable = 使能脱机编程
-  --oa-slot N            校准字节 OA1..OA4 (1..4)
-  --oa-target MEM        校准字节写入 flash 或 eeprom
-  --oa-address HEX       校准字节写入地址 (至多4位十六进制)
-  --serial-target MEM    序列号写入 flash 或 eeprom
-  --serial-address HEX   序列号写入地址 (至多4位十六进制)
-  --increment N          序列号自动增量 0..255
-  --initial-hex HEX      初始编号, 十六进制 (至多 FFFFFFFF)
-  --initial-decimal N    初始编号, 十进制 (至多 4294967295)
-  --fuse-bits BITS       记录中的熔丝位: 32位 0/1, 锁定位第7位在前; 默认为保存的熔丝设置</source>
-        <translation>Stand-alone options (offline-write; values not given are the ones saved last, saved again on success):
-  --steps LIST           steps: a combination of flash,eeprom,fuses,lock,cal,serial,erase,enable, none,
-                         or 8 digits 0/1 (step 0 first); enable = enable stand-alone programming
-  --oa-slot N            calibration byte OA1..OA4 (1..4)
-  --oa-target MEM        write the calibration byte to flash or eeprom
-  --oa-address HEX       address of the calibration byte (up to 4 hexadecimal digits)
-  --serial-target MEM    write the serial number to flash or eeprom
-  --serial-address HEX   address of the serial number (up to 4 hexadecimal digits)
-  --increment N          serial number increment 0..255
-  --initial-hex HEX      initial number, hexadecimal (up to FFFFFFFF)
-  --initial-decimal N    initial number, decimal (up to 4294967295)
-  --fuse-bits BITS       fuse bits of the record: 32 digits 0/1, lock bit 7 first; default: the saved fuse setting</translation>
-    </message>
-    <message>
-        <source>写入设置: 把脱机编程设置 (步骤, 芯片标识字与页大小, 熔丝, 校准字节与序列号选项)
-写入编程器。芯片由 --chip 或保存的型号决定。</source>
-        <translation>Write settings: writes the stand-alone settings (steps, the chip&apos;s signature and page size, fuses, calibration byte and serial number options)
-to the programmer. The chip is --chip or the saved type.</translation>
-    </message>
-    <message>
-        <source>读取设置: 从编程器读回脱机编程设置, 打印并保存; 选中记录中的芯片。
-有设置项无有效回答时退出码为 3 (这些值保持不变); 记录中的芯片不受支持时为 1。</source>
-        <translation>Read settings: reads the stand-alone settings back from the programmer, prints and saves them, and selects the record&apos;s chip.
-Exit code 3 when a setting gets no valid answer (those values stay as they were); 1 when the record&apos;s chip is not supported.</translation>
-    </message>
-    <message>
-        <source>写入数据: 载入映像文件并存入编程器供脱机编程 (FLASH 至多 20480 字节,
-EEPROM 至多 2048 字节)。</source>
-        <translation>Write data: loads the image files and stores them in the programmer for stand-alone programming (FLASH up to 20480 bytes,
-EEPROM up to 2048 bytes).</translation>
-    </message>
-    <message>
-        <source>存熔丝数据: 把编程器自己的芯片与熔丝表 (13 种芯片) 写入编程器。</source>
-        <translation>Store fuse data: writes the programmer&apos;s own chip and fuse table (13 chips) to the programmer.</translation>
-    </message>
-    <message>
-        <source>让编程器固件转入引导程序 (FM000000#), 显示其回答。</source>
-        <translation>Send the programmer&apos;s firmware into its loader (FM000000#) and show its answer.</translation>
-    </message>
-    <message>
-        <source>升级固件: 提示重启编程器, 等待引导程序应答 &quot;B&quot; (10秒), 询问确认
-(--yes 时不问), 然后发送固件。文件须小于 32768 字节。</source>
-        <translation>Firmware update: asks to restart the programmer, waits for the loader&apos;s &quot;B&quot; (10 seconds), asks for confirmation
-(not with --yes), then sends the firmware. The file must be smaller than 32768 bytes.</translation>
-    </message>
-    <message>
-        <source>升级EEPROM数据: 检查连接 (&quot;连接成功!&quot;) 后把文件逐字节写入编程器自己的EEPROM。</source>
-        <translation>Update EEPROM data: checks the connection (&quot;Connected!&quot;), then writes the file byte by byte to the programmer&apos;s own EEPROM.</translation>
-    </message>
-    <message>
-        <source>保存方案: 芯片 (--chip), 熔丝位 (--fuse-bits), 编程选项 (--options 与 program 的开关),
-两个文件名 (--flash, --eeprom) 与校准选项 (--cal-slot, --cal-target, --cal-address);
-未给出的取自保存的设置。不需要编程器。</source>
-        <translation>Save a scheme: the chip (--chip), fuse bits (--fuse-bits), program options (--options and the switches of program),
-the two file names (--flash, --eeprom) and the calibration options (--cal-slot, --cal-target, --cal-address);
-what is not given comes from the saved settings. No programmer needed.</translation>
     </message>
     <message>
         <source>FLASH 映像文件。</source>
         <translation>The FLASH image file.</translation>
     </message>
     <message>
-        <source>--eeprom FILE: EEPROM 映像文件。</source>
-        <translation>--eeprom FILE: the EEPROM image file.</translation>
-    </message>
-    <message>
-        <source>10位编程选项, 如 1110000011。</source>
-        <translation>The 10 program options, such as 1110000011.</translation>
-    </message>
-    <message>
-        <source>校准字节槽 0..3 或 1MHz/2MHz/4MHz/8MHz。</source>
-        <translation>Calibration byte slot 0..3 or 1MHz/2MHz/4MHz/8MHz.</translation>
-    </message>
-    <message>
         <source>校准字节写入 flash 或 eeprom。</source>
         <translation>Write the calibration byte to flash or eeprom.</translation>
-    </message>
-    <message>
-        <source>校准字节的字节地址 (十进制)。</source>
-        <translation>Byte address of the calibration byte (decimal).</translation>
-    </message>
-    <message>
-        <source>offline-write/scheme-save: 32位熔丝位 0/1。</source>
-        <translation>offline-write/scheme-save: 32 fuse bits 0/1.</translation>
-    </message>
-    <message>
-        <source>offline-write: 脱机编程步骤。</source>
-        <translation>offline-write: the stand-alone programming steps.</translation>
-    </message>
-    <message>
-        <source>offline-write: 校准字节 OA1..OA4。</source>
-        <translation>offline-write: calibration byte OA1..OA4.</translation>
-    </message>
-    <message>
-        <source>offline-write: 校准字节写入 flash 或 eeprom。</source>
-        <translation>offline-write: write the calibration byte to flash or eeprom.</translation>
-    </message>
-    <message>
-        <source>offline-write: 校准字节写入地址 (十六进制)。</source>
-        <translation>offline-write: address of the calibration byte (hexadecimal).</translation>
-    </message>
-    <message>
-        <source>offline-write: 序列号写入 flash 或 eeprom。</source>
-        <translation>offline-write: write the serial number to flash or eeprom.</translation>
-    </message>
-    <message>
-        <source>offline-write: 序列号写入地址 (十六进制)。</source>
-        <translation>offline-write: address of the serial number (hexadecimal).</translation>
-    </message>
-    <message>
-        <source>offline-write: 序列号自动增量 0..255。</source>
-        <translation>offline-write: serial number increment 0..255.</translation>
-    </message>
-    <message>
-        <source>offline-write: 初始编号 (十六进制)。</source>
-        <translation>offline-write: initial number (hexadecimal).</translation>
-    </message>
-    <message>
-        <source>offline-write: 初始编号 (十进制)。</source>
-        <translation>offline-write: initial number (decimal).</translation>
-    </message>
-    <message>
-        <source>program: 按方案文件编程。</source>
-        <translation>program: program as the scheme file says.</translation>
-    </message>
-    <message>
-        <source>
---scheme FILE.SET: 芯片, 熔丝位, 编程选项, 文件与校准选项全部取自方案文件。</source>
-        <translation>
---scheme FILE.SET: the chip, fuse bits, program options, files and calibration options all come from the scheme file.</translation>
-    </message>
-    <message>
-        <source>按方案文件编程芯片。</source>
-        <translation>Program the chip as the scheme file says.</translation>
     </message>
     <message>
         <source>编程器无反应!</source>
@@ -1713,24 +1312,12 @@ Without a programmer, start it with --port sim to try everything on the built-in
         <translation>option 2 program EEPROM</translation>
     </message>
     <message>
-        <source>选项3 编程熔丝位 (熔丝来自所选芯片的默认熔丝)</source>
-        <translation>option 3 program fuses (the fuses are the selected chip&apos;s default fuses)</translation>
-    </message>
-    <message>
         <source>选项4 编程锁定位</source>
         <translation>option 4 program lock bits</translation>
     </message>
     <message>
-        <source>选项5 文件重载 (编程前重新载入 --flash/--eeprom 文件)</source>
-        <translation>option 5 reload files (load the --flash/--eeprom files again before programming)</translation>
-    </message>
-    <message>
         <source>选项6 校验标识字</source>
         <translation>option 6 check signature</translation>
-    </message>
-    <message>
-        <source>选项7 写校准字节 (读校准字节并写入 --cal-* 所选位置)</source>
-        <translation>option 7 write calibration byte (read the calibration bytes and write one where --cal-* say)</translation>
     </message>
     <message>
         <source>选项8 校验FLASH</source>
@@ -1741,16 +1328,819 @@ Without a programmer, start it with --port sim to try everything on the built-in
         <translation>option 9 verify EEPROM</translation>
     </message>
     <message>
-        <source>program [--flash FILE] [--eeprom FILE] [--options DIGITS] [开关...]</source>
-        <translation>program [--flash FILE] [--eeprom FILE] [--options DIGITS] [switches...]</translation>
+        <source>Intel HEX 文件 (*.HEX *.hex);;二进制文件(*.BIN *.bin);;ELF 文件 (*.ELF *.elf)</source>
+        <translation>Intel HEX files (*.HEX *.hex);;Binary files (*.BIN *.bin);;ELF files (*.ELF *.elf)</translation>
     </message>
     <message>
-        <source>offline-write [脱机选项...]</source>
-        <translation>offline-write [stand-alone options...]</translation>
+        <source>EEPROM文件(*.EEP *.eep);;二进制文件(*.BIN *.bin);;Intel Hex文件(*.HEX *.hex);;ELF 文件 (*.ELF *.elf)</source>
+        <translation>EEPROM files (*.EEP *.eep);;Binary files (*.BIN *.bin);;Intel HEX files (*.HEX *.hex);;ELF files (*.ELF *.elf)</translation>
     </message>
     <message>
-        <source>scheme-save FILE.SET [--flash FILE] [--eeprom FILE] [--options DIGITS] [开关...]</source>
-        <translation>scheme-save FILE.SET [--flash FILE] [--eeprom FILE] [--options DIGITS] [switches...]</translation>
+        <source>二进制文件(*.BIN *.bin);;Intel HEX 文件 (*.HEX *.hex *.EEP *.eep)</source>
+        <translation>Binary files (*.BIN *.bin);;Intel HEX files (*.HEX *.hex *.EEP *.eep)</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>编程器的操作尚未结束。<byte value="xd"/>
+停止该操作并退出程序吗?</source>
+        <translation>The programmer&apos;s operation has not finished yet.</translation>
+    </message>
+    <message>
+        <source>选项3 编程熔丝位</source>
+        <translation>option 3 program fuses</translation>
+    </message>
+    <message>
+        <source>选项5 文件重载</source>
+        <translation>option 5 reload files</translation>
+    </message>
+    <message>
+        <source>选项7 写校准字节</source>
+        <translation>option 7 write calibration byte</translation>
+    </message>
+    <message>
+        <source>write-lock 的锁定位应为两位十六进制数 (如 FC): %1</source>
+        <translation>The lock byte of write-lock must be two hexadecimal digits (such as FC): %1</translation>
+    </message>
+    <message>
+        <source>32位熔丝文本, 每个为 0、1 或 *, 锁定位第7位在前。</source>
+        <translation>32-bit fuse text, each 0, 1 or *, lock bit 7 first.</translation>
+    </message>
+    <message>
+        <source>写三个熔丝字节 (WS...#): --bits, --low/--high[/--ext] 或 --default 之一。</source>
+        <translation>Write the three fuse bytes (WS...#): one of --bits, --low/--high[/--ext] or --default.</translation>
+    </message>
+    <message>
+        <source>未给的扩展字节取芯片默认值; --default 为芯片出厂值。芯片没有的位总按 1 写入。</source>
+        <translation>An extended byte not given is the chip&apos;s default; --default is the chip&apos;s factory values. Bits the chip lacks are always written as 1.</translation>
+    </message>
+    <message>
+        <source>熔丝低字节, 两位十六进制。</source>
+        <translation>Low fuse byte, two hexadecimal digits.</translation>
+    </message>
+    <message>
+        <source>熔丝高字节, 两位十六进制。</source>
+        <translation>High fuse byte, two hexadecimal digits.</translation>
+    </message>
+    <message>
+        <source>扩展熔丝字节, 两位十六进制。</source>
+        <translation>Extended fuse byte, two hexadecimal digits.</translation>
+    </message>
+    <message>
+        <source>写芯片出厂熔丝值。</source>
+        <translation>Write the chip&apos;s factory fuse values.</translation>
+    </message>
+    <message>
+        <source>显示所选芯片的熔丝编辑器 (无需编程器)。</source>
+        <translation>Show the fuse editor of the selected chip (no programmer needed).</translation>
+    </message>
+    <message>
+        <source>每一位的名称与值、四个字节、每个选项及其选中状态。熔丝文本取 --bits,
+默认为芯片出厂值。</source>
+        <translation>The name and value of every bit, the four bytes, every option and whether it is ticked. The fuse text is --bits,
+by default the chip&apos;s factory values.</translation>
+    </message>
+    <message>
+        <source>步骤: flash,eeprom,fuses,lock,cal,serial,erase,enable 的组合, none, 或8位0/1 (第0项在前); enable = 使能脱机编程。</source>
+        <translation>Steps: a combination of flash,eeprom,fuses,lock,cal,serial,erase,enable, none, or 8 digits 0/1 (step 0 first); enable = enable stand-alone programming.</translation>
+    </message>
+    <message>
+        <source>校准字节 OA1..OA4 (1..4)。</source>
+        <translation>Calibration byte OA1..OA4 (1..4).</translation>
+    </message>
+    <message>
+        <source>校准字节写入地址 (至多4位十六进制)。</source>
+        <translation>Address of the calibration byte (up to 4 hexadecimal digits).</translation>
+    </message>
+    <message>
+        <source>序列号写入 flash 或 eeprom。</source>
+        <translation>Write the serial number to flash or eeprom.</translation>
+    </message>
+    <message>
+        <source>序列号写入地址 (至多4位十六进制)。</source>
+        <translation>Address of the serial number (up to 4 hexadecimal digits).</translation>
+    </message>
+    <message>
+        <source>序列号自动增量 0..255。</source>
+        <translation>Serial number increment 0..255.</translation>
+    </message>
+    <message>
+        <source>初始编号, 十六进制 (至多 FFFFFFFF)。</source>
+        <translation>Initial number, hexadecimal (up to FFFFFFFF).</translation>
+    </message>
+    <message>
+        <source>初始编号, 十进制 (至多 4294967295)。</source>
+        <translation>Initial number, decimal (up to 4294967295).</translation>
+    </message>
+    <message>
+        <source>记录中的熔丝位: 32位 0/1, 锁定位第7位在前; 默认为保存的熔丝设置。</source>
+        <translation>Fuse bits of the record: 32 digits 0/1, lock bit 7 first; default: the saved fuse setting.</translation>
+    </message>
+    <message>
+        <source>写入设置: 把脱机编程设置写入编程器, 成功后保存为下次的默认值。</source>
+        <translation>Write settings: writes the stand-alone settings to the programmer and, on success, keeps them as the next defaults.</translation>
+    </message>
+    <message>
+        <source>写入步骤, 芯片标识字与页大小, 熔丝, 校准字节与序列号选项。未给出的值取自上次
+保存的设置 (设置段 &quot;脱机&quot;); 芯片由 --chip 或保存的型号决定。</source>
+        <translation>Writes the steps, the chip&apos;s signature and page size, the fuses, the calibration byte and serial number options. Values not given are the ones
+saved last (the stand-alone settings section); the chip is --chip or the saved type.</translation>
+    </message>
+    <message>
+        <source>读取设置: 从编程器读回脱机编程设置并打印 (不保存)。</source>
+        <translation>Read settings: reads the stand-alone settings back from the programmer and prints them (not saved).</translation>
+    </message>
+    <message>
+        <source>有设置项无有效回答时退出码为 3; 记录中的芯片不受支持时为 1。</source>
+        <translation>Exit code 3 when a setting gets no valid answer; 1 when the record&apos;s chip is not supported.</translation>
+    </message>
+    <message>
+        <source>写入数据: 载入映像文件并存入编程器供脱机编程。</source>
+        <translation>Write data: loads the image files and stores them in the programmer for stand-alone programming.</translation>
+    </message>
+    <message>
+        <source>FLASH 至多 20480 字节, EEPROM 至多 2048 字节。</source>
+        <translation>FLASH up to 20480 bytes, EEPROM up to 2048 bytes.</translation>
+    </message>
+    <message>
+        <source>EEPROM 映像文件。</source>
+        <translation>The EEPROM image file.</translation>
+    </message>
+    <message>
+        <source>内置模拟编程器 (--port sim) 的选项:
+</source>
+        <translation>Options of the built-in simulated programmer (--port sim):
+</translation>
+    </message>
+    <message>
+        <source>座上的芯片 (型号或 none), 默认 ATMEGA8</source>
+        <translation>the chip in the socket (a type or none), default ATMEGA8</translation>
+    </message>
+    <message>
+        <source>状态文件 (JSON), 启动时读取, 结束时写回</source>
+        <translation>state file (JSON), read at start, written back at the end</translation>
+    </message>
+    <message>
+        <source>virtual: 等待不耗费实际时间</source>
+        <translation>virtual: waits take no real time</translation>
+    </message>
+    <message>
+        <source>写FLASH</source>
+        <translation>Write FLASH</translation>
+    </message>
+    <message>
+        <source>读取FLASH</source>
+        <translation>Read FLASH</translation>
+    </message>
+    <message>
+        <source>写EEPROM</source>
+        <translation>Write EEPROM</translation>
+    </message>
+    <message>
+        <source>读取EEPROM</source>
+        <translation>Read EEPROM</translation>
+    </message>
+    <message>
+        <source>上传</source>
+        <translation>Upload</translation>
+    </message>
+    <message>
+        <source>固件</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>操作已中止。</source>
+        <translation>Operation stopped.</translation>
+    </message>
+    <message>
+        <source>另一操作正在进行中，本操作未执行!</source>
+        <translation>Another operation is running; this one was not started!</translation>
+    </message>
+    <message>
+        <source> … (共 %1 段)</source>
+        <translation> … (%1 ranges in all)</translation>
+    </message>
+    <message>
+        <source>文件不完整</source>
+        <translation>file incomplete</translation>
+    </message>
+    <message>
+        <source>低字节</source>
+        <translation>low byte</translation>
+    </message>
+    <message>
+        <source>高字节</source>
+        <translation>high byte</translation>
+    </message>
+    <message>
+        <source>扩展字节</source>
+        <translation>extended byte</translation>
+    </message>
+    <message>
+        <source>无数据</source>
+        <translation>no data</translation>
+    </message>
+    <message>
+        <source>%1映像: 数据 %2; 已用 %3/%4 字节 (%5); CRC-32 %6</source>
+        <translation>%1 image: data %2; %3/%4 bytes used (%5); CRC-32 %6</translation>
+    </message>
+    <message>
+        <source>警告: %1映像 (%2 字节) 超出 %3 的%1容量 (%4 字节), 无法写入!</source>
+        <translation>Warning: the %1 image (%2 bytes) is larger than the %1 of the %3 (%4 bytes) and cannot be written!</translation>
+    </message>
+    <message>
+        <source>不是 ELF 文件。</source>
+        <translation>Not an ELF file.</translation>
+    </message>
+    <message>
+        <source>ELF 文件损坏: %1</source>
+        <translation>Damaged ELF file: %1</translation>
+    </message>
+    <message>
+        <source>ELF 文件不是 AVR 程序 (机器类型 %1)。</source>
+        <translation>The ELF file is not an AVR program (machine type %1).</translation>
+    </message>
+    <message>
+        <source>ELF 文件的FLASH数据超出 0x7FFF (直到 0x%1)。</source>
+        <translation>The FLASH data of the ELF file goes beyond 0x7FFF (up to 0x%1).</translation>
+    </message>
+    <message>
+        <source>ELF 文件的EEPROM数据超出 0xFFFF (直到 0x%1)。</source>
+        <translation>The EEPROM data of the ELF file goes beyond 0xFFFF (up to 0x%1).</translation>
+    </message>
+    <message>
+        <source>ELF 文件的段 %1 与其他段重叠。</source>
+        <translation>Section %1 of the ELF file overlaps another one.</translation>
+    </message>
+    <message>
+        <source>ELF 熔丝位: %1</source>
+        <translation>ELF fuse bits: %1</translation>
+    </message>
+    <message>
+        <source>ELF 段: %1</source>
+        <translation>ELF sections: %1</translation>
+    </message>
+    <message>
+        <source>libelf 不可用。</source>
+        <translation>libelf is not available.</translation>
+    </message>
+    <message>
+        <source>连续编程开始。</source>
+        <translation>Production run started.</translation>
+    </message>
+    <message>
+        <source>等待放入芯片......</source>
+        <translation>Waiting for a chip......</translation>
+    </message>
+    <message>
+        <source>请取出芯片......</source>
+        <translation>Take the chip out......</translation>
+    </message>
+    <message>
+        <source>第 %1 片: 通过, 标识字 %2。</source>
+        <translation>Chip %1: passed, signature %2.</translation>
+    </message>
+    <message>
+        <source>第 %1 片: 通过, 标识字 %2, 序列号 %3。</source>
+        <translation>Chip %1: passed, signature %2, serial number %3.</translation>
+    </message>
+    <message>
+        <source>第 %1 片: 失败 (%3), 标识字 %2。</source>
+        <translation>Chip %1: failed (%3), signature %2.</translation>
+    </message>
+    <message>
+        <source>连续编程结束: 通过 %1 片, 失败 %2 片。</source>
+        <translation>Production run ended: %1 passed, %2 failed.</translation>
+    </message>
+    <message>
+        <source>记录文件无法写入: %1</source>
+        <translation>The log file cannot be written: %1</translation>
+    </message>
+    <message>
+        <source>警告: %1</source>
+        <translation>Warning: %1</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>stopped</translation>
+    </message>
+    <message>
+        <source>无目标芯片</source>
+        <translation>no target chip</translation>
+    </message>
+    <message>
+        <source>通过</source>
+        <translation>passed</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>序列号设置有误: %1</source>
+        <translation>Invalid serial number settings: %1</translation>
+    </message>
+    <message>
+        <source>%1校验: %2 字节不符 (共 %3 字节), %4 段: %5</source>
+        <translation>%1 verify: %2 bytes differ (of %3 bytes), %4 ranges: %5</translation>
+    </message>
+    <message>
+        <source>显示帮助 (命令之后: 该命令的帮助)。</source>
+        <translation>Show the help (after a command: that command&apos;s help).</translation>
+    </message>
+    <message>
+        <source>编程器所在串口 (COMn, 设备路径如 /dev/ttyUSB0, 或 sim 为内置模拟编程器)。默认: 保存的端口。只用于本次命令。</source>
+        <translation>Serial port of the programmer (COMn, a device path such as /dev/ttyUSB0, or sim for the built-in simulated programmer). Default: the saved port. For this command only.</translation>
+    </message>
+    <message>
+        <source>所选芯片型号 (如 ATMEGA8)。默认: 保存的型号。只用于本次命令。</source>
+        <translation>The selected chip type (such as ATMEGA8). Default: the saved type. For this command only.</translation>
+    </message>
+    <message>
+        <source>串口参数 波特率,校验,数据位,停止位。默认: 保存的设置。</source>
+        <translation>Line settings speed,parity,data bits,stop bits. Default: the saved settings.</translation>
+    </message>
+    <message>
+        <source>握手方式。默认: 保存的设置。</source>
+        <translation>Flow control. Default: the saved setting.</translation>
+    </message>
+    <message>
+        <source>每个事件 (日志行、进度、警告、结果) 以一行 JSON 输出。</source>
+        <translation>Print every event (log line, progress, warning, result) as one line of JSON.</translation>
+    </message>
+    <message>
+        <source>只输出错误与结果。</source>
+        <translation>Print only errors and results.</translation>
+    </message>
+    <message>
+        <source>另外输出收发的每一帧及其毫秒时间。</source>
+        <translation>Also print every frame sent and received, with its time in milliseconds.</translation>
+    </message>
+    <message>
+        <source> [选项]</source>
+        <translation> [options]</translation>
+    </message>
+    <message>
+        <source>用法: hvpp-cli [全局选项] 命令 [命令选项] [参数...]
+
+hvpp 高压并行编程器的命令行前端, 与窗口程序使用同一套核心操作。
+
+命令:
+</source>
+        <translation>Usage: hvpp-cli [global options] command [command options] [arguments...]
+
+The command line of the hvpp high-voltage parallel programmer, with the same core operations as the window.
+
+Commands:
+</translation>
+    </message>
+    <message>
+        <source>
+全局选项:
+</source>
+        <translation>
+Global options:
+</translation>
+    </message>
+    <message>
+        <source>
+每个命令的选项与示例: hvpp-cli 命令 --help
+退出码: 0 完成; 1 某一步失败 (校验不符, 文件无法载入, 映像被拒绝, 写入步骤没有数据);
+2 用法错误; 3 编程器或目标芯片没有应有的回答 (包括连接中断)。
+</source>
+        <translation>
+Options and an example of each command: hvpp-cli COMMAND --help
+Exit codes: 0 done; 1 a step failed (verify mismatch, a file could not be loaded, an image was refused, a write step had no data);
+2 usage error; 3 the programmer or the target chip did not answer as it should (a lost connection too).
+</translation>
+    </message>
+    <message>
+        <source>用法: hvpp-cli [全局选项] </source>
+        <translation>Usage: hvpp-cli [global options] </translation>
+    </message>
+    <message>
+        <source>
+选项:
+</source>
+        <translation>
+Options:
+</translation>
+    </message>
+    <message>
+        <source>
+示例:
+  </source>
+        <translation>
+Example:
+  </translation>
+    </message>
+    <message>
+        <source>
+全局选项 (--port, --chip, --json, -q, -v, ...): hvpp-cli --help
+</source>
+        <translation>
+Global options (--port, --chip, --json, -q, -v, ...): hvpp-cli --help
+</translation>
+    </message>
+    <message>
+        <source>命令 %1 不接受选项 %2。用 hvpp-cli %1 --help 查看它的选项。</source>
+        <translation>The command %1 takes no option %2. See hvpp-cli %1 --help for its options.</translation>
+    </message>
+    <message>
+        <source>用 --help 查看命令与选项。</source>
+        <translation>See --help for the commands and options.</translation>
+    </message>
+    <message>
+        <source>缺少命令。用 --help 查看命令列表。</source>
+        <translation>No command given. See --help for the list of commands.</translation>
+    </message>
+    <message>
+        <source>未知命令: %1。用 --help 查看命令列表。</source>
+        <translation>Unknown command: %1. See --help for the list of commands.</translation>
+    </message>
+    <message>
+        <source>未知芯片型号: %1 (可选: %2)</source>
+        <translation>Unknown chip type: %1 (choose from %2)</translation>
+    </message>
+    <message>
+        <source>10位编程选项, 第0项在前 (如 1100011010)。</source>
+        <translation>The 10 program options, option 0 first (such as 1100011010).</translation>
+    </message>
+    <message>
+        <source>再勾选 </source>
+        <translation>Also tick </translation>
+    </message>
+    <message>
+        <source>校准字节槽 0..3 或 1MHz/2MHz/4MHz/8MHz。</source>
+        <translation>Calibration byte slot 0..3 or 1MHz/2MHz/4MHz/8MHz.</translation>
+    </message>
+    <message>
+        <source>校准字节写入的字节地址 (十进制)。</source>
+        <translation>Byte address the calibration byte is written to (decimal).</translation>
+    </message>
+    <message>
+        <source>--cal-address 须为 0..%1 的十进制地址。</source>
+        <translation>--cal-address must be a decimal address 0..%1.</translation>
+    </message>
+    <message>
+        <source>%1/%2 字节</source>
+        <translation>%1/%2 bytes</translation>
+    </message>
+    <message>
+        <source>剩余 %1</source>
+        <translation>%1 left</translation>
+    </message>
+    <message>
+        <source>用法: hvpp-cli %1</source>
+        <translation>Usage: hvpp-cli %1</translation>
+    </message>
+    <message>
+        <source>%1: 文件中没有数据, 未向编程器发送任何内容。</source>
+        <translation>%1: the file holds no data; nothing was sent to the programmer.</translation>
+    </message>
+    <message>
+        <source>%1: 无法识别的文件类型 (可用 %2)</source>
+        <translation>%1: unknown file type (use %2)</translation>
+    </message>
+    <message>
+        <source>%1: 文件无法载入。</source>
+        <translation>%1: the file could not be loaded.</translation>
+    </message>
+    <message>
+        <source>--line 应为 波特率,校验,数据位,停止位 (如 115200,n,8,1): %1</source>
+        <translation>--line must be speed,parity,data bits,stop bits (such as 115200,n,8,1): %1</translation>
+    </message>
+    <message>
+        <source>--flow 应为 none、hardware 或 software: %1</source>
+        <translation>--flow must be none, hardware or software: %1</translation>
+    </message>
+    <message>
+        <source>--options 须为 10 位 0/1, 如 1100011010。</source>
+        <translation>--options must be 10 digits 0/1, such as 1100011010.</translation>
+    </message>
+    <message>
+        <source>--cal-slot 须为 0..3 或 1MHz, 2MHz, 4MHz, 8MHz。</source>
+        <translation>--cal-slot must be 0..3 or 1MHz, 2MHz, 4MHz, 8MHz.</translation>
+    </message>
+    <message>
+        <source>--cal-target 须为 flash 或 eeprom。</source>
+        <translation>--cal-target must be flash or eeprom.</translation>
+    </message>
+    <message>
+        <source>编程器或目标芯片没有应有的回答。</source>
+        <translation>The programmer or the target chip did not answer as it should.</translation>
+    </message>
+    <message>
+        <source>有一步失败, 命令未完成 (见上面的日志)。</source>
+        <translation>A step failed; the command did not finish (see the log above).</translation>
+    </message>
+    <message>
+        <source>无法保存 %1: %2</source>
+        <translation>Cannot save %1: %2</translation>
+    </message>
+    <message>
+        <source>ATMEGA161 没有校准字节。</source>
+        <translation>The ATMEGA161 has no calibration bytes.</translation>
+    </message>
+    <message>
+        <source>存储器须为 flash 或 eeprom, 而不是 &quot;%1&quot;。</source>
+        <translation>The memory must be flash or eeprom, not &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>读校准字节, 打印各槽 (1MHz 2MHz 4MHz 8MHz; * 为默认选中)。</source>
+        <translation>Read the calibration bytes and print each slot (1MHz 2MHz 4MHz 8MHz; * marks the default).</translation>
+    </message>
+    <message>
+        <source>读校准字节, 把所选槽的字节写入 flash 或 eeprom 的一个字节地址。</source>
+        <translation>Read the calibration bytes and write the chosen slot&apos;s byte to a byte address of flash or eeprom.</translation>
+    </message>
+    <message>
+        <source>默认: 芯片自动选中的槽, flash, 存储器的最后一个字节。</source>
+        <translation>Default: the slot the chip selects, flash, the memory&apos;s last byte.</translation>
+    </message>
+    <message>
+        <source>读一个FLASH字 (字地址) 或一个EEPROM字节 (字节地址); ADDR 为十进制。</source>
+        <translation>Read one FLASH word (word address) or one EEPROM byte (byte address); ADDR is decimal.</translation>
+    </message>
+    <message>
+        <source>写一个FLASH字 (DATA 至多4位十六进制, 低字节在前) 或一个EEPROM字节。</source>
+        <translation>Write one FLASH word (DATA up to 4 hexadecimal digits, low byte first) or one EEPROM byte.</translation>
+    </message>
+    <message>
+        <source>注:只有原地址数据为FF时,才能正确写入数据。</source>
+        <translation>Note: a write only succeeds where the old data is FF.</translation>
+    </message>
+    <message>
+        <source>连接检查: 发送 CC000000#, 显示编程器的回答。</source>
+        <translation>Connection check: sends CC000000# and shows the programmer&apos;s answer.</translation>
+    </message>
+    <message>
+        <source>编程器无回答时输出 &quot;编程器无反应!&quot;, 退出码 3。</source>
+        <translation>Without an answer it prints &quot;The programmer does not answer!&quot;, exit code 3.</translation>
+    </message>
+    <message>
+        <source>自动识别芯片: 读标识字, 打印芯片型号。</source>
+        <translation>Identify the chip: reads the signature and prints the chip type.</translation>
+    </message>
+    <message>
+        <source>座上无芯片或芯片不受支持时输出 &quot;无目标芯片或不支持!&quot;, 退出码 3。</source>
+        <translation>With no chip in the socket, or an unsupported one, it prints &quot;No target chip, or not supported!&quot;, exit code 3.</translation>
+    </message>
+    <message>
+        <source>读标识字: 显示座上芯片的型号与标识字 (不改变所选芯片)。</source>
+        <translation>Read the signature: shows the type and signature of the chip in the socket (the selected chip stays).</translation>
+    </message>
+    <message>
+        <source>%1: 映像超出 %2 的容量。</source>
+        <translation>%1: the image is larger than the %2.</translation>
+    </message>
+    <message>
+        <source>compare 需要 --flash FILE 和/或 --eeprom FILE。</source>
+        <translation>compare needs --flash FILE and/or --eeprom FILE.</translation>
+    </message>
+    <message>
+        <source>芯片与映像相同。</source>
+        <translation>The chip matches the image.</translation>
+    </message>
+    <message>
+        <source>芯片与映像不同。</source>
+        <translation>The chip differs from the image.</translation>
+    </message>
+    <message>
+        <source>显示映像文件的数据区、所选芯片容量中已用的字节数与 CRC-32 (不需要编程器)。</source>
+        <translation>Show an image file&apos;s data ranges, the bytes it uses of the selected chip&apos;s memory and its CRC-32 (no programmer needed).</translation>
+    </message>
+    <message>
+        <source>FILE 为 .HEX/.BIN/.EEP/.ELF; --eeprom 按EEPROM文件载入。映像超出所选芯片
+(--chip) 的容量时退出码为 1。</source>
+        <translation>FILE is .HEX/.BIN/.EEP/.ELF; --eeprom loads it as an EEPROM file. Exit code 1 when the image is larger than the selected chip&apos;s
+(--chip) memory.</translation>
+    </message>
+    <message>
+        <source>按EEPROM文件载入。</source>
+        <translation>Load as an EEPROM file.</translation>
+    </message>
+    <message>
+        <source>读出芯片并与映像文件比较, 不写入; 列出所有不同的地址段, 不同时退出码为 1。</source>
+        <translation>Read the chip and compare it with the image files without writing; lists every differing address range; exit code 1 when they differ.</translation>
+    </message>
+    <message>
+        <source>%1: 只读到 %2 字节 (芯片有 %3 字节), 未写入文件。</source>
+        <translation>%1: only %2 bytes were read (the chip has %3 bytes); the file was not written.</translation>
+    </message>
+    <message>
+        <source>用法: hvpp-cli convert IN OUT, 或 convert --flash IN OUT, 或 convert --eeprom IN OUT。</source>
+        <translation>Usage: hvpp-cli convert IN OUT, or convert --flash IN OUT, or convert --eeprom IN OUT.</translation>
+    </message>
+    <message>
+        <source>擦除芯片 (EM000000#)。</source>
+        <translation>Erase the chip (EM000000#).</translation>
+    </message>
+    <message>
+        <source>载入 FILE (.HEX/.BIN) 并写入芯片FLASH (不擦除; 需要时先 erase)。</source>
+        <translation>Load FILE (.HEX/.BIN) and write it to the chip&apos;s FLASH (no erase; erase first where needed).</translation>
+    </message>
+    <message>
+        <source>载入 FILE 并与芯片FLASH校验; 不符时退出码为 1。</source>
+        <translation>Load FILE and verify it against the chip&apos;s FLASH; exit code 1 on a mismatch.</translation>
+    </message>
+    <message>
+        <source>载入 FILE (.EEP/.HEX/.BIN) 并逐字节写入芯片EEPROM。</source>
+        <translation>Load FILE (.EEP/.HEX/.BIN) and write it byte by byte to the chip&apos;s EEPROM.</translation>
+    </message>
+    <message>
+        <source>载入 FILE 并与芯片EEPROM校验; 不符时退出码为 1。</source>
+        <translation>Load FILE and verify it against the chip&apos;s EEPROM; exit code 1 on a mismatch.</translation>
+    </message>
+    <message>
+        <source>读出整个芯片FLASH, 存入 OUT (.hex/.eep 为 Intel HEX, 否则为二进制)。</source>
+        <translation>Read the chip&apos;s whole FLASH into OUT (Intel HEX for .hex/.eep, else binary).</translation>
+    </message>
+    <message>
+        <source>读出整个芯片EEPROM, 存入 OUT (.hex/.eep 为 Intel HEX, 否则为二进制)。</source>
+        <translation>Read the chip&apos;s whole EEPROM into OUT (Intel HEX for .hex/.eep, else binary).</translation>
+    </message>
+    <message>
+        <source>把 FLASH 或 EEPROM 映像文件转存为 OUT (不需要编程器)。</source>
+        <translation>Save a FLASH or EEPROM image file as OUT (no programmer needed).</translation>
+    </message>
+    <message>
+        <source>IN 或 --flash IN 按FLASH文件载入, --eeprom IN 按EEPROM文件载入 (也可为 .EEP)。
+OUT 以 .hex 或 .eep 结尾时存为 Intel HEX, 否则为二进制。</source>
+        <translation>IN or --flash IN is loaded as a FLASH file, --eeprom IN as an EEPROM file (.EEP too).
+OUT ending in .hex or .eep is saved as Intel HEX, else as binary.</translation>
+    </message>
+    <message>
+        <source>编程FLASH 或 校验FLASH 已勾选, 但没有 FLASH 文件 (--flash FILE)。</source>
+        <translation>Program FLASH or verify FLASH is ticked, but there is no FLASH file (--flash FILE).</translation>
+    </message>
+    <message>
+        <source>编程EEPROM 或 校验EEPROM 已勾选, 但没有 EEPROM 文件 (--eeprom FILE)。</source>
+        <translation>Program EEPROM or verify EEPROM is ticked, but there is no EEPROM file (--eeprom FILE).</translation>
+    </message>
+    <message>
+        <source>编程步骤: %1</source>
+        <translation>Programming steps: %1</translation>
+    </message>
+    <message>
+        <source>无 (只检查目标芯片)</source>
+        <translation>none (only the target chip is checked)</translation>
+    </message>
+    <message>
+        <source>编程完成。</source>
+        <translation>Programming done.</translation>
+    </message>
+    <message>
+        <source>编程未完成。</source>
+        <translation>Programming not finished.</translation>
+    </message>
+    <message>
+        <source>--scheme 已给出编程选项、文件与校准选项, 不能再用 --%1。</source>
+        <translation>--scheme already gives the program options, files and calibration options; --%1 cannot be used with it.</translation>
+    </message>
+    <message>
+        <source>无法读取方案文件 %1。</source>
+        <translation>Cannot read the scheme file %1.</translation>
+    </message>
+    <message>
+        <source>方案文件 %1 在第 %2 行出错 (只用了前 %3 行), 未编程。</source>
+        <translation>The scheme file %1 has an error in line %2 (only the first %3 lines were used); nothing was programmed.</translation>
+    </message>
+    <message>
+        <source>方案: %1  芯片: %2  编程选项: %3</source>
+        <translation>Scheme: %1  chip: %2  program options: %3</translation>
+    </message>
+    <message>
+        <source>按方案文件编程 (芯片、熔丝位、选项、文件与校准选项都取自方案)。</source>
+        <translation>Program as the scheme file says (chip, fuse bits, options, files and calibration options all come from the scheme).</translation>
+    </message>
+    <message>
+        <source>编程芯片: 按固定顺序执行所选步骤, 先列出将执行的步骤。</source>
+        <translation>Program the chip: runs the chosen steps in their fixed order, listing them first.</translation>
+    </message>
+    <message>
+        <source>顺序: 校验标识字, 擦除, 文件重载, 写FLASH, 写EEPROM, 校验FLASH, 校验EEPROM, 熔丝位,
+锁定位, 校准字节。选项取 --options, 否则取保存的编程选项, 否则为默认的 1100011010
+(擦除, 编程FLASH, 文件重载, 校验标识字, 校验FLASH); 每个开关再勾选一项。
+写入或校验某存储器的步骤没有数据 (文件缺失、为空或无法读取) 时, 不发送任何内容,
+退出码 1。
+--repeat: 连续编程, 每 400 ms 检查一次是否放入芯片, 编程 (及 --serial 序列号) 后
+等待取出, 每片输出一行 (并写入 --csv 记录文件), Ctrl-C 结束并输出统计。</source>
+        <translation>Order: check signature, erase, reload files, write FLASH, write EEPROM, verify FLASH, verify EEPROM, fuse bits,
+lock bits, calibration byte. The options are --options, else the saved program options, else the default 1100011010
+(erase, program FLASH, reload files, check signature, verify FLASH); each switch ticks one more.
+When a step that writes or verifies a memory has no data (file missing, empty or unreadable), nothing is sent,
+exit code 1.
+--repeat: production run; checks every 400 ms for a chip, programs it (and the --serial serial number), then
+waits for it to be taken out; one line per chip (also in the --csv log file); Ctrl-C ends it and prints the totals.</translation>
+    </message>
+    <message>
+        <source> (等待编程器的引导程序, 最多10秒)</source>
+        <translation> (waiting for the programmer&apos;s loader, up to 10 seconds)</translation>
+    </message>
+    <message>
+        <source>引导程序已应答。把 %1 (%2 字节) 写入编程器?</source>
+        <translation>The loader answered. Write %1 (%2 bytes) to the programmer?</translation>
+    </message>
+    <message>
+        <source>升级已取消, 未发送固件数据。</source>
+        <translation>Update cancelled; no firmware data was sent.</translation>
+    </message>
+    <message>
+        <source>存熔丝数据: 把编程器自己的芯片与熔丝表 (13 种芯片) 写入编程器。</source>
+        <translation>Store fuse data: writes the programmer&apos;s own chip and fuse table (13 chips) to the programmer.</translation>
+    </message>
+    <message>
+        <source>让编程器固件转入引导程序 (FM000000#), 显示其回答。</source>
+        <translation>Send the programmer&apos;s firmware into its loader (FM000000#) and show its answer.</translation>
+    </message>
+    <message>
+        <source>升级固件: 等待引导程序应答 &quot;B&quot; (10秒), 确认后发送固件。</source>
+        <translation>Firmware update: waits for the loader&apos;s &quot;B&quot; (10 seconds), then sends the firmware once confirmed.</translation>
+    </message>
+    <message>
+        <source>提示重启编程器; 引导程序应答后询问确认 (--yes 时不问)。文件须小于 32768 字节。</source>
+        <translation>Asks to restart the programmer; once the loader answers, asks for confirmation (not with --yes). The file must be smaller than 32768 bytes.</translation>
+    </message>
+    <message>
+        <source>不询问, 直接确认。</source>
+        <translation>Do not ask; confirm at once.</translation>
+    </message>
+    <message>
+        <source>升级EEPROM数据: 检查连接后把文件逐字节写入编程器自己的EEPROM。</source>
+        <translation>Update EEPROM data: checks the connection, then writes the file byte by byte to the programmer&apos;s own EEPROM.</translation>
+    </message>
+    <message>
+        <source>连续编程: 等待放入芯片, 编程, 等待取出, 再等下一片, 直到 Ctrl-C。</source>
+        <translation>Production run: wait for a chip, program it, wait for it to be taken out, then for the next one, until Ctrl-C.</translation>
+    </message>
+    <message>
+        <source>连续编程: 记录文件, 每片一行 (时间, 标识字, 序列号, 结果, 失败步骤, 两个映像的 CRC-32)。</source>
+        <translation>Production run: log file, one line per chip (time, signature, serial number, result, failed step, CRC-32 of both images).</translation>
+    </message>
+    <message>
+        <source>连续编程: 编程成功后写入序列号 (4 字节, 高字节在前), 位置为 flash:ADDR 或 eeprom:ADDR (十六进制字节地址)。</source>
+        <translation>Production run: after programming, write a serial number (4 bytes, high byte first) at flash:ADDR or eeprom:ADDR (hexadecimal byte address).</translation>
+    </message>
+    <message>
+        <source>连续编程: 第一个序列号, 十六进制 (至多8位)。默认 0。</source>
+        <translation>Production run: the first serial number, hexadecimal (up to 8 digits). Default 0.</translation>
+    </message>
+    <message>
+        <source>连续编程: 每片序列号的增量 (1..255)。默认 1。</source>
+        <translation>Production run: the serial number increment per chip (1..255). Default 1.</translation>
+    </message>
+    <message>
+        <source>--%1 需要 --serial MEM:ADDR。</source>
+        <translation>--%1 needs --serial MEM:ADDR.</translation>
+    </message>
+    <message>
+        <source>--serial 须为 flash:ADDR 或 eeprom:ADDR (ADDR 为十六进制字节地址)。</source>
+        <translation>--serial must be flash:ADDR or eeprom:ADDR (ADDR a hexadecimal byte address).</translation>
+    </message>
+    <message>
+        <source>--serial-increment 须为 1..255。</source>
+        <translation>--serial-increment must be 1..255.</translation>
+    </message>
+    <message>
+        <source>--%1 只用于 --repeat。</source>
+        <translation>--%1 is only for --repeat.</translation>
+    </message>
+    <message>
+        <source>--fuse-bits 须为32个字符, 每个为 0、1 或 *, 锁定位第7位在前: %1</source>
+        <translation>--fuse-bits must be 32 characters, each 0, 1 or *, lock bit 7 first: %1</translation>
+    </message>
+    <message>
+        <source>%1 不是方案文件, 不会被覆盖。方案文件名放在选项之外, 如: hvpp-cli scheme-save job.SET --flash app.hex</source>
+        <translation>%1 is not a scheme file and is not overwritten. The scheme file name goes outside the options, as in: hvpp-cli scheme-save job.SET --flash app.hex</translation>
+    </message>
+    <message>
+        <source>无法保存方案 %1: %2</source>
+        <translation>Cannot save the scheme %1: %2</translation>
+    </message>
+    <message>
+        <source>FLASH 映像文件 (存为绝对路径)。</source>
+        <translation>The FLASH image file (saved as an absolute path).</translation>
+    </message>
+    <message>
+        <source>EEPROM 映像文件 (存为绝对路径)。</source>
+        <translation>The EEPROM image file (saved as an absolute path).</translation>
+    </message>
+    <message>
+        <source>32位熔丝文本, 锁定位第7位在前。默认: 保存的熔丝设置。</source>
+        <translation>32-bit fuse text, lock bit 7 first. Default: the saved fuse setting.</translation>
+    </message>
+    <message>
+        <source>保存方案: 芯片、熔丝位、编程选项、两个文件名与校准选项写入方案文件 (不需要编程器)。</source>
+        <translation>Save a scheme: writes the chip, fuse bits, program options, both file names and the calibration options to a scheme file (no programmer needed).</translation>
+    </message>
+    <message>
+        <source>未给出的值取自保存的设置, 与窗口程序启动时相同 (没有保存的编程选项时为默认的
+1100011010)。已存在的文件只有是方案文件时才被替换。</source>
+        <translation>Values not given come from the saved settings, as when the window starts (without saved program options, the default
+1100011010). An existing file is only replaced when it is a scheme file.</translation>
     </message>
 </context>
 </TS>

@@ -4,7 +4,6 @@
 #include "core/texts.h"
 
 #include <QCommandLineParser>
-#include <version.h>
 
 bool AppOptions::parse(const QStringList& arguments, AppOptions* out, QString* message, int* exitCode) {
     QCommandLineParser parser;

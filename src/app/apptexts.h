@@ -3,8 +3,6 @@
 // Chinese text is the source of each translation.
 #include "core/texts.h"
 
-#include <version.h>
-
 namespace AppTexts {
 HVPP_TEXTS(hvpp)
 // Product prefix of the window title and the settings store's application name.
@@ -28,10 +26,17 @@ inline QString tabFlash() { return QStringLiteral("FLASH"); }
 inline QString tabEeprom() { return QStringLiteral("EEPROM"); }
 inline QString tabOptions() { return tr("编程选项"); }
 inline QString tabOffline() { return tr("脱机选项"); }
-inline QString flashOpenFilter() { return tr("Intel HEX 文件 (*.HEX *.hex);;二进制文件(*.BIN *.bin)"); }
-inline QString eepromOpenFilter() {
-    return tr("EEPROM文件(*.EEP *.eep);;二进制文件(*.BIN *.bin);;Intel Hex文件(*.HEX *.hex)");
+inline QString flashOpenFilter() {
+    return tr("Intel HEX 文件 (*.HEX *.hex);;二进制文件(*.BIN *.bin);;ELF 文件 (*.ELF *.elf)");
 }
-inline QString saveFilter() { return tr("二进制文件(*.BIN *.bin)"); }
+inline QString eepromOpenFilter() {
+    return tr("EEPROM文件(*.EEP *.eep);;二进制文件(*.BIN *.bin);;Intel Hex文件(*.HEX *.hex);;"
+              "ELF 文件 (*.ELF *.elf)");
+}
+inline QString saveFilter() {
+    return tr("二进制文件(*.BIN *.bin);;Intel HEX 文件 (*.HEX *.hex *.EEP *.eep)");
+}
 inline QString helpMissing() { return tr("帮助文件没找到: %1"); }
+inline QString quitTitle() { return tr("退出"); }
+inline QString quitWhileBusy() { return tr("编程器的操作尚未结束。\r\n停止该操作并退出程序吗?"); }
 } // namespace AppTexts

@@ -2,8 +2,8 @@
 
 #include "core/texts.h"
 #include "link/link.h"
-#include "link/portfactory.h"
 #include "link/serialport.h"
+#include "ports/portfactory.h"
 
 #include <QSerialPortInfo>
 

@@ -27,7 +27,8 @@ QLabel* label(const QString& name, QWidget* parent) {
 } // namespace
 
 FirmwareDialog::FirmwareDialog(AppContext& app, const QString& path, QWidget* parent)
-    : QDialog(parent), m_app(app), m_transfer(app.link) {
+    : QDialog(parent), m_app(app), m_claim(std::make_unique<Link::Claim>(app.link)),
+      m_transfer(app.link) {
     setObjectName(QStringLiteral("FirmwareDialog"));
     setWindowTitle(T::firmwareCaption());
     setModal(true);
@@ -95,6 +96,10 @@ FirmwareDialog::FirmwareDialog(AppContext& app, const QString& path, QWidget* pa
     connect(&m_transfer, &FirmwareTransfer::stateChanged, this, [this](FirmwareTransfer::State s) {
         if (s == FirmwareTransfer::State::Done)
             m_bar->setValue(100);
+        // The window goes; the log keeps why the update did not happen.
+        if (s == FirmwareTransfer::State::Failed || s == FirmwareTransfer::State::TimedOut ||
+            s == FirmwareTransfer::State::Refused)
+            m_app.session.log.logMessage(m_transfer.status());
     });
     connect(&m_transfer, &FirmwareTransfer::closeRequested, this, [this] { reject(); });
     connect(m_continue, &QPushButton::clicked, this, &FirmwareDialog::onContinue);
@@ -108,7 +113,12 @@ FirmwareDialog::FirmwareDialog(AppContext& app, const QString& path, QWidget* pa
     m_path->setText(QDir::toNativeSeparators(path));
     m_continue->setEnabled(false);
     bool opened = false;
-    runStep([this, &opened, path] { opened = m_transfer.open(path); });
+    if (m_claim->held()) {
+        runStep([this, &opened, path] { opened = m_transfer.open(path); });
+    } else {
+        m_app.session.log.logMessage(Texts::linkBusy());
+        m_transfer.cancel();
+    }
     m_prompt->setText(m_transfer.prompt());
     m_status->setText(m_transfer.status());
     m_progress->setText(m_transfer.progress());
@@ -123,7 +133,7 @@ FirmwareDialog::~FirmwareDialog() {
 void FirmwareDialog::runStep(const std::function<void()>& step) {
     ++m_running;
     OpContext c = m_app.op();
-    runOperation(c, QString(), step);
+    runOperationStep(c, step);
     --m_running;
 }
 

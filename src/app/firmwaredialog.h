@@ -5,8 +5,10 @@
 // and stops whatever is still running.
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 #include "firmware/firmwareupdate.h"
+#include "link/link.h"
 
 struct AppContext;
 class QLabel;
@@ -32,10 +34,13 @@ class FirmwareDialog : public QDialog {
   private:
     void onTick();
     void onContinue();
-    // Runs a step of the transfer as an operation: a lost port ends it with a warning.
+    // Runs a step of the transfer: a lost port ends it with a warning.
     void runStep(const std::function<void()>& step);
 
     AppContext& m_app;
+    // The window is one operation from opening to closing: the programmer is in its loader
+    // all that time, and nothing else may talk to it.
+    std::unique_ptr<Link::Claim> m_claim;
     FirmwareTransfer m_transfer;
     QLabel* m_path = nullptr;
     QLabel* m_prompt = nullptr;

@@ -1,5 +1,7 @@
 #include "app/hexlinemodel.h"
 
+#include <algorithm>
+
 int HexLineModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_lines.size());
 }
@@ -9,11 +11,46 @@ QVariant HexLineModel::data(const QModelIndex& index, int role) const {
         return {};
     if (role == Qt::DisplayRole)
         return m_lines[index.row()];
+    if (role == DiffMaskRole)
+        return diffMask(index.row());
     return {};
 }
 
 void HexLineModel::setLines(const QStringList& lines) {
     beginResetModel();
     m_lines = lines;
+    m_diff.clear();
     endResetModel();
+}
+
+void HexLineModel::setDiff(const QVector<ByteRange>& ranges) {
+    m_diff = ranges;
+    if (!m_lines.isEmpty())
+        Q_EMIT dataChanged(index(0), index(int(m_lines.size()) - 1), {DiffMaskRole});
+}
+
+uint HexLineModel::diffMask(int line) const {
+    if (m_diff.isEmpty())
+        return 0;
+    const int first = line * 16;
+    const int last = first + 15;
+    // The first range that ends at or after the line's first byte.
+    auto it = std::lower_bound(m_diff.begin(), m_diff.end(), first,
+                               [](const ByteRange& r, int a) { return r.last < a; });
+    uint mask = 0;
+    for (; it != m_diff.end() && it->first <= last; ++it)
+        for (int a = qMax(first, it->first); a <= qMin(last, it->last); ++a)
+            mask |= 1u << (a - first);
+    return mask;
+}
+
+int HexLineModel::nextDiffLine(int line) const {
+    if (m_diff.isEmpty())
+        return -1;
+    const int from = (line + 1) * 16;
+    auto it = std::lower_bound(m_diff.begin(), m_diff.end(), from,
+                               [](const ByteRange& r, int a) { return r.last < a; });
+    const int address = it == m_diff.end() ? m_diff.first().first : qMax(from, it->first);
+    const int next = address / 16;
+    return next < m_lines.size() ? next : -1;
 }

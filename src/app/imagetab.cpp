@@ -4,11 +4,13 @@
 #include "app/apptexts.h"
 #include "app/filechooser.h"
 #include "app/fonts.h"
+#include "app/hexlinedelegate.h"
 #include "app/hexlinemodel.h"
 #include "image/hexview.h"
 #include "image/images.h"
 #include "image/loader.h"
 #include "image/saver.h"
+#include "ops/compare.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -21,6 +23,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStyle>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 using AppTexts::tr;
@@ -52,7 +55,7 @@ void ImageTab::alignHeader(QLabel* header) {
 
 bool isImageFileName(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toUpper();
-    return suffix == u"HEX" || suffix == u"BIN" || suffix == u"EEP";
+    return suffix == u"HEX" || suffix == u"BIN" || suffix == u"EEP" || suffix == u"ELF";
 }
 
 static QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
@@ -75,8 +78,10 @@ ImageTab::ImageTab(AppContext& app, Which which, FileChooser& files, QWidget* pa
 
     m_model = new HexLineModel(this);
     m_view = new HexListView(this);
-    m_view->setObjectName(flash ? QStringLiteral("RichTextFLASH") : QStringLiteral("RichTextEEPROM"));
+    m_view->setObjectName(flash ? QStringLiteral("RichTextFLASH")
+                                : QStringLiteral("RichTextEEPROM"));
     m_view->setModel(m_model);
+    m_view->setItemDelegate(new HexLineDelegate(m_view));
     m_view->setFont(hexViewFont());
     m_view->setUniformItemSizes(true); // every line is as high as the first: no measuring
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -87,7 +92,8 @@ ImageTab::ImageTab(AppContext& app, Which which, FileChooser& files, QWidget* pa
     alignHeader(header);
 
     m_fileName = new QLineEdit(this);
-    m_fileName->setObjectName(flash ? QStringLiteral("FileNameText_0") : QStringLiteral("FileNameText_1"));
+    m_fileName->setObjectName(flash ? QStringLiteral("FileNameText_0")
+                                    : QStringLiteral("FileNameText_1"));
     m_fileName->setPlaceholderText(flash ? tr("FLASH 文件 (也可把文件拖到这里)")
                                          : tr("EEPROM 文件 (也可把文件拖到这里)"));
     m_fileName->setClearButtonEnabled(false);
@@ -95,12 +101,26 @@ ImageTab::ImageTab(AppContext& app, Which which, FileChooser& files, QWidget* pa
 
     auto* open = button(this, flash ? QStringLiteral("OpenFFile") : QStringLiteral("OpenEFile"),
                         flash ? tr("打开FLASH") : tr("打开EEPROM"));
-    auto* save = button(this, flash ? QStringLiteral("SaveFlash") : QStringLiteral("SaveEEPROM"), tr("另存为"));
+    auto* save = button(this, flash ? QStringLiteral("SaveFlash") : QStringLiteral("SaveEEPROM"),
+                        tr("另存为"));
     auto* clear = button(this, flash ? QStringLiteral("ClearFLASH") : QStringLiteral("ClearEEPROM"),
                          flash ? tr("清空FLASH数据") : tr("清空EEPROM数据"));
     connect(open, &QPushButton::clicked, this, &ImageTab::openClicked);
     connect(save, &QPushButton::clicked, this, &ImageTab::saveClicked);
     connect(clear, &QPushButton::clicked, this, &ImageTab::clearClicked);
+    auto* compare =
+        button(this, flash ? QStringLiteral("CompareFLASH") : QStringLiteral("CompareEEPROM"),
+               tr("与芯片比较"));
+    compare->setToolTip(tr("读出芯片并与缓冲区比较, 不写入"));
+    auto* next =
+        button(this, flash ? QStringLiteral("NextDiffFLASH") : QStringLiteral("NextDiffEEPROM"),
+               tr("下一处不同"));
+    next->setToolTip(tr("转到下一处与芯片不同的数据 (F3)"));
+    connect(compare, &QPushButton::clicked, this, &ImageTab::compareClicked);
+    connect(next, &QPushButton::clicked, this, [this] { nextDiff(); });
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    key->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(key, &QShortcut::activated, this, [this] { nextDiff(); });
 
     auto* fileRow = new QHBoxLayout;
     auto* fileLabel = new QLabel(tr("文件:"), this);
@@ -109,6 +129,8 @@ ImageTab::ImageTab(AppContext& app, Which which, FileChooser& files, QWidget* pa
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(open);
     buttons->addWidget(save);
+    buttons->addWidget(compare);
+    buttons->addWidget(next);
     buttons->addStretch();
     buttons->addWidget(clear);
 
@@ -120,7 +142,12 @@ ImageTab::ImageTab(AppContext& app, Which which, FileChooser& files, QWidget* pa
     layout->addLayout(fileRow);
     layout->addLayout(buttons);
 
-    connect(&m_app.session, flash ? &Session::flashChanged : &Session::eepromChanged, this, &ImageTab::refresh);
+    connect(&m_app.session, flash ? &Session::flashChanged : &Session::eepromChanged, this,
+            &ImageTab::refresh);
+    connect(&m_app.session, &Session::verifyReported, this, [this](int memory) {
+        if (memory == m_which)
+            showDiff();
+    });
     refresh();
 }
 
@@ -135,7 +162,37 @@ void ImageTab::refresh() {
         m_fileName->setText(s.fileName[m_which]);
 }
 
-void ImageTab::fileNameEdited(const QString& text) { m_app.session.fileName[m_which] = text; }
+void ImageTab::showDiff() {
+    m_model->setDiff(m_app.session.lastVerify[m_which].ranges);
+    m_view->viewport()->update();
+    const int first = m_model->nextDiffLine(-1);
+    if (first >= 0) {
+        m_view->setCurrentIndex(m_model->index(first));
+        m_view->scrollTo(m_model->index(first), QAbstractItemView::PositionAtCenter);
+    }
+}
+
+bool ImageTab::nextDiff() {
+    const int line =
+        m_model->nextDiffLine(m_view->currentIndex().isValid() ? m_view->currentIndex().row() : -1);
+    if (line < 0)
+        return false;
+    const QModelIndex at = m_model->index(line);
+    m_view->setCurrentIndex(at);
+    m_view->scrollTo(at, QAbstractItemView::PositionAtCenter);
+    return true;
+}
+
+void ImageTab::compareClicked() {
+    OpContext c = m_app.op();
+    const bool flash = m_which == Flash;
+    runOperation(c, flash ? QStringLiteral("CompareFLASH") : QStringLiteral("CompareEEPROM"),
+                 [&] { CompareChip(c, flash, !flash); });
+}
+
+void ImageTab::fileNameEdited(const QString& text) {
+    m_app.session.fileName[m_which] = text;
+}
 
 void ImageTab::loadFile(const QString& path) {
     Session& s = m_app.session;
@@ -155,8 +212,9 @@ void ImageTab::loadFile(const QString& path) {
 }
 
 void ImageTab::openClicked() {
-    const QString path = m_files.open(window(), m_which == Flash ? tr("打开FLASH") : tr("打开EEPROM"),
-                                      m_which == Flash ? AppTexts::flashOpenFilter() : AppTexts::eepromOpenFilter());
+    const QString path =
+        m_files.open(window(), m_which == Flash ? tr("打开FLASH") : tr("打开EEPROM"),
+                     m_which == Flash ? AppTexts::flashOpenFilter() : AppTexts::eepromOpenFilter());
     if (path.isEmpty())
         return;
     loadFile(path);
@@ -187,12 +245,18 @@ void ImageTab::clearClicked() {
 }
 
 void ImageTab::dragEnterEvent(QDragEnterEvent* event) {
+    // An operation may be writing or comparing this image: no new one meanwhile.
+    if (m_app.link.busy())
+        return;
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() == 1 && urls.first().isLocalFile() && isImageFileName(urls.first().toLocalFile()))
+    if (urls.size() == 1 && urls.first().isLocalFile() &&
+        isImageFileName(urls.first().toLocalFile()))
         event->acceptProposedAction();
 }
 
 void ImageTab::dropEvent(QDropEvent* event) {
+    if (m_app.link.busy())
+        return;
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() != 1 || !urls.first().isLocalFile())
         return;

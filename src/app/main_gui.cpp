@@ -1,11 +1,12 @@
 #include "app/appoptions.h"
 #include "app/mainwindow.h"
 #include "core/language.h"
+#include "core/unixsignals.h"
 
 #include <QApplication>
 #include <QTextStream>
+#include <csignal>
 #include <cstdio>
-#include <version.h>
 
 int main(int argc, char** argv) {
     QStringList arguments;
@@ -38,6 +39,12 @@ int main(int argc, char** argv) {
         language = QStringLiteral("zh");
     options.language = language;
     MainWindow window(options);
+    // SIGINT and SIGTERM: the running operation stops at its next step, the port is
+    // closed, the settings are written, and the program ends. A second one ends it at once.
+    UnixSignals signalWatch({SIGINT, SIGTERM}, UnixSignals::SecondOneKills);
+    QObject::connect(&signalWatch, &UnixSignals::received, &window, &MainWindow::stopAndQuit);
+    QObject::connect(&window, &MainWindow::quitRequested, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     window.show();
     return app.exec();
 }

@@ -14,6 +14,7 @@
 #include "app/optionspage.h"
 #include "app/portstatuslabel.h"
 #include "core/datapaths.h"
+#include "app/productionpanel.h"
 #include "core/settings.h"
 #include "link/port.h"
 #include "ops/calibration.h"
@@ -22,6 +23,7 @@
 #include "ops/readops.h"
 #include "ops/singlebyte.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -58,6 +60,8 @@ MainWindow::MainWindow(const AppOptions& options, std::unique_ptr<Port> port, QW
       m_settings(std::make_unique<SettingsStore>(options.settingsFile)), m_ui(this),
       m_files(FileChooser::platform(startFolder(*m_settings))) {
     m_ui.warningHook = options.warningHook;
+    m_ui.interlock = &m_lock;
+    m_ui.log = &m_session.log;
     m_session.settings = m_settings.get();
     m_session.fuses.setSetFolder(options.setFolder.isEmpty() ? DataPaths::setFolder()
                                                              : options.setFolder);
@@ -69,6 +73,8 @@ MainWindow::MainWindow(const AppOptions& options, std::unique_ptr<Port> port, QW
     setWindowIcon(appIcon());
     setFont(windowFont());
     buildWindow();
+    holdControls();
+    connect(m_link.get(), &Link::busyChanged, this, &MainWindow::onBusyChanged);
     startUp(std::move(port));
 }
 
@@ -198,7 +204,11 @@ QWidget* MainWindow::buildRightColumn() {
     buttons->addWidget(readSig, 0, 0);
     buttons->addWidget(readFlash, 0, 1);
     buttons->addWidget(readEeprom, 0, 2);
-    buttons->addWidget(program, 1, 0, 1, 3);
+    // "连续编程" beside the program button; the run's counts and stop button below it.
+    m_production = new ProductionPanel(*m_app, column);
+    buttons->addWidget(program, 1, 0, 1, 2);
+    buttons->addWidget(m_production->continuousBox(), 1, 2);
+    buttons->addWidget(m_production, 2, 0, 1, 3);
     layout->addLayout(buttons);
     connect(readSig, &QPushButton::clicked, this,
             [this] { runOp(QStringLiteral("ReadSIG"), [](OpContext& c) { ReadSignature(c); }); });
@@ -206,8 +216,12 @@ QWidget* MainWindow::buildRightColumn() {
             [this] { runOp(QStringLiteral("ReadFlash"), [](OpContext& c) { ReadFlash(c); }); });
     connect(readEeprom, &QPushButton::clicked, this,
             [this] { runOp(QStringLiteral("ReadEEPROM"), [](OpContext& c) { ReadEeprom(c); }); });
-    connect(program, &QPushButton::clicked, this,
-            [this] { runOp(QStringLiteral("ProCommand"), [](OpContext& c) { ProgramChip(c); }); });
+    connect(program, &QPushButton::clicked, this, [this] {
+        if (m_production->continuous())
+            runOp(QStringLiteral("ProCommand"), [this](OpContext& c) { m_production->run(c); });
+        else
+            runOp(QStringLiteral("ProCommand"), [](OpContext& c) { ProgramChip(c); });
+    });
 
     auto* bars = new QGridLayout;
     bars->setVerticalSpacing(2);
@@ -306,9 +320,19 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_link->busy()) {
+        // The operation's frames are still on their way: it is stopped first, if the user
+        // wants that, and the window closes when it has ended.
+        event->ignore();
+        if (!m_quitting)
+            askStopAndQuit();
+        return;
+    }
     shutDown();
     m_conn->close();
     event->accept();
+    if (m_quitting)
+        Q_EMIT quitRequested();
 }
 
 bool MainWindow::runOp(const QString& control, const std::function<void(OpContext&)>& body) {

@@ -4,6 +4,7 @@
 #include "app/appcontext.h"
 #include "app/appoptions.h"
 #include "app/filechooser.h"
+#include "app/interlock.h"
 #include "app/widgetui.h"
 
 #include <QHash>
@@ -18,6 +19,7 @@ class ImageTab;
 class LogView;
 class OfflinePage;
 class OptionsPage;
+class ProductionPanel;
 class Port;
 class PortStatusLabel;
 class QAction;
@@ -51,6 +53,7 @@ public:
     QAction* toolbarAction(const QString& key) const { return m_actions.value(key); }
     QToolBar* toolbar() const { return m_toolbar; }
     QMenu* chipMenu() const { return m_chipMenu; }
+    ProductionPanel* production() const { return m_production; }
 
     // The port toggle: opens a closed port, closes an open one; a failure shows a box.
     void togglePort();
@@ -66,9 +69,19 @@ public:
     void applySerialChoices(const SerialChoices& chosen, SerialDialog* dialog = nullptr);
     // Writes the keys shut-down writes (done once; closing the window does it).
     void shutDown();
+    // SIGINT, SIGTERM, or "yes" to the question on closing during an operation: the
+    // operation stops at its next step (a box it shows is closed), then the port is closed,
+    // the settings are written and the program ends.
+    void stopAndQuit();
+    // The controls that are off while an operation runs.
+    Interlock& interlock() { return m_lock; }
 
     // The window is held at 10605 x 7560 twips.
     static QSize designSize();
+
+Q_SIGNALS:
+    // Stopped and closed after stopAndQuit(): the program ends (main() connects it).
+    void quitRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,8 +106,14 @@ private:
     // Runs an operation as its entry point: its control is disabled while it runs, a
     // failure shows a box; afterwards the controls follow the port state again.
     bool runOp(const QString& control, const std::function<void(OpContext&)>& body);
-    // The guarded toolbar operations: presence check, toolbar off, operation, toolbar on.
+    // The guarded toolbar operations: presence check, then the operation.
     void runGuarded(const QString& key, const std::function<void(OpContext&)>& body);
+    void holdControls();
+    void onBusyChanged(bool busy);
+    // True (after a line in the log) when key would start an operation or change what one
+    // works on while one runs.
+    bool refusedWhileBusy(const QString& key);
+    void askStopAndQuit();
 
     AppOptions m_options;
     std::unique_ptr<SettingsStore> m_settings;
@@ -108,6 +127,9 @@ private:
     HelpWindow* m_helpWindow = nullptr;
     QString m_webLabel;
     bool m_shutDown = false;
+    Interlock m_lock;
+    bool m_quitting = false;
+    bool m_asking = false;
 
     QToolBar* m_toolbar = nullptr;
     QHash<QString, QAction*> m_actions;
@@ -119,6 +141,7 @@ private:
     ImageTab* m_eepromTab = nullptr;
     OptionsPage* m_optionsPage = nullptr;
     OfflinePage* m_offlinePage = nullptr;
+    ProductionPanel* m_production = nullptr;
     LogView* m_log = nullptr;
     QLabel* m_selChip = nullptr;
     QLabel* m_currentChip = nullptr;

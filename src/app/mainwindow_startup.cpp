@@ -72,7 +72,7 @@ void MainWindow::startUp(std::unique_ptr<Port> injected) {
     SelectChip(m_session, st.read(SettingsKeys::ChipModel));
     m_session.fuses.LoadFuseDescription(m_session.chip.ChipName + QStringLiteral(".FUS"), &m_session.log);
 
-    m_actions.value(QStringLiteral("CloseCOM"))->setEnabled(false);
+    m_lock.setEnabled(m_actions.value(QStringLiteral("CloseCOM")), false);
     showComStatus();
     setOperationsEnabled(false);
 
@@ -186,8 +186,8 @@ void MainWindow::updateConnectionState() {
     const bool open = m_conn->isOpen();
     m_pictures->setCurrentWidget(m_pictures->findChild<QWidget*>(open ? QStringLiteral("PicConnected")
                                                                       : QStringLiteral("PicNotConnected")));
-    m_actions.value(QStringLiteral("CloseCOM"))->setEnabled(open);
-    m_actions.value(QStringLiteral("OpenCOM"))->setEnabled(!open);
+    m_lock.setEnabled(m_actions.value(QStringLiteral("CloseCOM")), open);
+    m_lock.setEnabled(m_actions.value(QStringLiteral("OpenCOM")), !open);
     showComStatus();
     setOperationsEnabled(open);
 }
@@ -197,13 +197,13 @@ void MainWindow::setOperationsEnabled(bool on) {
                                               "EraserFlash", "ProgramMCU", "CheckCOM"};
     for (const char* key : toolbarKeys)
         if (QAction* a = m_actions.value(QString::fromLatin1(key)))
-            a->setEnabled(on);
+            m_lock.setEnabled(a, on);
     static const char* const buttons[] = {"ReadSIG",         "ReadFlash",       "ReadEEPROM",
                                           "ReadOA",          "ProCommand",      "W_DataCommand_0",
                                           "W_DataCommand_1", "R_DataCommand_0", "R_DataCommand_1"};
     for (const char* name : buttons)
         if (auto* w = findChild<QWidget*>(QString::fromLatin1(name)))
-            w->setEnabled(on);
+            m_lock.setEnabled(w, on);
 }
 
 void MainWindow::showSettingsDialog() {

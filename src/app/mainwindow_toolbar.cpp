@@ -133,6 +133,7 @@ void MainWindow::rebuildChipMenu() {
         a->setChecked(name == m_session.selectedChipModel);
         group->addAction(a);
         connect(a, &QAction::triggered, this, [this, name] { menuItemClicked(name); });
+        m_lock.hold(a);
     }
 }
 
@@ -144,25 +145,22 @@ void MainWindow::addChipMenuEntry(const QString& name) {
 }
 
 void MainWindow::runGuarded(const QString& key, const std::function<void(OpContext&)>& body) {
-    (void)key;
-    OpContext c = m_app->op();
-    runOperation(c, QString(), [&] {
+    // The presence check belongs to the operation: it holds the link (and the interlock
+    // keeps the window's other operations off) from the first frame to the last.
+    runOp(key, [&](OpContext& c) {
         c.link.drainInput();
         if (ReadSignatureByte(c, 0) != u"1E") {
             c.log(Texts::noTarget());
             return;
         }
-        // The toolbar stays off while the operation runs: its waits keep the event loop
-        // going, and a second toolbar command must not start meanwhile.
-        m_toolbar->setEnabled(false);
         if (body)
             body(c);
     });
-    m_toolbar->setEnabled(true);
-    updateConnectionState();
 }
 
 void MainWindow::buttonClicked(const QString& key) {
+    if (refusedWhileBusy(key))
+        return;
     if (key == u"SelectMCU") {
         runOp(QStringLiteral("SelectMCU"), [](OpContext& c) { DetectChip(c); });
     } else if (key == u"SetFuseDefault") {
@@ -190,17 +188,15 @@ void MainWindow::buttonClicked(const QString& key) {
         runGuarded(key, [](OpContext& c) { EraseChip(c); });
     } else if (key == u"ProgramMCU") {
         // The toolbar's program button runs what the program button runs.
-        runGuarded(key, [](OpContext& c) {
-            c.ui.setControlEnabled(QStringLiteral("ProCommand"), false);
-            ProgramChip(c);
-            c.ui.setControlEnabled(QStringLiteral("ProCommand"), true);
-        });
+        runGuarded(key, [](OpContext& c) { ProgramChip(c); });
     } else {
         runGuarded(key, {});
     }
 }
 
 void MainWindow::menuItemClicked(const QString& key) {
+    if (refusedWhileBusy(key))
+        return;
     const QString before = m_session.selectedChipModel;
     if (key == u"OpenCOM" || key == u"CloseCOM") {
         togglePort();

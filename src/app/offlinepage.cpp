@@ -262,16 +262,10 @@ QWidget* OfflinePage::buildButtons() {
 }
 
 void OfflinePage::runOp(const QString& control, const std::function<void()>& body) {
-    // The waits keep the window live: a second operation must not start on the same link.
-    if (m_app.link.operationRunning())
-        return;
-    const QList<QPushButton*> buttons = findChildren<QPushButton*>();
-    for (QPushButton* b : buttons)
-        b->setEnabled(false);
+    // The waits keep the window live: the core refuses a second operation on the link,
+    // and the window's interlock keeps the buttons of the others off meanwhile.
     OpContext c = m_app.op();
     runOperation(c, control, body);
-    for (QPushButton* b : buttons)
-        b->setEnabled(true);
     refresh();
 }
 

@@ -284,7 +284,9 @@ void OptionsPage::refresh() {
         if (m_calAddress[size_t(t)]->text() != calText[size_t(t)])
             m_calAddress[size_t(t)]->setText(calText[size_t(t)]);
     }
-    m_writeOA->setEnabled(cal.writeEnabled);
+    // Through the window's interlock: a calibration read inside the program sequence
+    // decides the button's state after the sequence, not in its middle.
+    m_app.ui.setControlEnabled(m_writeOA->objectName(), cal.writeEnabled);
 
     const SingleBytePanel& single = s.single;
     for (int i = 0; i < 2; ++i) {

@@ -1,5 +1,8 @@
 #include "app/widgetui.h"
 
+#include "app/interlock.h"
+#include "core/messagelog.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QMessageBox>
@@ -12,6 +15,9 @@ void WidgetUi::progress(const QString& bar, int percent) {
 }
 
 void WidgetUi::warning(const QString& title, const QString& text) {
+    // A box is gone once it is closed; the log keeps what it said.
+    if (log)
+        log->logMessage(text);
     if (warningHook) {
         warningHook(title, text);
         return;
@@ -24,18 +30,18 @@ void WidgetUi::beep() { QApplication::beep(); }
 void WidgetUi::setControlEnabled(const QString& control, bool enabled) {
     // Toolbar keys are actions; the window's buttons are widgets. A name may be both (the
     // action's button carries the key too): switch every match.
-    QWidget* focus = QApplication::focusWidget();
-    if (!enabled && focus && m_root->isAncestorOf(focus))
-        m_focusToRestore = focus;
+    auto set = [&](QObject* o) {
+        if (interlock)
+            interlock->setEnabled(o, enabled);
+        else if (auto* a = qobject_cast<QAction*>(o))
+            a->setEnabled(enabled);
+        else if (auto* w = qobject_cast<QWidget*>(o))
+            w->setEnabled(enabled);
+    };
     for (QAction* a : m_root->findChildren<QAction*>(control))
-        a->setEnabled(enabled);
+        set(a);
     for (QWidget* w : m_root->findChildren<QWidget*>(control))
-        w->setEnabled(enabled);
-    if (enabled && m_focusToRestore && m_focusToRestore->isEnabled() &&
-        m_focusToRestore->isVisible()) {
-        m_focusToRestore->setFocus(Qt::OtherFocusReason);
-        m_focusToRestore = nullptr;
-    }
+        set(w);
 }
 
 bool WidgetUi::confirm(const QString& title, const QString& text) {
@@ -43,4 +49,19 @@ bool WidgetUi::confirm(const QString& title, const QString& text) {
         return confirmHook(title, text);
     return QMessageBox::question(m_root, title, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
+}
+
+void WidgetUi::ask(const QString& title, const QString& text,
+                   const std::function<void(bool)>& answer) {
+    if (confirmHook) {
+        answer(confirmHook(title, text));
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Question, title, text,
+                                QMessageBox::Yes | QMessageBox::No, m_root);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setDefaultButton(QMessageBox::No);
+    QObject::connect(box, &QMessageBox::finished, box,
+                     [answer](int result) { answer(result == QMessageBox::Yes); });
+    box->open();
 }

@@ -1,11 +1,14 @@
 #pragma once
 // The window's Ui sink: progress bars and controls found by objectName under the window,
-// warning boxes with the title given, the system beep.
+// warning boxes with the title given (each also written to the message log, which is the
+// record of a session), the system beep.
 #include "core/ui.h"
 
-#include <QPointer>
-#include <QWidget>
 #include <functional>
+
+class Interlock;
+class MessageLog;
+class QWidget;
 
 class WidgetUi : public Ui {
 public:
@@ -14,17 +17,20 @@ public:
     void progress(const QString& bar, int percent) override;
     void warning(const QString& title, const QString& text) override;
     void beep() override;
+    // A control the interlock holds is switched through it: during an operation the state
+    // is kept for its end.
     void setControlEnabled(const QString& control, bool enabled) override;
     bool confirm(const QString& title, const QString& text) override;
+    // A yes/no question that does not stop what is running: answer is called when the user
+    // has chosen (at once when confirmHook is set).
+    void ask(const QString& title, const QString& text, const std::function<void(bool)>& answer);
 
     // Takes the place of the message boxes (tests, and a window that is not shown).
     std::function<void(const QString& title, const QString& text)> warningHook;
     std::function<bool(const QString& title, const QString& text)> confirmHook;
+    Interlock* interlock = nullptr;
+    MessageLog* log = nullptr;
 
 private:
     QWidget* m_root;
-    // The control that had the keyboard focus when an operation switched it off: it gets
-    // the focus back when it is switched on, instead of the focus staying wherever Qt
-    // moved it (the next box in the chain, an address box).
-    QPointer<QWidget> m_focusToRestore;
 };

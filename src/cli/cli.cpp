@@ -1,300 +1,278 @@
+// The shell of hvpp-cli: finds the command, parses the global options together with that
+// command's own (any other option is a usage error naming it), prints help and version,
+// and hands the command its context.
 #include "cli/cli.h"
 
 #include "chips/chiptable.h"
 #include "chips/selectchip.h"
+#include "cli/clioutput.h"
+#include "cli/clisupport.h"
+#include "cli/clitexts.h"
+#include "cli/cmd_features.h"
 #include "core/datapaths.h"
-#include "core/opcontext.h"
 #include "core/session.h"
 #include "core/settings.h"
-#include "core/texts.h"
-#include "link/link.h"
-#include "link/port.h"
-#include "link/portfactory.h"
+#include "link/serialport.h"
 #include "sim/builtin.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QJsonDocument>
-#include <cstdio>
-#include <version.h>
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
 
-CliOutput::CliOutput(QTextStream& out, QTextStream& err, bool json, bool terminal)
-    : m_out(out), m_err(err), m_json(json), m_terminal(terminal) {}
-
-void CliOutput::emitJson(const QJsonObject& o) {
-    m_out << QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) << u'\n' << Qt::flush;
-}
-
-void CliOutput::endProgressLine() {
-    if (!m_barShown.isEmpty()) {
-        m_err << u'\n' << Qt::flush;
-        m_barShown.clear();
-    }
-}
-
-void CliOutput::logLine(const QString& text) {
-    if (m_json) {
-        emitJson({{QStringLiteral("type"), QStringLiteral("log")}, {QStringLiteral("text"), text}});
-        return;
-    }
-    endProgressLine();
-    m_out << text << u'\n' << Qt::flush;
-}
-
-void CliOutput::progress(const QString& bar, int percent) {
-    if (m_json) {
-        emitJson({{QStringLiteral("type"), QStringLiteral("progress")},
-                  {QStringLiteral("bar"), bar},
-                  {QStringLiteral("percent"), percent}});
-        return;
-    }
-    if (!m_terminal)
-        return; // plain log lines only when not on a terminal
-    const int width = 40;
-    const int filled = qBound(0, percent, 100) * width / 100;
-    const QString label = bar.startsWith(u"Flash")      ? QStringLiteral("FLASH ")
-                          : bar.startsWith(u"Firmware") ? Texts::tr("固件  ")
-                                                        : QStringLiteral("EEPROM");
-    m_err << u'\r' << label << QStringLiteral(" [") << QString(filled, u'#') << QString(width - filled, u'.')
-          << QStringLiteral("] ") << QString::number(percent).rightJustified(3) << u'%' << Qt::flush;
-    m_barShown = bar;
-    if (percent >= 100)
-        endProgressLine();
-}
-
-void CliOutput::warning(const QString& title, const QString& text) {
-    if (m_json) {
-        emitJson({{QStringLiteral("type"), QStringLiteral("warning")},
-                  {QStringLiteral("title"), title.trimmed()},
-                  {QStringLiteral("text"), text}});
-        return;
-    }
-    endProgressLine();
-    m_err << Texts::tr("警告: ") << text << u'\n' << Qt::flush;
-}
-
-void CliOutput::result(const QString& text, const QJsonObject& fields) {
-    if (m_json) {
-        QJsonObject o = fields;
-        o.insert(QStringLiteral("type"), QStringLiteral("result"));
-        if (!text.isEmpty() && !o.contains(QStringLiteral("text")))
-            o.insert(QStringLiteral("text"), text);
-        emitJson(o);
-        return;
-    }
-    endProgressLine();
-    if (!text.isEmpty())
-        m_out << text << u'\n' << Qt::flush;
-}
-
-void CliOutput::error(const QString& text) {
-    if (m_json) {
-        emitJson({{QStringLiteral("type"), QStringLiteral("error")}, {QStringLiteral("text"), text}});
-        return;
-    }
-    endProgressLine();
-    m_err << QStringLiteral("hvpp-cli: ") << text << u'\n' << Qt::flush;
-}
-
-void CliOutput::prompt(const QString& text) {
-    if (m_json) {
-        emitJson({{QStringLiteral("type"), QStringLiteral("prompt")}, {QStringLiteral("text"), text}});
-        return;
-    }
-    endProgressLine();
-    m_err << text << u'\n' << Qt::flush;
-}
-
-void CliUi::warning(const QString& title, const QString& text) {
-    ++warnings;
-    warningTexts << text;
-    m_out.warning(title, text);
-}
-
-bool CliUi::confirm(const QString& title, const QString& text) {
-    (void)title;
-    if (!m_ask)
-        return false;
-    return m_ask(text);
-}
-
 namespace {
 
-QString defaultPortName(const SettingsStore& settings) {
-    const QString name = settings.read(SettingsKeys::PortName);
-    if (!name.isEmpty())
-        return name;
-    const QString number = settings.read(SettingsKeys::PortNumber);
-#ifdef Q_OS_WIN
-    return number.isEmpty() ? QStringLiteral("COM1") : QStringLiteral("COM") + number;
-#else
-    (void)number;
-    return QStringLiteral("/dev/ttyUSB0");
-#endif
+struct GlobalOptions {
+    QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                            Texts::tr("显示帮助 (命令之后: 该命令的帮助)。")};
+    QCommandLineOption version{QStringLiteral("version"), Texts::tr("显示版本。")};
+    QCommandLineOption settings{QStringLiteral("settings"), Texts::tr("使用此 INI 文件作为设置存储。"),
+                                QStringLiteral("FILE")};
+    QCommandLineOption port{QStringLiteral("port"),
+                            Texts::tr("编程器所在串口 (COMn, 设备路径如 /dev/ttyUSB0, 或 sim 为内置模拟"
+                               "编程器)。默认: 保存的端口。只用于本次命令。"),
+                            QStringLiteral("NAME")};
+    QCommandLineOption chip{QStringLiteral("chip"),
+                            Texts::tr("所选芯片型号 (如 ATMEGA8)。默认: 保存的型号。只用于本次命令。"),
+                            QStringLiteral("NAME")};
+    QCommandLineOption line{QStringLiteral("line"),
+                            Texts::tr("串口参数 波特率,校验,数据位,停止位。默认: 保存的设置。"),
+                            QStringLiteral("115200,n,8,1")};
+    QCommandLineOption flow{QStringLiteral("flow"), Texts::tr("握手方式。默认: 保存的设置。"),
+                            QStringLiteral("none|hardware|software")};
+    QCommandLineOption json{QStringLiteral("json"),
+                            Texts::tr("每个事件 (日志行、进度、警告、结果) 以一行 JSON 输出。")};
+    QCommandLineOption quiet{QStringList{QStringLiteral("q"), QStringLiteral("quiet")},
+                             Texts::tr("只输出错误与结果。")};
+    QCommandLineOption verbose{QStringList{QStringLiteral("v"), QStringLiteral("verbose")},
+                               Texts::tr("另外输出收发的每一帧及其毫秒时间。")};
+    // Taken by main() before the parser sees it (Language::take); here for the help.
+    QCommandLineOption lang{QStringLiteral("lang"),
+                            Texts::tr("界面语言: zh (中文, 默认) 或 en (英文)。默认按系统语言。"),
+                            QStringLiteral("LANG")};
+    QList<QCommandLineOption> all() const {
+        return {help, version, settings, port, chip, line, flow, json, quiet, verbose, lang};
+    }
+};
+
+QString synopsis(const CliCommand& c) {
+    QString s = c.name;
+    if (!c.options.isEmpty())
+        s += Texts::tr(" [选项]");
+    if (!c.args.isEmpty())
+        s += u' ' + c.args;
+    return s;
 }
 
-QString helpText(const CliRegistry& reg, const QCommandLineParser& parser) {
+QString optionLines(const QList<QCommandLineOption>& options) {
     QString h;
-    h += Texts::tr("用法: hvpp-cli [选项] 命令 [参数...]\n\n"
-                   "hvpp 高压并行编程器的命令行前端: 与窗口程序使用同一套核心操作。\n"
-                   "--port sim 使用内置的模拟编程器 (无需硬件)。\n\n");
-    h += Texts::tr("命令:\n");
-    for (const CliCommand& c : reg.commands) {
-        h += QStringLiteral("  ") + c.synopsis + u'\n';
-        for (const QString& line : c.help.split(u'\n'))
-            h += QStringLiteral("      ") + line + u'\n';
+    for (const QCommandLineOption& o : options) {
+        QStringList names;
+        for (const QString& n : o.names())
+            names << (n.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + n;
+        QString left = names.join(QStringLiteral(", "));
+        if (!o.valueName().isEmpty())
+            left += u' ' + o.valueName();
+        h += QStringLiteral("  ") + left.leftJustified(26) + u' ' + o.description() + u'\n';
     }
-    h += u'\n';
-    h += parser.helpText().section(u'\n', 2); // the options block (skips Qt's usage line)
-    for (const QString& block : reg.optionGroupHelp)
-        h += u'\n' + block + u'\n';
-    h += Texts::tr("\n退出码: 0 完成, 1 校验失败或文件无法载入, 2 用法错误, 3 编程器或目标芯片无应答。\n");
     return h;
+}
+
+QString generalHelp(const CliTable& table, const GlobalOptions& g) {
+    QString h = Texts::tr("用法: hvpp-cli [全局选项] 命令 [命令选项] [参数...]\n\n"
+                   "hvpp 高压并行编程器的命令行前端, 与窗口程序使用同一套核心操作。\n\n"
+                   "命令:\n");
+    for (const CliCommand& c : table)
+        h += QStringLiteral("  ") + c.name.leftJustified(18) + c.summary + u'\n';
+    h += Texts::tr("\n全局选项:\n") + optionLines(g.all()) + u'\n' + simOptionsHelp();
+    h += Texts::tr("\n每个命令的选项与示例: hvpp-cli 命令 --help\n"
+            "退出码: 0 完成; 1 某一步失败 (校验不符, 文件无法载入, 映像被拒绝, 写入步骤没有数据);\n"
+            "2 用法错误; 3 编程器或目标芯片没有应有的回答 (包括连接中断)。\n");
+    return h;
+}
+
+QString commandHelp(const CliCommand& c) {
+    QString h =
+        Texts::tr("用法: hvpp-cli [全局选项] ") + synopsis(c) + QStringLiteral("\n\n") + c.summary + u'\n';
+    if (!c.details.isEmpty())
+        h += c.details + u'\n';
+    if (!c.options.isEmpty())
+        h += Texts::tr("\n选项:\n") + optionLines(c.options);
+    h += Texts::tr("\n示例:\n  ") + c.example + u'\n';
+    h += Texts::tr("\n全局选项 (--port, --chip, --json, -q, -v, ...): hvpp-cli --help\n");
+    return h;
+}
+
+const CliCommand* findCommand(const CliTable& table, const QString& name) {
+    for (const CliCommand& c : table)
+        if (c.name == name)
+            return &c;
+    return nullptr;
+}
+
+// Takes the --sim-* options out of args (as "--NAME[=VALUE]" without the prefix).
+QStringList takeSimArgs(QStringList& args) {
+    const QStringList withValue = simValueOptions();
+    QStringList sim;
+    for (int i = 1; i < args.size();) {
+        const QString a = args[i];
+        if (a == u"--")
+            break;
+        if (!a.startsWith(u"--sim-")) {
+            ++i;
+            continue;
+        }
+        const QString name = a.mid(6).section(u'=', 0, 0);
+        sim << QStringLiteral("--") + a.mid(6);
+        args.removeAt(i);
+        if (!a.contains(u'=') && withValue.contains(name) && i < args.size())
+            sim << args.takeAt(i);
+    }
+    return sim;
+}
+
+// The command word: the first argument that is neither an option nor an option's value.
+int commandIndex(const QStringList& args, const CliTable& table, const GlobalOptions& g) {
+    QStringList withValue;
+    QList<QCommandLineOption> all = g.all();
+    for (const CliCommand& c : table)
+        all += c.options;
+    for (const QCommandLineOption& o : all)
+        if (!o.valueName().isEmpty())
+            withValue += o.names();
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == u"--")
+            return i + 1 < args.size() ? i + 1 : -1;
+        if (!a.startsWith(u'-') || a == u"-")
+            return i;
+        if (!a.contains(u'=') && withValue.contains(a.mid(a.startsWith(u"--") ? 2 : 1)))
+            ++i;
+    }
+    return -1;
 }
 
 } // namespace
 
+CliTable cliCommands() {
+    CliTable t;
+    addConnectionCommands(t);
+    addMemoryCommands(t);
+    addFeatureCommands(t);
+    addByteCommands(t);
+    addProgramCommands(t);
+    addFuseCommands(t);
+    addOfflineCommands(t);
+    addProgrammerCommands(t);
+    addSchemeCommands(t);
+    return t;
+}
+
 int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
-           std::function<bool(const QString&)> ask) {
-    CliRegistry reg;
-    addFoundationCommands(reg);
-    addImageCommands(reg);
-    addFuseCommands(reg);
-    addOfflineCommands(reg);
+           std::function<bool(const QString&)> ask, bool terminal) {
+    const CliTable table = cliCommands();
+    const GlobalOptions g;
+    QStringList args = argv.isEmpty() ? QStringList{QStringLiteral("hvpp-cli")} : argv;
+    CliGlobals globals;
+    globals.simArgs = takeSimArgs(args);
+    const int at = commandIndex(args, table, g);
+    const CliCommand* command = at > 0 ? findCommand(table, args[at]) : nullptr;
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  Texts::tr("显示本帮助。"));
-    const QCommandLineOption portOpt(QStringLiteral("port"),
-                                     Texts::tr("编程器所在串口: Windows 上为 COMn, 其他系统为设备路径 "
-                                               "(如 /dev/ttyUSB0); sim 为内置模拟编程器。默认: 保存的端口。"),
-                                     QStringLiteral("NAME"));
-    const QCommandLineOption chipOpt(QStringLiteral("chip"),
-                                     Texts::tr("所选芯片型号 (如 ATMEGA8)。默认: 保存的型号。"),
-                                     QStringLiteral("NAME"));
-    const QCommandLineOption settingsOpt(QStringLiteral("settings"),
-                                         Texts::tr("使用此 INI 文件作为设置存储。"), QStringLiteral("FILE"));
-    const QCommandLineOption jsonOpt(QStringLiteral("json"),
-                                     Texts::tr("每个事件 (日志行、进度、警告、结果) 以一行 JSON 输出。"));
-    const QCommandLineOption simChipOpt(QStringLiteral("sim-chip"),
-                                        Texts::tr("内置模拟编程器座上的芯片 (型号或 none)。默认: ATMEGA8。"),
-                                        QStringLiteral("NAME"));
-    const QCommandLineOption simStateOpt(QStringLiteral("sim-state"),
-                                         Texts::tr("内置模拟编程器的状态文件 (JSON), 启动时读取, 结束时写回。"),
-                                         QStringLiteral("FILE"));
-    const QCommandLineOption yesOpt(QStringLiteral("yes"), Texts::tr("不询问, 直接确认。"));
-    const QCommandLineOption versionOpt(QStringList{QStringLiteral("v"), QStringLiteral("version")},
-                                        Texts::tr("显示版本。"));
-    // Taken by main() before the parser sees it; listed for --help.
-    const QCommandLineOption langOpt(
-        QStringLiteral("lang"),
-        Texts::tr("界面语言: zh (中文, 默认) 或 en (英文)。默认按系统语言。"),
-        QStringLiteral("LANG"));
-    parser.addOptions({help, versionOpt, portOpt, chipOpt, settingsOpt, jsonOpt, simChipOpt,
-                       simStateOpt, yesOpt, langOpt});
-    for (const QCommandLineOption& o : reg.options)
-        parser.addOption(o);
-    parser.addPositionalArgument(QStringLiteral("command"), Texts::tr("要执行的命令"));
-
-    const bool json = argv.contains(QStringLiteral("--json"));
+    parser.addOptions(g.all());
+    if (command)
+        parser.addOptions(command->options);
+    const bool parsed = parser.parse(args);
+    globals.json = parser.isSet(g.json);
 #ifdef Q_OS_UNIX
-    const bool terminal = isatty(STDERR_FILENO) && err.string() == nullptr;
-#else
-    const bool terminal = false;
+    terminal = terminal || (err.device() && !err.string() && isatty(STDERR_FILENO));
 #endif
-    CliOutput output(out, err, json, terminal);
+    globals.quiet = parser.isSet(g.quiet);
+    globals.verbose = parser.isSet(g.verbose);
+    CliOutput output(out, err, globals.json, terminal,
+                     globals.quiet     ? CliOutput::Level::Quiet
+                     : globals.verbose ? CliOutput::Level::Verbose
+                                       : CliOutput::Level::Normal);
 
-    if (!parser.parse(argv)) {
-        output.error(parser.errorText());
+    if (!parsed) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty() && at > 0 && command) {
+            const QString opt =
+                (unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) +
+                unknown.first();
+            output.error(Texts::tr("命令 %1 不接受选项 %2。用 hvpp-cli %1 --help 查看它的选项。")
+                             .arg(command->name, opt));
+        } else {
+            output.error(parser.errorText() + u' ' + Texts::tr("用 --help 查看命令与选项。"));
+        }
         return Exit::Usage;
     }
-    if (parser.isSet(help)) {
-        out << helpText(reg, parser) << Qt::flush;
+    if (parser.isSet(g.version)) {
+        out << QStringLiteral("hvpp-cli " HVPP_VERSION) << u'\n' << Qt::flush;
         return Exit::Done;
     }
-    if (parser.isSet(versionOpt)) {
-        out << QStringLiteral("hvpp-cli " HVPP_VERSION) << Qt::endl;
+    if (parser.isSet(g.help)) {
+        out << (command ? commandHelp(*command) : generalHelp(table, g)) << Qt::flush;
         return Exit::Done;
+    }
+    if (at < 0)
+        return output.error(Texts::tr("缺少命令。用 --help 查看命令列表。")), Exit::Usage;
+    if (!command) {
+        output.error(Texts::tr("未知命令: %1。用 --help 查看命令列表。").arg(args[at]));
+        return Exit::Usage;
     }
     QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty()) {
-        output.error(Texts::tr("缺少命令。用 --help 查看命令列表。"));
-        return Exit::Usage;
-    }
-    const QString name = positional.takeFirst();
-    const CliCommand* command = nullptr;
-    for (const CliCommand& c : reg.commands)
-        if (c.name == name)
-            command = &c;
-    if (!command) {
-        output.error(Texts::tr("未知命令: %1。用 --help 查看命令列表。").arg(name));
+    positional.removeFirst(); // the command word
+    if (positional.size() < command->minArgs || positional.size() > command->maxArgs) {
+        output.error(CliTexts::usageLine().arg(synopsis(*command)));
         return Exit::Usage;
     }
 
-    SettingsStore settings(parser.value(settingsOpt));
+    globals.settingsFile = parser.value(g.settings);
+    globals.port = parser.value(g.port).trimmed();
+    globals.line = parser.value(g.line).trimmed();
+    globals.flow = parser.value(g.flow).trimmed();
+    SerialSettings line;
+    if (!globals.line.isEmpty() && !SerialSettings::parse(globals.line, &line))
+        return output.error(CliTexts::badLine().arg(globals.line)), Exit::Usage;
+    if (!globals.flow.isEmpty() && flowMode(globals.flow) < 0)
+        return output.error(CliTexts::badFlow().arg(globals.flow)), Exit::Usage;
+    BuiltInSimOptions sim;
+    QString simError;
+    if (!parseSimArgs(globals.simArgs, &sim, &simError))
+        return output.error(simError), Exit::Usage;
+
+    SettingsStore settings(globals.settingsFile);
+    QString chip = parser.value(g.chip).trimmed().toUpper();
+    if (!chip.isEmpty() && !ChipTable::contains(chip)) {
+        output.error(Texts::tr("未知芯片型号: %1 (可选: %2)")
+                         .arg(parser.value(g.chip), ChipTable::names().join(QStringLiteral(", "))));
+        return Exit::Usage;
+    }
+    globals.chip = chip;
+    if (chip.isEmpty())
+        chip = settings.read(SettingsKeys::ChipModel);
+
+    // The session works without the settings store: what one command is given does not
+    // become the default of the next. The commands that exist to store write it themselves.
     Session session;
-    session.settings = &settings;
     session.fuses.setSetFolder(DataPaths::setFolder());
     QObject::connect(&session.log, &MessageLog::messageLogged, &session.log,
                      [&output](const QString& text) { output.logLine(text); });
-
-    QString chip = parser.isSet(chipOpt) ? parser.value(chipOpt).toUpper()
-                                         : settings.read(SettingsKeys::ChipModel);
-    if (parser.isSet(chipOpt) && !ChipTable::contains(chip)) {
-        output.error(Texts::tr("未知芯片型号: %1 (可选: %2)")
-                         .arg(parser.value(chipOpt), ChipTable::names().join(QStringLiteral(", "))));
-        return Exit::Usage;
-    }
-    if (parser.isSet(simChipOpt)) {
-        const QString simChip = parser.value(simChipOpt).toUpper();
-        if (simChip != u"NONE" && !ChipTable::contains(simChip)) {
-            output.error(Texts::tr("模拟编程器不认识芯片 %1 (可选: none, %2)")
-                             .arg(parser.value(simChipOpt), ChipTable::names().join(QStringLiteral(", "))));
-            return Exit::Usage;
-        }
-    }
-    if (chip.isEmpty())
-        chip = QStringLiteral("ATMEGA8");
-    SelectChip(session, chip);
+    QObject::connect(&session, &Session::verifyReported, &session, [&output, &session](int m) {
+        output.event(verifyEvent(m, session.lastVerify[m]));
+    });
+    SelectChip(session, ChipTable::contains(chip) ? chip : QStringLiteral("ATMEGA8"));
     session.fuses.LoadFuseDescription(session.chip.ChipName + QStringLiteral(".FUS"), &session.log);
     session.fuses.ApplyFuseText(session.fuses.defaultFuseText());
 
-    CliUi ui(output, ask);
-    std::unique_ptr<Port> port;
-    std::unique_ptr<Link> link;
-    std::unique_ptr<OpContext> context;
-    const bool yes = parser.isSet(yesOpt);
-    auto openLink = [&]() -> OpContext* {
-        if (context)
-            return context.get();
-        const QString portName = parser.isSet(portOpt) ? parser.value(portOpt) : defaultPortName(settings);
-        BuiltInSimOptions sim;
-        if (parser.isSet(simChipOpt))
-            sim.chip = parser.value(simChipOpt).toUpper();
-        sim.stateFile = parser.value(simStateOpt);
-        QString error;
-        port = createPort(portName, &settings, sim, &error);
-        if (!port) {
-            output.error(error);
-            return nullptr;
-        }
-        if (!port->open()) {
-            output.error(port->errorString());
-            return nullptr;
-        }
-        link = std::make_unique<Link>(port.get(), &session.log);
-        context = std::make_unique<OpContext>(OpContext{session, *link, ui});
-        return context.get();
-    };
-
-    CliContext ctx{parser, positional, session, settings, output, ui, openLink, yes};
-    int code = command->run(ctx);
-    if (port)
-        port->close();
+    CliUi ui(output, std::move(ask));
+    int code = Exit::Done;
+    {
+        CliContext ctx(parser, positional, globals, session, settings, output, ui);
+        code = command->run(ctx);
+    }
     settings.sync();
     return code;
 }

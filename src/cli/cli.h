@@ -1,11 +1,9 @@
 #pragma once
-// hvpp-cli: the headless front end. Each subsystem adds its commands to the table; the
-// commands call the same core operations as the window.
-#include "core/ui.h"
-
+// hvpp-cli: the headless front end. One table of commands; each command declares its own
+// options and arguments and runs the same core operations as the window, through the
+// shared preamble of CliContext (port, chip, target check, exit code).
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -14,87 +12,106 @@
 #include <memory>
 
 class Session;
-class Link;
-class Port;
 class SettingsStore;
+class CliOutput;
+class CliUi;
 struct OpContext;
 
 namespace Exit {
 enum : int { Done = 0, Failed = 1, Usage = 2, NoAnswer = 3 };
 }
 
-// Where the CLI writes: plain lines, or one JSON object per line with --json.
-class CliOutput {
-public:
-    CliOutput(QTextStream& out, QTextStream& err, bool json, bool terminal);
-    void logLine(const QString& text);
-    void progress(const QString& bar, int percent);
-    void warning(const QString& title, const QString& text);
-    // A result of the command: printed as "text" in plain mode, {"type":"result",...} in JSON.
-    void result(const QString& text, const QJsonObject& fields = {});
-    void error(const QString& text); // usage and set-up errors, on stderr
-    void prompt(const QString& text); // a question or instruction for the user
-    bool json() const { return m_json; }
-    QTextStream& out() { return m_out; }
-
-private:
-    void emitJson(const QJsonObject& o);
-    void endProgressLine();
-    QTextStream& m_out;
-    QTextStream& m_err;
-    bool m_json;
-    bool m_terminal;
-    QString m_barShown;
+// What the body of a command's operation found; the preamble turns it into the exit code.
+enum class Step {
+    Ok,
+    Failed,   // a step failed: a verify, a load, a refused image, a write without data
+    NoAnswer, // the programmer or the target did not answer as needed
 };
 
-class CliUi : public Ui {
-public:
-    CliUi(CliOutput& out, std::function<bool(const QString&)> ask) : m_out(out), m_ask(std::move(ask)) {}
-    void progress(const QString& bar, int percent) override { m_out.progress(bar, percent); }
-    void warning(const QString& title, const QString& text) override;
-    void beep() override {}
-    void setControlEnabled(const QString&, bool) override {}
-    bool confirm(const QString& title, const QString& text) override;
-    int warnings = 0;
-    QStringList warningTexts;
+// What an operation needs before its body runs: the programmer alone, or a chip that
+// answers the presence test. Loader: the firmware loader, whose waits poll for its marker;
+// the body judges the answers itself.
+enum class Need { Programmer, Target, Loader };
 
-private:
-    CliOutput& m_out;
-    std::function<bool(const QString&)> m_ask;
+// The options that every command takes (port, chip, output, simulator).
+struct CliGlobals {
+    QString settingsFile;
+    QString port; // empty: the stored port
+    QString chip; // empty: the stored chip
+    QString line; // --line, empty: the stored serial setting
+    QString flow; // --flow, empty: the stored flow control
+    bool json = false;
+    bool quiet = false;
+    bool verbose = false;
+    QStringList simArgs; // the --sim-* options, without their "sim-" prefix
 };
 
-struct CliContext {
-    QCommandLineParser& parser;
-    QStringList args; // positional arguments after the command name
+class CliContext {
+  public:
+    CliContext(const QCommandLineParser& parser, QStringList args, const CliGlobals& globals,
+               Session& session, SettingsStore& settings, CliOutput& out, CliUi& ui);
+    ~CliContext();
+
+    const QCommandLineParser& parser;
+    const QStringList args; // positional arguments after the command name
+    const CliGlobals& globals;
     Session& session;
     SettingsStore& settings;
     CliOutput& out;
     CliUi& ui;
-    // Opens the programmer port (named by --port or the stored port); null after printing
-    // the reason. Commands that need no programmer never call it.
-    std::function<OpContext*()> openLink;
-    bool yes = false; // --yes
+
+    bool isSet(const char* option) const;
+    QString value(const char* option) const;
+
+    // Opens the programmer port (--port, else the stored one) with the line settings; null
+    // after an error naming the port.
+    OpContext* link();
+    // Runs body as one operation: opens the link, checks the target when asked, and maps
+    // the outcome to the exit code (the link lost or an answer missing: 3; a failed step:
+    // 1; otherwise 0).
+    int run(const QString& control, Need need, const std::function<Step(OpContext&)>& body);
+    // Loads path into the flash or EEPROM image as the open buttons do; false after an
+    // error naming the file (also when the file holds no data).
+    bool loadImage(bool eeprom, const QString& path);
+    // Prints a usage error and returns Exit::Usage.
+    int usage(const QString& text);
+    // Name of the port the command talks to, for messages.
+    QString portName() const;
+
+  private:
+    struct Wire;
+    std::unique_ptr<Wire> m_wire;
 };
 
 struct CliCommand {
     QString name;
-    QString synopsis; // "write-flash FILE"
-    QString help;     // one or more lines
+    QString args; // the positional arguments in the synopsis ("FILE", "flash|eeprom ADDR")
+    int minArgs = 0;
+    int maxArgs = 0;
+    QString summary; // one line for the command list
+    QString details; // further lines for COMMAND --help
+    QString example; // one example command line
+    QList<QCommandLineOption> options;
     std::function<int(CliContext&)> run;
 };
 
-struct CliRegistry {
-    QList<CliCommand> commands;
-    QList<QCommandLineOption> options; // command-specific options, shown under each group
-    QStringList optionGroupHelp;       // extra help text blocks
-};
+using CliTable = QList<CliCommand>;
 
-// Each subsystem's commands.
-void addFoundationCommands(CliRegistry& r);
-void addImageCommands(CliRegistry& r);
-void addFuseCommands(CliRegistry& r);
-void addOfflineCommands(CliRegistry& r);
+// Each family's commands.
+void addConnectionCommands(CliTable& t);
+void addMemoryCommands(CliTable& t);
+void addByteCommands(CliTable& t);
+void addProgramCommands(CliTable& t);
+void addFuseCommands(CliTable& t);
+void addOfflineCommands(CliTable& t);
+void addProgrammerCommands(CliTable& t);
+void addSchemeCommands(CliTable& t);
+void addFeatureCommands(CliTable& t); // info, compare
 
-// Runs hvpp-cli with argv (argv[0] the program name); returns the exit code.
+// The whole table, in the order of the command list.
+CliTable cliCommands();
+
+// Runs hvpp-cli with argv (argv[0] the program name); returns the exit code. terminal:
+// progress lines are drawn on err (a terminal); ask answers yes/no questions.
 int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
-           std::function<bool(const QString&)> ask = {});
+           std::function<bool(const QString&)> ask = {}, bool terminal = false);

@@ -1,6 +1,7 @@
 // read-fuses, write-fuses, recover-fuses, write-lock and fuses: the fuse page from the
 // command line.
 #include "cli/cli.h"
+#include "cli/clioutput.h"
 #include "core/opcontext.h"
 #include "core/session.h"
 #include "core/texts.h"
@@ -45,28 +46,11 @@ void noteMissingBits(CliContext& ctx, int byte, uint value) {
     const QString def = f.defaultFuseText().mid((3 - byte) * 8, 8);
     for (int i = 0; i < 8; ++i) {
         if (def.size() == 8 && def[i] == u'*' && given[i] == u'0') {
-            ctx.out.prompt(Texts::tr("注意: %1 没有第%2位, 该位按 1 写入。")
-                               .arg(ctx.session.chip.ChipName)
-                               .arg(7 - i + byte * 8));
+            ctx.out.note(Texts::tr("注意: %1 没有第%2位, 该位按 1 写入。")
+                             .arg(ctx.session.chip.ChipName)
+                             .arg(7 - i + byte * 8));
         }
     }
-}
-
-OpContext* openWithTarget(CliContext& ctx, const QString& control,
-                          const std::function<void(OpContext&)>& body, int* code) {
-    OpContext* c = ctx.openLink();
-    if (!c) {
-        *code = Exit::NoAnswer;
-        return nullptr;
-    }
-    bool present = false;
-    const bool ok = runOperation(*c, control, [&] {
-        present = PresenceTest(*c);
-        if (present)
-            body(*c);
-    });
-    *code = ok && present ? Exit::Done : Exit::NoAnswer;
-    return c;
 }
 
 QJsonObject bytesJson(const FuseEditor& f) {
@@ -83,16 +67,11 @@ QString bytesLine(const FuseEditor& f) {
 }
 
 int readFuses(CliContext& ctx) {
-    bool read = false;
-    int code = Exit::Done;
-    openWithTarget(
-        ctx, QStringLiteral("ReadFuse"), [&](OpContext& c) { read = ReadFuses(c); }, &code);
-    if (code != Exit::Done)
-        return code;
-    if (!read)
-        return Exit::NoAnswer;
-    ctx.out.result(bytesLine(ctx.session.fuses), bytesJson(ctx.session.fuses));
-    return Exit::Done;
+    const int code = ctx.run(QStringLiteral("ReadFuse"), Need::Target,
+                             [](OpContext& c) { return ReadFuses(c) ? Step::Ok : Step::NoAnswer; });
+    if (code == Exit::Done)
+        ctx.out.result(bytesLine(ctx.session.fuses), bytesJson(ctx.session.fuses));
+    return code;
 }
 
 int writeFuses(CliContext& ctx) {
@@ -133,9 +112,10 @@ int writeFuses(CliContext& ctx) {
         }
     }
     f.ApplyFuseText(text);
-    int code = Exit::Done;
-    openWithTarget(
-        ctx, QStringLiteral("WriteFuse"), [](OpContext& c) { WriteFuses(c); }, &code);
+    const int code = ctx.run(QStringLiteral("WriteFuse"), Need::Target, [](OpContext& c) {
+        WriteFuses(c);
+        return Step::Ok;
+    });
     if (code == Exit::Done)
         ctx.out.result(bytesLine(f), bytesJson(f));
     return code;
@@ -144,27 +124,22 @@ int writeFuses(CliContext& ctx) {
 int recoverFuses(CliContext& ctx) {
     FuseEditor& f = ctx.session.fuses;
     f.ApplyFuseText(f.defaultFuseText());
-    bool ok = false;
-    int code = Exit::Done;
-    openWithTarget(
-        ctx, QStringLiteral("RecoverFuse"), [&](OpContext& c) { ok = RecoverFuses(c); }, &code);
-    if (code != Exit::Done)
-        return code;
-    return ok ? Exit::Done : Exit::Failed;
+    return ctx.run(QStringLiteral("RecoverFuse"), Need::Target,
+                   [](OpContext& c) { return RecoverFuses(c) ? Step::Ok : Step::Failed; });
 }
 
 int writeLock(CliContext& ctx) {
     uint v = 0;
-    if (ctx.args.size() != 1 || !parseByte(ctx.args[0], &v)) {
-        ctx.out.error(Texts::tr("用法: write-lock XX (锁定位, 两位十六进制数, 如 FC)。"));
-        return Exit::Usage;
-    }
+    if (!parseByte(ctx.args[0], &v))
+        return ctx.usage(
+            Texts::tr("write-lock 的锁定位应为两位十六进制数 (如 FC): %1").arg(ctx.args[0]));
     FuseEditor& f = ctx.session.fuses;
     noteMissingBits(ctx, 3, v);
     f.ApplyFuseText(withByte(f.fuseText(), 3, v));
-    int code = Exit::Done;
-    openWithTarget(
-        ctx, QStringLiteral("WriteLock"), [](OpContext& c) { WriteLock(c); }, &code);
+    const int code = ctx.run(QStringLiteral("WriteLock"), Need::Target, [](OpContext& c) {
+        WriteLock(c);
+        return Step::Ok;
+    });
     if (code == Exit::Done)
         ctx.out.result(Texts::tr("锁定位 %1").arg(f.frameDigits(3)),
                        {{QStringLiteral("lock"), f.frameDigits(3)}});
@@ -233,36 +208,61 @@ int showFuses(CliContext& ctx) {
 
 } // namespace
 
-void addFuseCommands(CliRegistry& r) {
-    r.commands << CliCommand{
-        QStringLiteral("read-fuses"), QStringLiteral("read-fuses"),
-        Texts::tr("读熔丝位与锁定位 (RS000000#), 显示32位熔丝文本与四个字节。"), readFuses};
-    r.commands << CliCommand{
+void addFuseCommands(CliTable& t) {
+    const QCommandLineOption bits(kBits,
+                                  Texts::tr("32位熔丝文本, 每个为 0、1 或 *, 锁定位第7位在前。"),
+                                  QStringLiteral("TEXT"));
+    t << CliCommand{QStringLiteral("read-fuses"),
+                    {},
+                    0,
+                    0,
+                    Texts::tr("读熔丝位与锁定位 (RS000000#), 显示32位熔丝文本与四个字节。"),
+                    {},
+                    QStringLiteral("hvpp-cli --port sim read-fuses"),
+                    {},
+                    readFuses};
+    t << CliCommand{
         QStringLiteral("write-fuses"),
-        QStringLiteral("write-fuses --bits TEXT | --low XX --high XX [--ext XX] | --default"),
-        Texts::tr("写三个熔丝字节 (WS...#)。--bits 为32位熔丝文本 (锁定位第7位在前, 0/1/*);\n"
-                  "--low/--high/--ext 为十六进制字节 (未给的扩展字节取芯片默认值); --default "
-                  "为芯片出厂值。\n"
-                  "芯片没有的位总按 1 写入。"),
+        {},
+        0,
+        0,
+        Texts::tr("写三个熔丝字节 (WS...#): --bits, --low/--high[/--ext] 或 --default 之一。"),
+        Texts::tr("未给的扩展字节取芯片默认值; --default 为芯片出厂值。芯片没有的位总按 1 写入。"),
+        QStringLiteral("hvpp-cli --port sim --chip ATMEGA8 write-fuses --low E1 --high D9"),
+        {bits,
+         QCommandLineOption(kLow, Texts::tr("熔丝低字节, 两位十六进制。"), QStringLiteral("XX")),
+         QCommandLineOption(kHigh, Texts::tr("熔丝高字节, 两位十六进制。"), QStringLiteral("XX")),
+         QCommandLineOption(kExt, Texts::tr("扩展熔丝字节, 两位十六进制。"), QStringLiteral("XX")),
+         QCommandLineOption(kDefault, Texts::tr("写芯片出厂熔丝值。"))},
         writeFuses};
-    r.commands << CliCommand{
-        QStringLiteral("recover-fuses"), QStringLiteral("recover-fuses"),
+    t << CliCommand{
+        QStringLiteral("recover-fuses"),
+        {},
+        0,
+        0,
         Texts::tr("写入芯片出厂熔丝值并读回比较: \"恢复成功！\" 或 \"恢复失败！\" (退出码 1)。"),
+        {},
+        QStringLiteral("hvpp-cli --port sim recover-fuses"),
+        {},
         recoverFuses};
-    r.commands << CliCommand{QStringLiteral("write-lock"), QStringLiteral("write-lock XX"),
-                             Texts::tr("写锁定位 (WLXX0000#), XX 为两位十六进制数。"), writeLock};
-    r.commands << CliCommand{
-        QStringLiteral("fuses"), QStringLiteral("fuses [--bits TEXT]"),
-        Texts::tr("显示所选芯片的熔丝编辑器 (无需编程器): 每一位的名称与值、四个字节、\n"
-                  "每个选项及其选中状态。熔丝文本取 --bits, 默认为芯片出厂值。"),
+    t << CliCommand{QStringLiteral("write-lock"),
+                    QStringLiteral("XX"),
+                    1,
+                    1,
+                    Texts::tr("写锁定位 (WLXX0000#), XX 为两位十六进制数。"),
+                    {},
+                    QStringLiteral("hvpp-cli --port sim write-lock FC"),
+                    {},
+                    writeLock};
+    t << CliCommand{
+        QStringLiteral("fuses"),
+        {},
+        0,
+        0,
+        Texts::tr("显示所选芯片的熔丝编辑器 (无需编程器)。"),
+        Texts::tr("每一位的名称与值、四个字节、每个选项及其选中状态。熔丝文本取 --bits,\n"
+                  "默认为芯片出厂值。"),
+        QStringLiteral("hvpp-cli --chip ATMEGA16 fuses"),
+        {bits},
         showFuses};
-    r.options << QCommandLineOption(kBits, Texts::tr("32位熔丝文本 (write-fuses, fuses)。"),
-                                    QStringLiteral("TEXT"))
-              << QCommandLineOption(kLow, Texts::tr("熔丝低字节, 十六进制 (write-fuses)。"),
-                                    QStringLiteral("XX"))
-              << QCommandLineOption(kHigh, Texts::tr("熔丝高字节, 十六进制 (write-fuses)。"),
-                                    QStringLiteral("XX"))
-              << QCommandLineOption(kExt, Texts::tr("扩展熔丝字节, 十六进制 (write-fuses)。"),
-                                    QStringLiteral("XX"))
-              << QCommandLineOption(kDefault, Texts::tr("写芯片出厂熔丝值 (write-fuses)。"));
 }

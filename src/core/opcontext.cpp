@@ -5,20 +5,36 @@
 
 #include <exception>
 
+bool runOperationStep(OpContext& c, const std::function<void()>& body) {
+    try {
+        body();
+        return true;
+    } catch (const LinkStopped& e) {
+        // Asked for (the window closing, a signal): a line in the log, no box.
+        c.log(e.text());
+    } catch (const LinkError& e) {
+        c.ui.warning(Texts::warningTitle(), e.text());
+    } catch (const std::exception& e) {
+        c.ui.warning(Texts::warningTitle(), QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}
+
 bool runOperation(OpContext& c, const QString& control, const std::function<void()>& body) {
+    Link::Claim claim(c.link);
+    if (!claim.held()) {
+        // Its frames would land in the middle of the running operation's.
+        c.log(Texts::linkBusy());
+        return false;
+    }
+    if (c.link.stopRequested()) {
+        c.log(Texts::stopped());
+        return false;
+    }
     Link::Busy busy(c.link);
     if (!control.isEmpty())
         c.ui.setControlEnabled(control, false);
-    bool ok = true;
-    try {
-        body();
-    } catch (const LinkError& e) {
-        ok = false;
-        c.ui.warning(Texts::warningTitle(), e.text());
-    } catch (const std::exception& e) {
-        ok = false;
-        c.ui.warning(Texts::warningTitle(), QString::fromLocal8Bit(e.what()));
-    }
+    const bool ok = runOperationStep(c, body);
     if (!control.isEmpty())
         c.ui.setControlEnabled(control, true);
     return ok;

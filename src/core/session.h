@@ -6,6 +6,8 @@
 #include "chips/chiptable.h"
 #include "core/messagelog.h"
 #include "fuses/fuseeditor.h"
+#include "image/imagediff.h"
+#include "image/imagesummary.h"
 
 #include <QObject>
 #include <QString>
@@ -95,6 +97,11 @@ public:
     bool echoEnabled = false;
     QString windowTitleText;
 
+    // What the last verify (or compare) of each memory found: 0 flash, 1 EEPROM.
+    std::array<ImageDiff, 2> lastVerify;
+    // What the last load of each image held (ranges, bytes used, CRC-32).
+    std::array<ImageSummary, 2> loadSummary;
+
     // The ten options as the settings store keeps them ("1110000011").
     QString optionsText() const;
     // Sets the options from a text of exactly 10 characters; other lengths are ignored.
@@ -105,10 +112,12 @@ public:
     void notifyFlash() { Q_EMIT flashChanged(); }
     void notifyEeprom() { Q_EMIT eepromChanged(); }
     void notifyPanels() { Q_EMIT panelsChanged(); }
+    void notifyVerify(int memory) { Q_EMIT verifyReported(memory); }
 
 Q_SIGNALS:
     void chipChanged();   // chip, labels, MCUtypes panel, address ranges
     void flashChanged();  // FlashBufferText, fileName[0], flashSizePanel
     void eepromChanged(); // EepromBufferText, fileName[1], eepromSizePanel
     void panelsChanged(); // options, calibration, single-byte, offline values, labels
+    void verifyReported(int memory); // lastVerify[memory] was replaced
 };

@@ -25,6 +25,10 @@ QString SettingsStore::read(const char* const key[2], const QString& fallback) c
     const QVariant v = m_settings->value(keyPath(key));
     if (!v.isValid())
         return fallback;
+    // An INI value written without quotes that holds commas ("9600,n,8,1") comes back as
+    // a list of its pieces.
+    if (v.typeId() == QMetaType::QStringList)
+        return v.toStringList().join(u',');
     return v.toString();
 }
 

@@ -20,4 +20,6 @@ inline QString noTarget() { return tr("无目标芯片或无连接!"); }
 inline QString unsupportedChip() { return tr("无目标芯片或不支持!"); }
 inline QString serialWarningTitle() { return tr("警告提示　　　　　"); }
 inline QString warningTitle() { return tr("警告提示　　　　　"); }
+inline QString stopped() { return tr("操作已中止。"); }
+inline QString linkBusy() { return tr("另一操作正在进行中，本操作未执行!"); }
 } // namespace Texts

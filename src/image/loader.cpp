@@ -2,7 +2,9 @@
 
 #include "core/session.h"
 #include "core/ui.h"
+#include "image/elfloader.h"
 #include "image/images.h"
+#include "image/imagesummary.h"
 #include "image/imagetexts.h"
 
 #include <QCoreApplication>
@@ -123,6 +125,9 @@ LoadResult load(Session& s, Ui& ui, QString& path, const Target& t) {
     // handed back is upper case, and the kind is taken from it.
     const QString original = path;
     path = path.toUpper();
+    if (path.endsWith(u".ELF")) // the EEPROM loader (sniffEep) takes only the EEPROM part
+        return LoadElfInto(s, ui, original, t.sniffEep, t.readError()) ? LoadResult::Loaded
+                                                                       : LoadResult::ReadError;
     QString& image = s.*t.image;
     image.clear();
     QString kind = path.right(3);
@@ -141,6 +146,7 @@ LoadResult load(Session& s, Ui& ui, QString& path, const Target& t) {
         return LoadResult::ReadError;
     }
     s.*t.sizePanel = t.sizeText(imageBytes(image));
+    logImageSummary(s, t.sniffEep, usedMapOfFile(original, kind));
     (s.*t.notify)();
     return LoadResult::Loaded;
 }

@@ -1,6 +1,7 @@
 #include "image/saver.h"
 
 #include "core/texts.h"
+#include "image/hexwriter.h"
 #include "image/images.h"
 
 #include <QSaveFile>
@@ -13,7 +14,9 @@ bool WriteImageFile(const QString& path, const QString& imageText, QString* erro
     };
     if (!isHexText(imageText) || imageText.size() % 2 != 0)
         return fail(Texts::tr("缓冲区数据不是十六进制数字对, 未保存。"));
-    const QByteArray bytes = QByteArray::fromHex(imageText.toLatin1());
+    // ".hex" and ".eep" get Intel HEX, every other name the raw bytes.
+    const QByteArray bytes =
+        isHexFileName(path) ? intelHexText(imageText) : QByteArray::fromHex(imageText.toLatin1());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());

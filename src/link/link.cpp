@@ -6,11 +6,47 @@
 #include "link/port.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cmath>
+#include <vector>
+
+namespace {
+// The links of the process, for a stop request that comes from outside (a signal).
+std::vector<Link*>& liveLinks() {
+    static std::vector<Link*> links;
+    return links;
+}
+} // namespace
 
 Link::Link(Port* port, MessageLog* log, QObject* parent)
     : QObject(parent), m_log(log), m_decoder("GBK") {
     setPort(port);
+    liveLinks().push_back(this);
+}
+
+Link::~Link() {
+    auto& links = liveLinks();
+    links.erase(std::remove(links.begin(), links.end(), this), links.end());
+}
+
+void Link::requestStopAll() {
+    for (Link* link : liveLinks())
+        link->requestStop();
+}
+
+Link::Claim::Claim(Link& link) : m_link(link) {
+    if (m_link.m_claimed)
+        return;
+    m_link.m_claimed = true;
+    m_held = true;
+    Q_EMIT m_link.busyChanged(true);
+}
+
+Link::Claim::~Claim() {
+    if (!m_held)
+        return;
+    m_link.m_claimed = false;
+    Q_EMIT m_link.busyChanged(false);
 }
 
 void Link::setPort(Port* port) {
@@ -24,6 +60,8 @@ void Link::setPort(Port* port) {
 bool Link::isOpen() const { return m_port && m_port->isOpen(); }
 
 void Link::requireOpen() const {
+    if (m_stop)
+        throw LinkStopped(Texts::stopped());
     if (!m_port)
         throw LinkError(Texts::tr("串口未打开!"));
     if (m_port->isLost())
@@ -74,10 +112,12 @@ QString Link::readAfterDelay(double ms) {
 
 void Link::logReplyAfterDelay(double ms, const QString& prefix) {
     delayMs(ms);
-    if (bytesAvailable() != 0)
+    if (bytesAvailable() != 0) {
         m_log->logMessage(prefix + readText());
-    else
+    } else {
+        ++m_unanswered;
         m_log->logMessage(Texts::noAnswer());
+    }
 }
 
 void Link::waitForMarker(int ms, const QString& marker) { waitForMarkerResult(ms, marker); }
@@ -91,8 +131,10 @@ bool Link::waitForMarkerResult(int ms, const QString& marker) {
         collected += readText();
         if (collected.contains(marker))
             return true;
-        if (m_port->nowMs() >= deadline)
+        if (m_port->nowMs() >= deadline) {
+            ++m_unanswered;
             return false;
+        }
         m_port->waitForInput(deadline);
         requireOpen();
     }

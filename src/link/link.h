@@ -15,6 +15,8 @@ class Link : public QObject {
 public:
     Link(Port* port, MessageLog* log, QObject* parent = nullptr);
 
+    ~Link() override;
+
     Port* port() const { return m_port; }
     void setPort(Port* port);
     bool isOpen() const;
@@ -36,11 +38,40 @@ public:
     qint64 bytesAvailable();
     double nowMs() const;
     const QString& discardedInput() const { return m_discarded; }
+    // How many waits for an answer ended without one (a marker that did not come, a reply
+    // logged as "编程器无反应!"), since the link was made. A front end compares it before
+    // and after an operation to tell a programmer that did not answer.
+    int unansweredCount() const { return m_unanswered; }
     MessageLog* log() const { return m_log; }
 
     // While an operation runs, input belongs to it; only outside operations does the
     // unsolicited-input handler write what arrives to the log.
-    bool operationRunning() const { return m_busy > 0; }
+    bool operationRunning() const { return m_busy > 0 || m_claimed; }
+
+    // One device operation at a time. The entry point of an operation claims the link for
+    // the whole operation; while it holds it, a second claim fails and runOperation()
+    // refuses that operation before it sends anything.
+    bool busy() const { return m_claimed; }
+    class Claim {
+    public:
+        explicit Claim(Link& link);
+        ~Claim();
+        bool held() const { return m_held; }
+        Claim(const Claim&) = delete;
+        Claim& operator=(const Claim&) = delete;
+
+    private:
+        Link& m_link;
+        bool m_held = false;
+    };
+
+    // Asks the running operation to stop: the next transport primitive throws LinkStopped,
+    // which runOperation() reports as stopped. The request stays: a link that was asked to
+    // stop runs nothing more (the program is on its way out).
+    void requestStop() { m_stop = true; }
+    bool stopRequested() const { return m_stop; }
+    // The same for every link of the process (SIGINT, SIGTERM).
+    static void requestStopAll();
     class Busy {
     public:
       explicit Busy(Link& link) : m_link(link) {
@@ -55,6 +86,10 @@ public:
         Link& m_link;
     };
 
+Q_SIGNALS:
+    // An operation claimed the link (true) or ended (false).
+    void busyChanged(bool busy);
+
 private:
     void requireOpen() const;
     void onReadyRead();
@@ -65,6 +100,9 @@ private:
     QStringDecoder m_decoder;
     int m_busy = 0;
     QString m_lastIdleText; // what the unsolicited-input handler logged last
+    int m_unanswered = 0;
+    bool m_claimed = false;
+    bool m_stop = false;
     QMetaObject::Connection m_readyConn;
 };
 

@@ -14,3 +14,10 @@ public:
 private:
     QString m_text;
 };
+
+// Raised by the Link at the next step of an operation that was asked to stop (the window
+// closing, SIGINT, SIGTERM). Not a failure of the link: it is reported as stopped.
+class LinkStopped : public LinkError {
+public:
+    using LinkError::LinkError;
+};

@@ -1,6 +1,7 @@
 #include "offline/upload.h"
 
 #include "core/opcontext.h"
+#include "core/phases.h"
 #include "core/session.h"
 #include "link/frames.h"
 #include "offline/offlinetexts.h"
@@ -57,7 +58,7 @@ bool sendStream(OpContext& c, const Stream& s) {
         }
         const int percent = int(qint64(2 * i + 1) * 100 / padded.size());
         if (percent != shown) {
-            c.ui.progress(bar, percent);
+            c.ui.progressBytes(bar, Phases::upload(), i + 1, pairs);
             shown = percent;
         }
     }
@@ -65,7 +66,7 @@ bool sendStream(OpContext& c, const Stream& s) {
     c.link.waitForMarker(100, QStringLiteral("?"));
     c.link.sendCommand(QStringLiteral("!"));
     c.log(s.flash ? OfflineTexts::flashUploaded() : OfflineTexts::eepromUploaded());
-    c.ui.progress(bar, 100);
+    c.ui.progressBytes(bar, Phases::upload(), pairs, pairs);
     return true;
 }
 

@@ -1,11 +1,13 @@
 #include "ops/eepromops.h"
 
 #include "core/opcontext.h"
+#include "core/phases.h"
 #include "image/images.h"
 #include "link/frames.h"
 #include "ops/imagecheck.h"
 #include "ops/opstexts.h"
 #include "ops/readback.h"
+#include "ops/verifyreport.h"
 
 bool WriteEeprom(OpContext& c) {
     QString image = c.session.EepromBufferText;
@@ -18,8 +20,8 @@ bool WriteEeprom(OpContext& c) {
     const int bytes = imageBytes(image);
     for (int a = 0; a < bytes; ++a) {
         c.link.sendCommand(Frames::writeEepromByte(image.mid(qsizetype(a) * 2, 2), a));
-        c.ui.progress(QStringLiteral("EepromProgressBar"),
-                      int((qint64(a) * 2 + 1) * 100 / image.size()));
+        c.ui.progressBytes(QStringLiteral("EepromProgressBar"), Phases::writeEeprom(), a + 1,
+                           bytes);
         c.link.waitForMarker(50, QStringLiteral("!"));
     }
     c.ui.progress(QStringLiteral("EepromProgressBar"), 100);
@@ -39,13 +41,10 @@ bool VerifyEeprom(OpContext& c) {
     c.link.drainInput();
     c.link.sendCommand(Frames::readEeprom(n));
     c.log(OpsTexts::verifyingEeprom());
-    const QString back =
-        collectReadBack(c, QStringLiteral("EepromProgressBar"), n, ReadBackPacing{0, 5, 1, 50});
-    const int bad = firstDifference(image, back);
-    if (bad >= 0) {
-        c.ui.warning(Texts::warningTitle(), OpsTexts::eepromMismatch(bad));
+    const QString back = collectReadBack(c, QStringLiteral("EepromProgressBar"), n,
+                                         ReadBackPacing{0, 5, 1, 50}, Phases::verifyEeprom());
+    if (!reportVerify(c, true, image, back))
         return false;
-    }
     c.log(OpsTexts::eepromVerified());
     return true;
 }

@@ -1,11 +1,13 @@
 #include "ops/flashops.h"
 
 #include "core/opcontext.h"
+#include "core/phases.h"
 #include "image/images.h"
 #include "link/frames.h"
 #include "ops/imagecheck.h"
 #include "ops/opstexts.h"
 #include "ops/readback.h"
+#include "ops/verifyreport.h"
 
 void EraseChip(OpContext& c) {
     c.link.drainInput(); // a late answer to an earlier command is not the erase's
@@ -20,6 +22,7 @@ bool WriteFlash(OpContext& c) {
     if (!imageFitsChip(c, image, c.session.chip.FlashSize, QStringLiteral("FLASH")))
         return false;
     image = image.toUpper();
+    const qint64 total = imageBytes(image);
     // The last word of an odd byte count gets FF as its high byte (the erased state), so
     // that the frame is whole and the last page is committed.
     if (image.size() % 4 != 0)
@@ -39,8 +42,8 @@ bool WriteFlash(OpContext& c) {
         }
         ++page;
         if (w == words - 1 || page == pageWords) {
-            c.ui.progress(QStringLiteral("FlashProgressBar"),
-                          int((qint64(w) * 4 + 1) * 100 / image.size()));
+            c.ui.progressBytes(QStringLiteral("FlashProgressBar"), Phases::writeFlash(),
+                               qMin<qint64>((qint64(w) + 1) * 2, total), total);
             page = 0;
             c.link.sendCommand(Frames::flashPageCommit(w));
             c.link.waitForMarker(100, QStringLiteral("$"));
@@ -62,13 +65,10 @@ bool VerifyFlash(OpContext& c) {
     c.link.drainInput();
     c.link.sendCommand(Frames::readFlash(n));
     c.log(OpsTexts::verifyingFlash());
-    const QString back =
-        collectReadBack(c, QStringLiteral("FlashProgressBar"), n, ReadBackPacing{50, 0, 50});
-    const int bad = firstDifference(image, back);
-    if (bad >= 0) {
-        c.ui.warning(Texts::warningTitle(), OpsTexts::flashMismatch(bad));
+    const QString back = collectReadBack(c, QStringLiteral("FlashProgressBar"), n,
+                                         ReadBackPacing{50, 0, 50}, Phases::verifyFlash());
+    if (!reportVerify(c, false, image, back))
         return false;
-    }
     c.log(OpsTexts::flashVerified());
     return true;
 }

@@ -18,7 +18,8 @@ bool inputWithin(OpContext& c, double ms) {
 
 } // namespace
 
-QString collectReadBack(OpContext& c, const QString& bar, int bytes, const ReadBackPacing& pacing) {
+QString collectReadBack(OpContext& c, const QString& bar, int bytes, const ReadBackPacing& pacing,
+                        const QString& phase) {
     QString back;
     const qsizetype wanted = qsizetype(bytes) * 2;
     if (pacing.initialMs > 0)
@@ -29,7 +30,10 @@ QString collectReadBack(OpContext& c, const QString& bar, int bytes, const ReadB
         if (pacing.beforeMs > 0)
             c.link.delayMs(pacing.beforeMs);
         back += c.link.readText();
-        c.ui.progress(bar, int(qint64(back.size()) * 50 / qMax(1, bytes)));
+        if (phase.isEmpty())
+            c.ui.progress(bar, int(qint64(back.size()) * 50 / qMax(1, bytes)));
+        else
+            c.ui.progressBytes(bar, phase, qMin<qint64>(back.size() / 2, bytes), bytes);
         if (back.size() >= wanted)
             break;
         c.link.delayMs(pacing.afterMs);

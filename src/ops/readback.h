@@ -19,4 +19,6 @@ struct ReadBackPacing {
 // (characters × 50 / bytes).
 // Stops as soon as 2 × bytes characters are in: the rest would be ignored, and a
 // programmer that keeps talking must not keep the operation (and its memory) growing.
-QString collectReadBack(OpContext& c, const QString& bar, int bytes, const ReadBackPacing& pacing);
+// phase names the step for Ui::progressBytes ("校验FLASH", "读取EEPROM", ...).
+QString collectReadBack(OpContext& c, const QString& bar, int bytes, const ReadBackPacing& pacing,
+                        const QString& phase = QString());

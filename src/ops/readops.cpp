@@ -1,6 +1,7 @@
 #include "ops/readops.h"
 
 #include "core/opcontext.h"
+#include "core/phases.h"
 #include "image/images.h"
 #include "link/frames.h"
 #include "ops/identify.h"
@@ -32,8 +33,8 @@ bool ReadFlash(OpContext& c) {
     c.link.drainInput();
     c.link.sendCommand(Frames::readFlash(size));
     c.log(OpsTexts::readingFlash());
-    const QString answer =
-        collectReadBack(c, QStringLiteral("FlashProgressBar"), size, ReadBackPacing{50, 0, 50});
+    const QString answer = collectReadBack(c, QStringLiteral("FlashProgressBar"), size,
+                                           ReadBackPacing{50, 0, 50}, Phases::readFlash());
     s.FlashBufferText = keptAnswer(c, answer, size);
     s.flashSizePanel = QStringLiteral("FLASH:") + QString::number(imageBytes(s.FlashBufferText));
     s.notifyFlash();
@@ -48,8 +49,8 @@ bool ReadEeprom(OpContext& c) {
     c.link.drainInput();
     c.link.sendCommand(Frames::readEeprom(size));
     c.log(OpsTexts::readingEeprom());
-    const QString answer =
-        collectReadBack(c, QStringLiteral("EepromProgressBar"), size, ReadBackPacing{0, 10, 10, 50});
+    const QString answer = collectReadBack(c, QStringLiteral("EepromProgressBar"), size,
+                                           ReadBackPacing{0, 10, 10, 50}, Phases::readEeprom());
     s.EepromBufferText = keptAnswer(c, answer, size);
     s.eepromSizePanel = QStringLiteral("EEPROM:") + QString::number(imageBytes(s.EepromBufferText));
     s.notifyEeprom();

@@ -8,7 +8,9 @@
 #include "image/loader.h"
 #include "offline/offlinetexts.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -51,6 +53,21 @@ qint64 addressLine(const QString& line, qint64 max) {
     return v <= max ? v : -1;
 }
 
+// A file name as the scheme keeps it: absolute, so that the scheme means the same files
+// wherever it is used from.
+QString absolutePath(const QString& name) {
+    if (name.isEmpty() || name.contains(u'\n'))
+        return name;
+    return QDir::cleanPath(QFileInfo(name).absoluteFilePath());
+}
+
+// A relative name in a scheme is relative to the scheme's own folder.
+QString resolvedPath(const QString& name, const QString& schemePath) {
+    if (name.isEmpty() || !QFileInfo(name).isRelative())
+        return name;
+    return QDir::cleanPath(QFileInfo(schemePath).absoluteDir().filePath(name));
+}
+
 } // namespace
 
 QStringList SchemeLines(const Session& s) {
@@ -58,7 +75,7 @@ QStringList SchemeLines(const Session& s) {
     lines << s.chip.ChipName;
     lines << s.fuses.fuseText();
     lines << s.optionsText();
-    lines << s.fileName[0] << s.fileName[1];
+    lines << absolutePath(s.fileName[0]) << absolutePath(s.fileName[1]);
     // The window always keeps one option of each group selected; a session with none
     // selected writes an empty line, so that the lines after it keep their places.
     lines << (s.cal.pickedSlot >= 0 ? u' ' + QString::number(s.cal.pickedSlot) : QString());
@@ -69,8 +86,11 @@ QStringList SchemeLines(const Session& s) {
 
 bool SaveSet(const Session& session, const QString& path, QString* error) {
     const QStringList lines = SchemeLines(session);
+    // A line feed inside a value would split its line; a carriage return alone does not
+    // (a line is read up to its line feed, and only the CR before it is taken off), so a
+    // value the load gave can always be saved again.
     for (const QString& l : lines) {
-        if (l.contains(u'\r') || l.contains(u'\n')) {
+        if (l.contains(u'\n')) {
             if (error)
                 *error = OfflineTexts::lineBreakInValue().arg(l);
             return false;
@@ -143,14 +163,14 @@ int LoadSet(Session& s, Ui& ui, const QString& path) {
     const QString* flashFile = line(3);
     if (!flashFile)
         return applied;
-    s.fileName[0] = *flashFile;
+    s.fileName[0] = resolvedPath(*flashFile, path);
     ++applied;
     const QString* eepromFile = line(4);
     if (!eepromFile) {
         s.notifyFlash();
         return applied;
     }
-    s.fileName[1] = *eepromFile;
+    s.fileName[1] = resolvedPath(*eepromFile, path);
     ++applied;
     s.notifyFlash();
     s.notifyEeprom();

@@ -13,7 +13,9 @@ std::unique_ptr<Port> createBuiltInSimulator(const BuiltInSimOptions& options) {
     if (!chip.isEmpty() && chip != u"none" && !SimChips::byName(chip))
         return nullptr;
     config.chip = chip.isEmpty() ? QStringLiteral("ATMEGA8") : chip;
-    auto port = std::make_unique<SimPort>(config, SimPort::Clock::Wall);
+    config.faults = options.faults;
+    auto port = std::make_unique<SimPort>(
+        config, options.virtualClock ? SimPort::Clock::Virtual : SimPort::Clock::Wall);
     if (!options.stateFile.isEmpty()) {
         QString error;
         if (!port->loadState(options.stateFile, chip, &error)) {

@@ -1,6 +1,8 @@
 #pragma once
 // The built-in demo programmer: the simulated programmer in-process, paced in wall-clock
 // time, behind the Port interface ("--port sim").
+#include "sim/simconfig.h"
+
 #include <QString>
 #include <memory>
 
@@ -11,6 +13,8 @@ struct BuiltInSimOptions {
     QString chip;
     QString stateFile; // JSON state, read at start and written back when the port closes
     int baud = 115200;
+    SimFaults faults;          // the faults switched on (none by default)
+    bool virtualClock = false; // waits cost no real time (a dry run, and tests)
 };
 
 // Null for a chip name that is neither in the table nor "none".

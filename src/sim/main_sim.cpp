@@ -7,28 +7,18 @@
 
 #include "chips/chiptable.h"
 #include "core/language.h"
+#include "core/unixsignals.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSocketNotifier>
 #include <QTextStream>
+#include <QTimer>
 
 #include <csignal>
-#include <fcntl.h>
-#include <unistd.h>
-#include <version.h>
 
 namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int number) {
-    const char byte = char(number);
-    // Nothing else is safe in a signal handler; the event loop reads the byte.
-    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
-}
 
 QTextStream& err() {
     static QTextStream stream(stderr);
@@ -55,7 +45,8 @@ int main(int argc, char** argv) {
         "The simulated programmer with a target chip, served on a pseudo-terminal.\n"
         "Prints the terminal's path as its first line, then serves it until SIGINT or\n"
         "SIGTERM. SIGUSR1 restarts the programmer (its loader announces itself with \"B\",\n"
-        "for the firmware update).\n\n"
+        "for the firmware update). SIGUSR2 takes the chip out of the socket, or puts a fresh\n"
+        "one of the same type in (production runs; also --socket-cycle).\n\n"
         "Example:  hvpp-sim --chip ATMEGA8 --link ./sim-port &\n"
         "          hvpp-cli --port ./sim-port detect"));
     parser.addHelpOption();
@@ -85,7 +76,12 @@ int main(int argc, char** argv) {
         QStringLiteral("Write the conversation to FILE: a line each time the direction changes, "
                        "milliseconds, < (sent by the program) or > (answered), characters."),
         QStringLiteral("FILE"));
-    parser.addOptions({chipOpt, linkOpt, baudOpt, stateOpt, traceOpt});
+    const QCommandLineOption cycleOpt(
+        QStringLiteral("socket-cycle"),
+        QStringLiteral("Take the chip out and put a fresh one in, over and over: IN ms in the "
+                       "socket, OUT ms empty (for production runs)."),
+        QStringLiteral("IN:OUT"));
+    parser.addOptions({chipOpt, linkOpt, baudOpt, stateOpt, traceOpt, cycleOpt});
     parser.addOptions(simFaultOptions());
     parser.process(arguments);
     if (!parser.positionalArguments().isEmpty()) {
@@ -128,8 +124,7 @@ int main(int argc, char** argv) {
     // Switches given now win over the faults kept in the state file.
     if (faults.silent || faults.noChip || !faults.signature.isEmpty() || faults.lowerCaseHex ||
         faults.splitChars > 0 || faults.lateMs > 0 || faults.dropMarkerEvery > 0 ||
-        faults.corruptFlashAddress >= 0 || faults.corruptEepromAddress >= 0 ||
-        faults.disconnectAfter >= 0)
+        faults.anyCorrupt() || faults.disconnectAfter >= 0)
         model.faults() = faults;
 
     QFile traceFile(parser.value(traceOpt));
@@ -187,27 +182,50 @@ int main(int argc, char** argv) {
         err() << "hvpp-sim: the line died (disconnect fault); the terminal is closed" << Qt::endl;
     });
 
-    if (::pipe(signalPipe) != 0) {
-        err() << "hvpp-sim: cannot create the signal pipe" << Qt::endl;
+    // The socket: SIGUSR2 and --socket-cycle take the chip out or put one of the same type in.
+    QString socketChip = model.chip() ? model.chip()->name() : QStringLiteral("ATMEGA8");
+    auto toggleSocket = [&] {
+        if (model.chip()) {
+            socketChip = model.chip()->name();
+            model.setChip(QStringLiteral("none"));
+            err() << "hvpp-sim: chip taken out" << Qt::endl;
+        } else {
+            model.setChip(socketChip);
+            err() << "hvpp-sim: " << socketChip << " put in" << Qt::endl;
+        }
+    };
+    QTimer cycle;
+    cycle.setSingleShot(true);
+    qint64 cycleIn = 0, cycleOut = 0;
+    if (parser.isSet(cycleOpt)) {
+        const QStringList parts = parser.value(cycleOpt).split(u':');
+        cycleIn = parseSimNumber(parts.value(0));
+        cycleOut = parseSimNumber(parts.value(1));
+        if (parts.size() != 2 || cycleIn <= 0 || cycleOut <= 0) {
+            err() << "hvpp-sim: --socket-cycle needs IN:OUT milliseconds, both > 0" << Qt::endl;
+            return 2;
+        }
+        QObject::connect(&cycle, &QTimer::timeout, &app, [&] {
+            toggleSocket();
+            cycle.start(int(model.chip() ? cycleIn : cycleOut));
+        });
+        cycle.start(int(model.chip() ? cycleIn : cycleOut));
+    }
+
+    // SIGINT and SIGTERM end the loop; the state file is written below, on the way out.
+    UnixSignals signalWatch({SIGINT, SIGTERM, SIGUSR1, SIGUSR2});
+    if (!signalWatch.isActive()) {
+        err() << "hvpp-sim: cannot watch signals: " << signalWatch.errorString() << Qt::endl;
         return 1;
     }
-    ::fcntl(signalPipe[1], F_SETFL, O_NONBLOCK);
-    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&] {
-        char number = 0;
-        if (::read(signalPipe[0], &number, 1) != 1)
-            return;
+    QObject::connect(&signalWatch, &UnixSignals::received, &app, [&](int number) {
         if (number == SIGUSR1)
             server.restartProgrammer();
+        else if (number == SIGUSR2)
+            toggleSocket();
         else
             app.quit();
     });
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int s : {SIGINT, SIGTERM, SIGUSR1})
-        sigaction(s, &action, nullptr);
 
     QTextStream out(stdout);
     out << server.slavePath() << Qt::endl;

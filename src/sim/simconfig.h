@@ -1,6 +1,7 @@
 #pragma once
 // How a simulated programmer is set up: the chip in its socket, the line rate, the chip's
 // own times and the faults switched on.
+#include <QList>
 #include <QString>
 
 // Each fault is off in its default state.
@@ -16,6 +17,19 @@ struct SimFaults {
     qint64 corruptFlashAddress = -1;  // this flash byte address reads back wrong
     qint64 corruptEepromAddress = -1; // this EEPROM byte address reads back wrong
     qint64 disconnectAfter = -1;      // the line dies after this many characters, both ways
+    QList<qint64> corruptFlashMore;   // more flash byte addresses that read back wrong
+    QList<qint64> corruptEepromMore;  // and EEPROM ones
+
+    bool corruptsFlash(qint64 a) const {
+        return a == corruptFlashAddress || corruptFlashMore.contains(a);
+    }
+    bool corruptsEeprom(qint64 a) const {
+        return a == corruptEepromAddress || corruptEepromMore.contains(a);
+    }
+    bool anyCorrupt() const {
+        return corruptFlashAddress >= 0 || corruptEepromAddress >= 0 ||
+               !corruptFlashMore.isEmpty() || !corruptEepromMore.isEmpty();
+    }
 };
 
 // The chip's own times, after the data sheets' high-voltage programming figures, and the

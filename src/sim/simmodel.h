@@ -14,7 +14,7 @@
 #include <memory>
 
 class SimModel {
-public:
+  public:
     static constexpr double never = SimLine::never;
     static constexpr int settingsSize = 4096;
     static constexpr int offlineFlashLimit = 20480;
@@ -82,28 +82,49 @@ public:
     int droppedFrames() const { return m_dropped; }
     int handledFrames() const { return m_handled; }
 
-private:
+  private:
     enum class Mode {
         Command,
-        FlashWrite,  // between "WF#" and "!#"
-        BulkWaitD,   // "B" sent after "RT000000#"
-        BulkSelect,  // "D" seen, expecting "68" or "60"
-        BulkWaitBlock, // "?" sent, expecting ">" or "!"
-        BulkData,    // collecting 128 pairs
+        FlashWrite,     // between "WF#" and "!#"
+        BulkWaitD,      // "B" sent after "RT000000#"
+        BulkSelect,     // "D" seen, expecting "68" or "60"
+        BulkWaitBlock,  // "?" sent, expecting ">" or "!"
+        BulkData,       // collecting 128 pairs
         LoaderAnnounce, // "B" announced, expecting "B"
         LoaderReady,    // expecting "00"
         LoaderWaitBlock,
         LoaderData,
     };
 
+    // The line and the framing (simmodel.cpp).
     void processChar(char c, double t);
     void commandChar(char c, double t);
     void handleFrame(const QByteArray& frame, double t);
     bool tryFrame(const QByteArray& f, double t);
     bool command(const QByteArray& f, double t);
+    int pageWords() const;
+
+    // The flash-write stream and page commits (simflashwrite.cpp). p points past the
+    // frame's leading characters; each returns false for a frame it does not take.
+    bool beginFlashWrite();
+    bool endFlashWrite(double t);
+    bool latchWord(const char* p);
+    bool commitPage(const char* p, double t);
+    bool writeFlashWord(const char* p, double t);
+
+    // Memories, fuses, lock, signature and calibration (simmemory.cpp).
+    bool readSignatureShort(const char* p, double t);
+    bool memoryCommand(const QByteArray& letters, const char* a, double t);
+    quint8 signatureByte(int index) const;
+    QByteArray readMemory(bool flash, int count) const;
+
+    // The settings memory and the bulk upload (simsettings.cpp).
+    bool settingsCommand(const QByteArray& letters, const char* a, double t);
     void bulkChar(char c, double t);
+
+    // The loader and the firmware update (simloader.cpp).
+    bool requestUpdate(double t);
     void loaderChar(char c, double t);
-    void finishBulk();
     void startApplication();
     void announce(double t);
 
@@ -118,8 +139,6 @@ private:
     bool countChar(double t); // false once the line is dead
 
     bool chipPresent() const { return m_chip && !m_config.faults.noChip; }
-    quint8 signatureByte(int index) const;
-    QByteArray readMemory(bool flash, int count) const;
 
     SimConfig m_config;
     double m_charMs = 0;

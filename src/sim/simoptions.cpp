@@ -17,6 +17,21 @@ qint64 parseSimNumber(const QString& text) {
     return ok && v >= 0 ? v : -1;
 }
 
+bool parseSimAddressList(const QString& text, QList<qint64>& out) {
+    constexpr qint64 maxAddresses = 0x10000; // no memory of the table is larger
+    for (const QString& part : text.split(u',')) {
+        const QStringList ends = part.split(u'-');
+        const qint64 first = parseSimNumber(ends.value(0));
+        const qint64 last = ends.size() == 2 ? parseSimNumber(ends[1]) : first;
+        if (ends.size() > 2 || first < 0 || last < first || last >= maxAddresses ||
+            out.size() + (last - first + 1) > maxAddresses)
+            return false;
+        for (qint64 a = first; a <= last; ++a)
+            out << a;
+    }
+    return true;
+}
+
 QList<QCommandLineOption> simFaultOptions() {
     return {
         {QStringLiteral("silent"), QStringLiteral("Fault: the programmer answers nothing.")},
@@ -34,9 +49,13 @@ QList<QCommandLineOption> simFaultOptions() {
         {QStringLiteral("drop-marker"),
          QStringLiteral("Fault: every Nth marker (! $ ? B) is not sent."), QStringLiteral("N")},
         {QStringLiteral("corrupt-flash"),
-         QStringLiteral("Fault: the flash byte at ADDR reads back wrong."), QStringLiteral("ADDR")},
+         QStringLiteral("Fault: the flash bytes at these addresses read back wrong: a list of "
+                        "addresses and FIRST-LAST ranges, e.g. 0x10,0x20-0x2F (may be repeated)."),
+         QStringLiteral("ADDRS")},
         {QStringLiteral("corrupt-eeprom"),
-         QStringLiteral("Fault: the EEPROM byte at ADDR reads back wrong."), QStringLiteral("ADDR")},
+         QStringLiteral("Fault: the EEPROM bytes at these addresses read back wrong (as "
+                        "--corrupt-flash)."),
+         QStringLiteral("ADDRS")},
         {QStringLiteral("disconnect-after"),
          QStringLiteral("Fault: the line dies after N characters (both directions)."),
          QStringLiteral("N")},
@@ -91,7 +110,16 @@ bool applySimFaultOptions(const QCommandLineParser& p, SimConfig& config, QStrin
         return false;
     if (v > 0)
         f.dropMarkerEvery = int(v);
-    return number("corrupt-flash", &f.corruptFlashAddress) &&
-           number("corrupt-eeprom", &f.corruptEepromAddress) &&
-           number("disconnect-after", &f.disconnectAfter);
+    for (const char* name : {"corrupt-flash", "corrupt-eeprom"}) {
+        const QString key = QLatin1String(name);
+        QList<qint64>& out = key == u"corrupt-flash" ? f.corruptFlashMore : f.corruptEepromMore;
+        for (const QString& value : p.values(key)) {
+            if (!parseSimAddressList(value, out)) {
+                *error = QStringLiteral("--%1: addresses or FIRST-LAST ranges expected: %2")
+                             .arg(key, value);
+                return false;
+            }
+        }
+    }
+    return number("disconnect-after", &f.disconnectAfter);
 }

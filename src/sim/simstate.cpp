@@ -68,6 +68,15 @@ QJsonObject simFaultsToJson(const SimFaults& f) {
         o[QStringLiteral("corruptFlashAddress")] = double(f.corruptFlashAddress);
     if (f.corruptEepromAddress >= 0)
         o[QStringLiteral("corruptEepromAddress")] = double(f.corruptEepromAddress);
+    auto list = [&o](const char* key, const QList<qint64>& addresses) {
+        QJsonArray a;
+        for (qint64 v : addresses)
+            a.append(double(v));
+        if (!a.isEmpty())
+            o[QLatin1String(key)] = a;
+    };
+    list("corruptFlashMore", f.corruptFlashMore);
+    list("corruptEepromMore", f.corruptEepromMore);
     if (f.disconnectAfter >= 0)
         o[QStringLiteral("disconnectAfter")] = double(f.disconnectAfter);
     return o;
@@ -86,6 +95,10 @@ bool simFaultsFromJson(SimFaults& f, const QJsonObject& o, QString* error) {
     n.corruptFlashAddress = qint64(o.value(QStringLiteral("corruptFlashAddress")).toDouble(-1));
     n.corruptEepromAddress = qint64(o.value(QStringLiteral("corruptEepromAddress")).toDouble(-1));
     n.disconnectAfter = qint64(o.value(QStringLiteral("disconnectAfter")).toDouble(-1));
+    for (const QJsonValue v : o.value(QStringLiteral("corruptFlashMore")).toArray())
+        n.corruptFlashMore << qint64(v.toDouble(-1));
+    for (const QJsonValue v : o.value(QStringLiteral("corruptEepromMore")).toArray())
+        n.corruptEepromMore << qint64(v.toDouble(-1));
     if (!n.signature.isEmpty()) {
         QByteArray sig;
         if (!fromHex(QJsonValue(n.signature), &sig) || sig.size() != 3) {

@@ -2,8 +2,7 @@
 #include "app/appcontext.h"
 #include "app/firmwaredialog.h"
 #include "app/programmeractions.h"
-#include "sim/simport.h"
-#include "support/recordingui.h"
+#include "support/rig.h"
 
 #include <QApplication>
 #include <QFile>
@@ -17,12 +16,8 @@
 #include <QTimer>
 
 namespace {
-struct Harness {
-    explicit Harness(const SimConfig& config = SimConfig()) : port(config) { port.open(); }
-    Session session;
-    SimPort port;
-    Link link{&port, &session.log};
-    RecordingUi ui;
+struct Harness : SimRig {
+    explicit Harness(const SimConfig& config = SimConfig()) : SimRig(config) {}
     AppContext app{session, link, ui};
 };
 

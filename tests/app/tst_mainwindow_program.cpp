@@ -2,7 +2,7 @@
 // run by clicking ProCommand, the read buttons, and the image tabs (open, drop, clear).
 #include "windowfixture.h"
 
-#include "sim/simport.h"
+#include "support/rig.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,24 +16,6 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
-template <typename T>
-T* child(QWidget* w, const QString& name) {
-    T* c = w->findChild<T*>(name);
-    if (!c)
-        qFatal("no control %s", qPrintable(name));
-    return c;
-}
-
-void setOptions(MainWindow& w, const QString& ticks) {
-    for (int i = 0; i < 10; ++i) {
-        auto* box = child<QCheckBox>(&w, QStringLiteral("CheckPRO_%1").arg(i));
-        if (box->isChecked() != (ticks[i] == u'1'))
-            box->click();
-    }
-}
-} // namespace
-
 class TestMainWindowProgram : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -44,9 +26,7 @@ private Q_SLOTS:
 
 void TestMainWindowProgram::programChipByClicking() {
     WindowFixture f;
-    SimConfig config;
-    config.chip = QStringLiteral("ATMEGA8");
-    auto port = std::make_unique<SimPort>(config);
+    auto port = std::make_unique<SimPort>(simConfig(QStringLiteral("ATMEGA8")));
     SimPort* sim = port.get();
     auto w = f.make(std::move(port));
     QVERIFY(f.warnings.isEmpty());
@@ -97,9 +77,7 @@ void TestMainWindowProgram::programChipByClicking() {
 
 void TestMainWindowProgram::readButtonsFillViews() {
     WindowFixture f;
-    SimConfig config;
-    config.chip = QStringLiteral("ATMEGA32");
-    auto port = std::make_unique<SimPort>(config);
+    auto port = std::make_unique<SimPort>(simConfig(QStringLiteral("ATMEGA32")));
     auto w = f.make(std::move(port));
     w->chipMenu()->findChild<QAction*>(QStringLiteral("Chip_ATMEGA32"))->trigger();
     QTest::mouseClick(child<QPushButton>(w.get(), QStringLiteral("ReadSIG")), Qt::LeftButton);
@@ -131,14 +109,7 @@ void TestMainWindowProgram::imageTabsOpenDropAndClear() {
         b.write(QByteArray::fromHex("1122"));
     }
     auto drop = [&](const QString& tab, const QString& path) {
-        auto* target = child<QWidget>(w.get(), tab);
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(path)});
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &enter);
-        QDropEvent dropEvent(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &dropEvent);
-        return enter.isAccepted();
+        return ::drop(child<QWidget>(w.get(), tab), path);
     };
     QVERIFY(drop(QStringLiteral("FlashTab"), hex));
     QCOMPARE(w->session().FlashBufferText, QStringLiteral("01020304"));

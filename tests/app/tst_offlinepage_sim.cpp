@@ -4,8 +4,7 @@
 #include "app/appcontext.h"
 #include "app/offlinepage.h"
 #include "chips/selectchip.h"
-#include "sim/simport.h"
-#include "support/recordingui.h"
+#include "support/rig.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -16,15 +15,7 @@
 #include <QTest>
 
 namespace {
-struct Harness {
-    Harness() {
-        port.open();
-        session.fuses.setSetFolder(QStringLiteral(HVPP_SET_DIR));
-    }
-    Session session;
-    SimPort port;
-    Link link{&port, &session.log};
-    RecordingUi ui;
+struct Harness : SimRig {
     AppContext app{session, link, ui};
 };
 

@@ -27,13 +27,6 @@
 
 namespace {
 
-template <typename T> T* child(QWidget* w, const QString& name) {
-    T* c = w->findChild<T*>(name);
-    if (!c)
-        qFatal("no control %s", qPrintable(name));
-    return c;
-}
-
 // A port with the long name udev gives a USB adapter.
 class LongNamePort : public ScriptedPort {
   public:

@@ -1,4 +1,6 @@
 #pragma once
+// Choosing a port by name, above both the serial link and the simulated programmer: the
+// front ends ask here, so that link/ never needs to know the simulator.
 #include <QString>
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "link/portfactory.h"
+#include "ports/portfactory.h"
 
 #include "core/settings.h"
 #include "core/texts.h"

@@ -1,0 +1,70 @@
+// check, detect, signature: the connection check and the two signature reads.
+#include "cli/cli.h"
+#include "cli/clioutput.h"
+#include "core/opcontext.h"
+#include "core/texts.h"
+#include "link/frames.h"
+#include "ops/identify.h"
+
+#include <QJsonObject>
+
+namespace {
+
+int check(CliContext& ctx) {
+    return ctx.run(QStringLiteral("CheckCOM"), Need::Programmer, [](OpContext& c) {
+        c.link.drainInput();
+        c.link.sendCommand(Frames::connectionCheck());
+        c.link.delayMs(400);
+        const bool answered = c.link.bytesAvailable() != 0;
+        c.link.logReplyAfterDelay(0, QString());
+        return answered ? Step::Ok : Step::NoAnswer;
+    });
+}
+
+// detect selects the chip that answers (for this command only); signature leaves the
+// selected chip alone.
+int identify(CliContext& ctx, bool select) {
+    QString name;
+    const int code = ctx.run(select ? QStringLiteral("SelectMCU") : QStringLiteral("ReadSIG"),
+                             Need::Programmer, [&](OpContext& c) {
+                                 name = select ? DetectChip(c) : ReadSignature(c);
+                                 return name.isEmpty() ? Step::NoAnswer : Step::Ok;
+                             });
+    if (code == Exit::Done)
+        ctx.out.result(
+            select ? name : QString(),
+            {{QStringLiteral("chip"), name}, {QStringLiteral("signature"), ctx.session.sigLabel}});
+    return code;
+}
+
+} // namespace
+
+void addConnectionCommands(CliTable& t) {
+    t << CliCommand{QStringLiteral("check"),
+                    {},
+                    0,
+                    0,
+                    Texts::tr("连接检查: 发送 CC000000#, 显示编程器的回答。"),
+                    Texts::tr("编程器无回答时输出 \"编程器无反应!\", 退出码 3。"),
+                    QStringLiteral("hvpp-cli --port /dev/ttyUSB0 check"),
+                    {},
+                    check};
+    t << CliCommand{QStringLiteral("detect"),
+                    {},
+                    0,
+                    0,
+                    Texts::tr("自动识别芯片: 读标识字, 打印芯片型号。"),
+                    Texts::tr("座上无芯片或芯片不受支持时输出 \"无目标芯片或不支持!\", 退出码 3。"),
+                    QStringLiteral("hvpp-cli --port sim --sim-chip ATMEGA32 detect"),
+                    {},
+                    [](CliContext& c) { return identify(c, true); }};
+    t << CliCommand{QStringLiteral("signature"),
+                    {},
+                    0,
+                    0,
+                    Texts::tr("读标识字: 显示座上芯片的型号与标识字 (不改变所选芯片)。"),
+                    {},
+                    QStringLiteral("hvpp-cli --port sim signature"),
+                    {},
+                    [](CliContext& c) { return identify(c, false); }};
+}
