@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
+# Extra package names given as arguments are installed the same way (scripts/package.sh).
 set -euo pipefail
 need=()
-for pkg in qt6-base-dev qt6-serialport-dev cmake ninja-build g++ fonts-noto-cjk pkg-config libelf-dev; do
+for pkg in qt6-base-dev qt6-serialport-dev qt6-l10n-tools qt6-translations-l10n cmake ninja-build g++ \
+           fonts-noto-cjk pkg-config libelf-dev "$@"; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then

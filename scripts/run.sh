@@ -4,7 +4,8 @@
 # port (COMn, /dev/ttyUSB0); without it the built-in simulated programmer is used.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh >/dev/null
+# Only the programs: the tests and benchmarks wait for scripts/test.sh.
+bash scripts/build.sh hvpp hvpp-cli hvpp-sim >/dev/null
 BIN=${BUILD_DIR:-build}/bin
 PORT=${PORT:-sim}
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$BIN/hvpp" ] && [ "${HVPP_CLI:-}" != 1 ]; then

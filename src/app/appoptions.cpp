@@ -5,8 +5,6 @@
 
 #include <QCommandLineParser>
 
-using Texts::tr;
-
 bool AppOptions::parse(const QStringList& arguments, AppOptions* out, QString* message, int* exitCode) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -27,7 +25,10 @@ bool AppOptions::parse(const QStringList& arguments, AppOptions* out, QString* m
     const QCommandLineOption simState(QStringLiteral("sim-state"),
                                       tr("内置模拟编程器的状态文件 (JSON), 启动时读取, 结束时写回。"),
                                       QStringLiteral("FILE"));
-    parser.addOptions({help, version, port, settings, simChip, simState});
+    const QCommandLineOption lang(QStringLiteral("lang"),
+                                  tr("界面语言: zh (中文, 默认) 或 en (英文)。默认按系统语言。"),
+                                  QStringLiteral("LANG"));
+    parser.addOptions({help, version, port, settings, simChip, simState, lang});
     if (!parser.parse(arguments)) {
         *message = parser.errorText() + u'\n' + tr("用 --help 查看选项。");
         *exitCode = 2;

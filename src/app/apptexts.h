@@ -4,18 +4,20 @@
 #include "core/texts.h"
 
 namespace AppTexts {
-using Texts::tr;
+HVPP_TEXTS(hvpp)
 // Product prefix of the window title and the settings store's application name.
 inline QString titlePrefix() { return tr("hvpp 高压并行编程器 "); }
-inline QString titleVersion() { return QStringLiteral("V1.1.2 For USB-RS232"); }
+inline QString titleVersion() {
+    return QStringLiteral("V" HVPP_VERSION " For USB-RS232");
+}
 inline QString webLabel() { return tr("hvpp 使用说明与项目信息"); }
 inline QString initialLog() { return tr("欢迎使用 hvpp 高压并行编程器。请先选择芯片型号并检查串口连接。"); }
 inline QString aboutText() {
     return tr("hvpp 是高压并行编程器的桌面控制程序，支持 ATmega8/16/32/48/88/168/"
-              "161/162/163/323/8515/8535 及 ATtiny26/2313。\r\n\r\n"
+              "161/162/163/323/8515/8535 及 ATtiny26/2313。\n\n"
               "功能：识别芯片、载入 Intel HEX/二进制/EEP 文件、擦除、编程与校验 FLASH 和 "
               "EEPROM、读写熔丝位与锁定位、写入校准字节、脱机编程设置、升级编程器固件、"
-              "保存与载入方案。\r\n\r\n"
+              "保存与载入方案。\n\n"
               "没有编程器时，可用 --port sim 启动内置的模拟编程器试用全部功能。");
 }
 inline QString closeCaption() { return tr("确　定"); }

@@ -12,6 +12,7 @@
 #include "image/saver.h"
 #include "ops/compare.h"
 
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -21,10 +22,36 @@
 #include <QListView>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStyle>
 #include <QShortcut>
 #include <QVBoxLayout>
 
 using AppTexts::tr;
+
+namespace {
+// A list view whose lines can start a little to the right, under the header's digits.
+class HexListView : public QListView {
+  public:
+    using QAbstractScrollArea::setViewportMargins;
+    using QListView::QListView;
+};
+} // namespace
+
+// Sets each header digit over its byte. The header starts with four U+3000, a line with
+// the address and one U+3000; the item draws its text a style margin in from the left.
+// Measured in the font at hand, so it holds wherever U+3000 is not two digits wide.
+void ImageTab::alignHeader(QLabel* header) {
+    const QFontMetrics fm(hexViewFont());
+    const int headerLead = fm.horizontalAdvance(QString(4, QChar(0x3000)));
+    const int lineLead = fm.horizontalAdvance(QStringLiteral("0000") + QChar(0x3000));
+    const int textMargin =
+        m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1;
+    const int frame = m_view->frameWidth();
+    // Header digit 0 at frame + headerLead; byte 0 at frame + indent + textMargin + lineLead.
+    const int indent = headerLead - textMargin - lineLead;
+    static_cast<HexListView*>(m_view)->setViewportMargins(qMax(indent, 0), 0, 0, 0);
+    header->setContentsMargins(frame + qMax(-indent, 0), 0, 0, 0);
+}
 
 bool isImageFileName(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toUpper();
@@ -50,7 +77,7 @@ ImageTab::ImageTab(AppContext& app, Which which, FileChooser& files, QWidget* pa
     header->setTextInteractionFlags(Qt::NoTextInteraction);
 
     m_model = new HexLineModel(this);
-    m_view = new QListView(this);
+    m_view = new HexListView(this);
     m_view->setObjectName(flash ? QStringLiteral("RichTextFLASH")
                                 : QStringLiteral("RichTextEEPROM"));
     m_view->setModel(m_model);
@@ -62,11 +89,7 @@ ImageTab::ImageTab(AppContext& app, Which which, FileChooser& files, QWidget* pa
     m_view->setAlternatingRowColors(true);
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The header's four U+3000 are one half-width column wider than an address and its U+3000;
-    // an indent of that much sets each header digit over its byte.
-    const int indent = QFontMetrics(hexViewFont()).horizontalAdvance(QStringLiteral("00"));
-    m_view->setStyleSheet(QStringLiteral("QListView::item { padding-left: %1px; }").arg(indent));
-    header->setContentsMargins(m_view->frameWidth(), 0, 0, 0);
+    alignHeader(header);
 
     m_fileName = new QLineEdit(this);
     m_fileName->setObjectName(flash ? QStringLiteral("FileNameText_0")
@@ -209,7 +232,8 @@ void ImageTab::saveClicked() {
     // image safe on disk.
     if (!WriteImageFile(path, SaveBufferText, &error))
         m_app.ui.warning(Texts::warningTitle(),
-                         error.isEmpty() ? tr("文件无法写入: %1").arg(path) : error);
+                         tr("文件无法写入: %1").arg(QDir::toNativeSeparators(path)) +
+                             (error.isEmpty() ? QString() : u'\n' + error));
 }
 
 void ImageTab::clearClicked() {

@@ -8,6 +8,7 @@
 struct AppContext;
 struct FileChooser;
 class HexLineModel;
+class QLabel;
 class QLineEdit;
 class QListView;
 
@@ -36,18 +37,19 @@ class ImageTab : public QWidget {
     void eepromFileDropped(const QString& path);
 
   private:
+    void alignHeader(QLabel* header);
     void openClicked();
     void saveClicked();
     void clearClicked();
     void compareClicked();
     void fileNameEdited(const QString& text);
 
-    AppContext& m_app;
-    Which m_which;
-    FileChooser& m_files;
-    HexLineModel* m_model;
-    QListView* m_view;
-    QLineEdit* m_fileName;
+  AppContext& m_app;
+  Which m_which;
+  FileChooser& m_files;
+  HexLineModel* m_model;
+  QListView* m_view;
+  QLineEdit* m_fileName;
 };
 
 // True for the file kinds the tabs take: .hex, .bin, .eep and .elf, in any letter case.

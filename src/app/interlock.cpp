@@ -1,5 +1,7 @@
 #include "app/interlock.h"
 
+#include <QApplication>
+
 #include <QAction>
 #include <QEvent>
 #include <QWidget>
@@ -79,6 +81,9 @@ void Interlock::setBusy(bool busy) {
         return;
     m_entries.removeIf([](const Entry& e) { return e.control.isNull(); });
     if (busy) {
+        // Switching the focused button off moves Qt's focus on to the next box in the
+        // chain (an address box); the focus comes back to it at the end.
+        m_focus = QApplication::focusWidget();
         // Taken as they are now: what the window set directly since counts too.
         for (Entry& e : m_entries)
             e.wanted = ownState(e.control);
@@ -89,6 +94,9 @@ void Interlock::setBusy(bool busy) {
         m_busy = false;
         for (const Entry& e : std::as_const(m_entries))
             apply(e.control, e.wanted);
+        if (m_focus && m_focus->isEnabled() && m_focus->isVisible())
+            m_focus->setFocus(Qt::OtherFocusReason);
+        m_focus = nullptr;
     }
 }
 

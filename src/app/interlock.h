@@ -8,6 +8,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 
 class QAction;
 
@@ -44,4 +45,5 @@ class Interlock : public QObject {
     QList<Entry> m_entries;
     bool m_busy = false;
     bool m_applying = false;
+    QPointer<QWidget> m_focus; // had the keyboard focus when the operation began
 };

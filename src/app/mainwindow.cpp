@@ -6,11 +6,14 @@
 #include "app/connection.h"
 #include "app/fonts.h"
 #include "app/fusepage.h"
+#include "app/helpwindow.h"
 #include "app/icons.h"
 #include "app/imagetab.h"
 #include "app/logview.h"
 #include "app/offlinepage.h"
 #include "app/optionspage.h"
+#include "app/portstatuslabel.h"
+#include "core/datapaths.h"
 #include "app/productionpanel.h"
 #include "core/settings.h"
 #include "link/port.h"
@@ -23,7 +26,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -38,7 +40,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
-#include <QUrl>
 #include <QVBoxLayout>
 
 using AppTexts::tr;
@@ -48,19 +49,22 @@ QSize MainWindow::designSize() {
     return {10605 / 15, 7560 / 15};
 }
 
+// The file dialogs start where the last flash file was, until the user chooses another.
+static QString startFolder(SettingsStore& settings) {
+    const QString last = settings.read(SettingsKeys::FlashFile);
+    return last.isEmpty() ? QString() : QFileInfo(last).absolutePath();
+}
+
 MainWindow::MainWindow(const AppOptions& options, std::unique_ptr<Port> port, QWidget* parent)
-    : QMainWindow(parent),
-      m_options(options),
-      m_settings(std::make_unique<SettingsStore>(options.settingsFile)),
-      m_ui(this),
-      m_files(FileChooser::platform()) {
+    : QMainWindow(parent), m_options(options),
+      m_settings(std::make_unique<SettingsStore>(options.settingsFile)), m_ui(this),
+      m_files(FileChooser::platform(startFolder(*m_settings))) {
     m_ui.warningHook = options.warningHook;
     m_ui.interlock = &m_lock;
     m_ui.log = &m_session.log;
     m_session.settings = m_settings.get();
-    m_session.fuses.setSetFolder(options.setFolder.isEmpty()
-                                     ? QCoreApplication::applicationDirPath() + QStringLiteral("/Set")
-                                     : options.setFolder);
+    m_session.fuses.setSetFolder(options.setFolder.isEmpty() ? DataPaths::setFolder()
+                                                             : options.setFolder);
     m_link = std::make_unique<Link>(nullptr, &m_session.log);
     m_conn = std::make_unique<Connection>(*m_link, options.sim);
     m_app = std::make_unique<AppContext>(AppContext{m_session, *m_link, m_ui});
@@ -264,10 +268,17 @@ void MainWindow::buildStatusBar() {
     auto panel = [bar](const QString& name) {
         auto* l = new QLabel(bar);
         l->setObjectName(name);
-        l->setContentsMargins(4, 0, 4, 0);
+        l->setContentsMargins(2, 0, 2, 0);
         return l;
     };
-    m_comStatus = panel(QStringLiteral("COMStatus"));
+    // The bar's panels are in the 8-point type of a status bar: at the window's fixed width
+    // they all fit whole, in English too, with the largest chip and both images loaded.
+    QFont small = bar->font();
+    small.setPointSize(8);
+    bar->setFont(small);
+    m_comStatus = new PortStatusLabel(bar);
+    m_comStatus->setObjectName(QStringLiteral("COMStatus"));
+    m_comStatus->setContentsMargins(2, 0, 2, 0);
     m_mcuTypes = panel(QStringLiteral("MCUtypes"));
     m_flashSize = panel(QStringLiteral("FlashSizePanel"));
     m_eepromSize = panel(QStringLiteral("EepromSizePanel"));
@@ -285,6 +296,11 @@ void MainWindow::refreshLabels() {
     m_mcuTypes->setText(m_session.mcuTypesPanel);
     m_flashSize->setText(m_session.flashSizePanel);
     m_eepromSize->setText(m_session.eepromSizePanel);
+    showComStatus();
+}
+
+void MainWindow::showComStatus() {
+    m_comStatus->setStatus(m_conn->statusText());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -337,10 +353,13 @@ void MainWindow::openHelp() {
         m_ui.warning(Texts::warningTitle(), AppTexts::helpMissing().arg(m_helpFile));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_helpFile));
+    // Our own window: it opens also where the desktop has no browser to hand the file to.
+    if (!m_helpWindow)
+        m_helpWindow = new HelpWindow(this);
+    m_helpWindow->showDocument(m_helpFile);
 }
 
 void MainWindow::openWebPage() {
-    // Our project page is the help document we ship: it opens in the system's browser.
+    // Our project page is the help document we ship.
     openHelp();
 }

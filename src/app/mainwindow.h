@@ -14,12 +14,14 @@
 
 class Connection;
 class FusePage;
+class HelpWindow;
 class ImageTab;
 class LogView;
 class OfflinePage;
 class OptionsPage;
 class ProductionPanel;
 class Port;
+class PortStatusLabel;
 class QAction;
 class QLabel;
 class QMenu;
@@ -99,6 +101,7 @@ private:
     void addChipMenuEntry(const QString& name);
     void showAbout();
     void openHelp();
+    void showComStatus();
     void openWebPage();
     // Runs an operation as its entry point: its control is disabled while it runs, a
     // failure shows a box; afterwards the controls follow the port state again.
@@ -121,6 +124,7 @@ private:
     std::unique_ptr<AppContext> m_app;
     FileChooser m_files;
     QString m_helpFile;
+    HelpWindow* m_helpWindow = nullptr;
     QString m_webLabel;
     bool m_shutDown = false;
     Interlock m_lock;
@@ -143,7 +147,7 @@ private:
     QLabel* m_currentChip = nullptr;
     QLabel* m_sigLabel = nullptr;
     QStackedWidget* m_pictures = nullptr;
-    QLabel* m_comStatus = nullptr;
+    PortStatusLabel* m_comStatus = nullptr;
     QLabel* m_mcuTypes = nullptr;
     QLabel* m_flashSize = nullptr;
     QLabel* m_eepromSize = nullptr;

@@ -6,6 +6,7 @@
 #include "app/imagetab.h"
 #include "app/serialdialog.h"
 #include "chips/selectchip.h"
+#include "core/datapaths.h"
 #include "core/settings.h"
 #include "image/loader.h"
 #include "link/port.h"
@@ -33,13 +34,10 @@ static QString defaultPortName() {
 #endif
 }
 
-static QString findHelpFile() {
-    const QString dir = QCoreApplication::applicationDirPath();
-    for (const QString& candidate : {dir + QStringLiteral("/docs/help.html"),
-                                     dir + QStringLiteral("/../share/doc/hvpp/help.html")})
-        if (QFileInfo::exists(candidate))
-            return QFileInfo(candidate).absoluteFilePath();
-    return dir + QStringLiteral("/docs/help.html");
+// The help document of the window's language, under share/hvpp/help or beside the program.
+static QString findHelpFile(const QString& language) {
+    return DataPaths::find(language == u"en" ? QStringLiteral("help/help_en.html")
+                                             : QStringLiteral("help/help.html"));
 }
 
 void MainWindow::startUp(std::unique_ptr<Port> injected) {
@@ -48,12 +46,17 @@ void MainWindow::startUp(std::unique_ptr<Port> injected) {
     // Title, help file, web-page label and the log's greeting.
     m_session.windowTitleText = AppTexts::titlePrefix() + AppTexts::titleVersion();
     setWindowTitle(m_session.windowTitleText);
-    m_helpFile = m_options.helpFile.isEmpty() ? findHelpFile() : m_options.helpFile;
+    m_helpFile =
+        m_options.helpFile.isEmpty() ? findHelpFile(m_options.language) : m_options.helpFile;
     m_webLabel = AppTexts::webLabel();
     m_session.log.setInitialText(AppTexts::initialLog() + QStringLiteral("\r\n\r\n"));
 
     // Held at its design size, in the middle of the screen.
     setFixedSize(designSize());
+    // A window held at one size has nothing to maximise to.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect r = screen->availableGeometry();
         move(r.x() + (r.width() - width()) / 2, r.y() + (r.height() - height()) / 2);
@@ -70,7 +73,7 @@ void MainWindow::startUp(std::unique_ptr<Port> injected) {
     m_session.fuses.LoadFuseDescription(m_session.chip.ChipName + QStringLiteral(".FUS"), &m_session.log);
 
     m_lock.setEnabled(m_actions.value(QStringLiteral("CloseCOM")), false);
-    m_comStatus->setText(m_conn->statusText());
+    showComStatus();
     setOperationsEnabled(false);
 
     QString fuseText = st.read(SettingsKeys::FuseBits);
@@ -185,7 +188,7 @@ void MainWindow::updateConnectionState() {
                                                                       : QStringLiteral("PicNotConnected")));
     m_lock.setEnabled(m_actions.value(QStringLiteral("CloseCOM")), open);
     m_lock.setEnabled(m_actions.value(QStringLiteral("OpenCOM")), !open);
-    m_comStatus->setText(m_conn->statusText());
+    showComStatus();
     setOperationsEnabled(open);
 }
 

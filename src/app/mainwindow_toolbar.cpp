@@ -41,20 +41,21 @@ void MainWindow::buildToolbar() {
     addToolBar(Qt::TopToolBarArea, m_toolbar);
 
     const KeyText buttons[] = {
-        {"SelectMCU", "识别芯片", "读取座上芯片的标识字并选择该型号；箭头打开芯片表"},
-        {"SetFuseDefault", "默认熔丝", "把熔丝选项恢复为所选芯片的出厂值"},
-        {"SetCOM", "串口", "串口设置；箭头打开或关闭串口"},
-        {"CheckCOM", "检测", "检测与编程器的连接"},
+        {"SelectMCU", QT_TR_NOOP("识别芯片"),
+         QT_TR_NOOP("读取座上芯片的标识字并选择该型号；箭头打开芯片表")},
+        {"SetFuseDefault", QT_TR_NOOP("默认熔丝"), QT_TR_NOOP("把熔丝选项恢复为所选芯片的出厂值")},
+        {"SetCOM", QT_TR_NOOP("串口"), QT_TR_NOOP("串口设置；箭头打开或关闭串口")},
+        {"CheckCOM", QT_TR_NOOP("检测"), QT_TR_NOOP("检测与编程器的连接")},
         {nullptr, nullptr, nullptr},
-        {"ReadFuse", "读熔丝", "读取芯片的熔丝位与锁定位"},
-        {"WriteFuse", "写熔丝", "把熔丝选项写入芯片"},
-        {"RecoverFuse", "恢复熔丝", "把出厂熔丝值写入芯片并读回核对"},
-        {"WriteLock", "写锁定", "把锁定位写入芯片"},
-        {"EraserFlash", "擦除", "擦除芯片 (FLASH、EEPROM 与锁定位)"},
-        {"ProgramMCU", "编程", "按编程选项对芯片编程 (同“编 程”按钮)"},
+        {"ReadFuse", QT_TR_NOOP("读熔丝"), QT_TR_NOOP("读取芯片的熔丝位与锁定位")},
+        {"WriteFuse", QT_TR_NOOP("写熔丝"), QT_TR_NOOP("把熔丝选项写入芯片")},
+        {"RecoverFuse", QT_TR_NOOP("恢复熔丝"), QT_TR_NOOP("把出厂熔丝值写入芯片并读回核对")},
+        {"WriteLock", QT_TR_NOOP("写锁定"), QT_TR_NOOP("把锁定位写入芯片")},
+        {"EraserFlash", QT_TR_NOOP("擦除"), QT_TR_NOOP("擦除芯片 (FLASH、EEPROM 与锁定位)")},
+        {"ProgramMCU", QT_TR_NOOP("编程"), QT_TR_NOOP("按编程选项对芯片编程 (同“编 程”按钮)")},
         {nullptr, nullptr, nullptr},
-        {"slSET", "更多", "固件升级、方案文件与帮助"},
-        {"About", "关于", "关于本程序"},
+        {"slSET", QT_TR_NOOP("更多"), QT_TR_NOOP("固件升级、方案文件与帮助")},
+        {"About", QT_TR_NOOP("关于"), QT_TR_NOOP("关于本程序")},
     };
     for (const KeyText& b : buttons) {
         if (!b.key) {
@@ -87,19 +88,19 @@ void MainWindow::buildToolbar() {
 
     auto* comMenu = new QMenu(this);
     comMenu->setObjectName(QStringLiteral("SetCOMMenu"));
-    menuItem(comMenu, "OpenCOM", "打开串口");
-    menuItem(comMenu, "CloseCOM", "关闭串口");
+    menuItem(comMenu, "OpenCOM", QT_TR_NOOP("打开串口"));
+    menuItem(comMenu, "CloseCOM", QT_TR_NOOP("关闭串口"));
 
     auto* setMenu = new QMenu(this);
     setMenu->setObjectName(QStringLiteral("slSETMenu"));
-    menuItem(setMenu, "UPDATE", "升级编程器固件...");
-    menuItem(setMenu, "UPEEPROM", "更新编程器EEPROM数据...");
-    menuItem(setMenu, "FIRMWARE", "编程器进入固件模式");
+    menuItem(setMenu, "UPDATE", QT_TR_NOOP("升级编程器固件..."));
+    menuItem(setMenu, "UPEEPROM", QT_TR_NOOP("更新编程器EEPROM数据..."));
+    menuItem(setMenu, "FIRMWARE", QT_TR_NOOP("编程器进入固件模式"));
     setMenu->addSeparator();
-    menuItem(setMenu, "SaveSet", "保存方案...");
-    menuItem(setMenu, "LoadSet", "载入方案...");
+    menuItem(setMenu, "SaveSet", QT_TR_NOOP("保存方案..."));
+    menuItem(setMenu, "LoadSet", QT_TR_NOOP("载入方案..."));
     setMenu->addSeparator();
-    menuItem(setMenu, "HELP", "帮助\tF1");
+    menuItem(setMenu, "HELP", QT_TR_NOOP("帮助\tF1"));
 
     auto attach = [this](const char* key, QMenu* menu, QToolButton::ToolButtonPopupMode mode) {
         QAction* a = m_actions.value(QString::fromLatin1(key));

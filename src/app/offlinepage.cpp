@@ -1,6 +1,7 @@
 #include "app/offlinepage.h"
 
 #include "app/appcontext.h"
+#include "app/colours.h"
 #include "app/offlinepagetexts.h"
 #include "offline/fusetable.h"
 #include "offline/offlinerecord.h"
@@ -50,7 +51,10 @@ OfflinePage::OfflinePage(AppContext& app, QWidget* parent)
     auto* hint = new QLabel(T::workflowHint(), this);
     hint->setObjectName(QStringLiteral("LeavePcHint"));
     hint->setWordWrap(true);
-    hint->setEnabled(false); // drawn in the muted colour of a note
+    // A note's muted colour, still dark enough to read (contrast above 4.5:1).
+    QPalette notePalette = hint->palette();
+    notePalette.setColor(QPalette::WindowText, mutedTextColor(notePalette));
+    hint->setPalette(notePalette);
     layout->addWidget(hint);
     layout->addStretch(1);
     layout->addWidget(buildButtons());

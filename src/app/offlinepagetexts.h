@@ -5,14 +5,17 @@
 #include "core/texts.h"
 
 namespace OfflinePageTexts {
-using Texts::tr;
+HVPP_TEXTS(hvpp)
 // Offline page
 inline QString stepsGroup() {
     return tr("脱机编程选项");
 }
 inline QString step(int n) {
-    static const char* const captions[8] = {"编程FLASH",  "编程EEPROM", "写熔丝位", "写锁定位",
-                                            "写校准字节", "写序列号",   "擦除芯片", "使能脱机编程"};
+    static const char* const captions[8] = {
+        QT_TRANSLATE_NOOP("hvpp", "编程FLASH"),  QT_TRANSLATE_NOOP("hvpp", "编程EEPROM"),
+        QT_TRANSLATE_NOOP("hvpp", "写熔丝位"),   QT_TRANSLATE_NOOP("hvpp", "写锁定位"),
+        QT_TRANSLATE_NOOP("hvpp", "写校准字节"), QT_TRANSLATE_NOOP("hvpp", "写序列号"),
+        QT_TRANSLATE_NOOP("hvpp", "擦除芯片"),   QT_TRANSLATE_NOOP("hvpp", "使能脱机编程")};
     return tr(captions[n]);
 }
 inline QString calGroup() {

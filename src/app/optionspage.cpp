@@ -22,8 +22,11 @@
 using AppTexts::tr;
 
 QStringList programOptionCaptions() {
-    return {tr("擦除芯片"), tr("编程FLASH"), tr("编程EEPROM"), tr("编程熔丝位"), tr("编程锁定位"),
-            tr("文件重载"), tr("校验标识字"), tr("写校准字节"), tr("校验FLASH"), tr("校验EEPROM")};
+    // A free function: lupdate needs the namespace to file these under the right context.
+    return {AppTexts::tr("擦除芯片"),   AppTexts::tr("编程FLASH"),  AppTexts::tr("编程EEPROM"),
+            AppTexts::tr("编程熔丝位"), AppTexts::tr("编程锁定位"), AppTexts::tr("文件重载"),
+            AppTexts::tr("校验标识字"), AppTexts::tr("写校准字节"), AppTexts::tr("校验FLASH"),
+            AppTexts::tr("校验EEPROM")};
 }
 
 static QString indexed(const char* name, int i) { return QString::fromLatin1(name) + u'_' + QString::number(i); }

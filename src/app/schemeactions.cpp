@@ -35,7 +35,9 @@ void SaveSetInteractive(QWidget* parent, AppContext& app) {
     // A scheme that could not be written is said so: the user would otherwise believe the
     // job is kept.
     if (!SaveSet(app.session, path, &error))
-        app.ui.warning(Texts::warningTitle(), T::schemeNotSaved().arg(error));
+        app.ui.warning(Texts::warningTitle(),
+                       T::schemeNotSaved().arg(QDir::toNativeSeparators(path)) +
+                           (error.isEmpty() ? QString() : u'\n' + error));
 }
 
 void LoadSetInteractive(QWidget* parent, AppContext& app) {

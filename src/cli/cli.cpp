@@ -9,6 +9,7 @@
 #include "cli/clisupport.h"
 #include "cli/clitexts.h"
 #include "cli/cmd_features.h"
+#include "core/datapaths.h"
 #include "core/session.h"
 #include "core/settings.h"
 #include "link/serialport.h"
@@ -19,43 +20,45 @@
 #include <unistd.h>
 #endif
 
-using Texts::tr;
-
 namespace {
 
 struct GlobalOptions {
     QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                            tr("显示帮助 (命令之后: 该命令的帮助)。")};
-    QCommandLineOption version{QStringLiteral("version"), tr("显示版本。")};
-    QCommandLineOption settings{QStringLiteral("settings"), tr("使用此 INI 文件作为设置存储。"),
+                            Texts::tr("显示帮助 (命令之后: 该命令的帮助)。")};
+    QCommandLineOption version{QStringLiteral("version"), Texts::tr("显示版本。")};
+    QCommandLineOption settings{QStringLiteral("settings"), Texts::tr("使用此 INI 文件作为设置存储。"),
                                 QStringLiteral("FILE")};
     QCommandLineOption port{QStringLiteral("port"),
-                            tr("编程器所在串口 (COMn, 设备路径如 /dev/ttyUSB0, 或 sim 为内置模拟"
+                            Texts::tr("编程器所在串口 (COMn, 设备路径如 /dev/ttyUSB0, 或 sim 为内置模拟"
                                "编程器)。默认: 保存的端口。只用于本次命令。"),
                             QStringLiteral("NAME")};
     QCommandLineOption chip{QStringLiteral("chip"),
-                            tr("所选芯片型号 (如 ATMEGA8)。默认: 保存的型号。只用于本次命令。"),
+                            Texts::tr("所选芯片型号 (如 ATMEGA8)。默认: 保存的型号。只用于本次命令。"),
                             QStringLiteral("NAME")};
     QCommandLineOption line{QStringLiteral("line"),
-                            tr("串口参数 波特率,校验,数据位,停止位。默认: 保存的设置。"),
+                            Texts::tr("串口参数 波特率,校验,数据位,停止位。默认: 保存的设置。"),
                             QStringLiteral("115200,n,8,1")};
-    QCommandLineOption flow{QStringLiteral("flow"), tr("握手方式。默认: 保存的设置。"),
+    QCommandLineOption flow{QStringLiteral("flow"), Texts::tr("握手方式。默认: 保存的设置。"),
                             QStringLiteral("none|hardware|software")};
     QCommandLineOption json{QStringLiteral("json"),
-                            tr("每个事件 (日志行、进度、警告、结果) 以一行 JSON 输出。")};
+                            Texts::tr("每个事件 (日志行、进度、警告、结果) 以一行 JSON 输出。")};
     QCommandLineOption quiet{QStringList{QStringLiteral("q"), QStringLiteral("quiet")},
-                             tr("只输出错误与结果。")};
+                             Texts::tr("只输出错误与结果。")};
     QCommandLineOption verbose{QStringList{QStringLiteral("v"), QStringLiteral("verbose")},
-                               tr("另外输出收发的每一帧及其毫秒时间。")};
+                               Texts::tr("另外输出收发的每一帧及其毫秒时间。")};
+    // Taken by main() before the parser sees it (Language::take); here for the help.
+    QCommandLineOption lang{QStringLiteral("lang"),
+                            Texts::tr("界面语言: zh (中文, 默认) 或 en (英文)。默认按系统语言。"),
+                            QStringLiteral("LANG")};
     QList<QCommandLineOption> all() const {
-        return {help, version, settings, port, chip, line, flow, json, quiet, verbose};
+        return {help, version, settings, port, chip, line, flow, json, quiet, verbose, lang};
     }
 };
 
 QString synopsis(const CliCommand& c) {
     QString s = c.name;
     if (!c.options.isEmpty())
-        s += tr(" [选项]");
+        s += Texts::tr(" [选项]");
     if (!c.args.isEmpty())
         s += u' ' + c.args;
     return s;
@@ -76,13 +79,13 @@ QString optionLines(const QList<QCommandLineOption>& options) {
 }
 
 QString generalHelp(const CliTable& table, const GlobalOptions& g) {
-    QString h = tr("用法: hvpp-cli [全局选项] 命令 [命令选项] [参数...]\n\n"
+    QString h = Texts::tr("用法: hvpp-cli [全局选项] 命令 [命令选项] [参数...]\n\n"
                    "hvpp 高压并行编程器的命令行前端, 与窗口程序使用同一套核心操作。\n\n"
                    "命令:\n");
     for (const CliCommand& c : table)
         h += QStringLiteral("  ") + c.name.leftJustified(18) + c.summary + u'\n';
-    h += tr("\n全局选项:\n") + optionLines(g.all()) + u'\n' + simOptionsHelp();
-    h += tr("\n每个命令的选项与示例: hvpp-cli 命令 --help\n"
+    h += Texts::tr("\n全局选项:\n") + optionLines(g.all()) + u'\n' + simOptionsHelp();
+    h += Texts::tr("\n每个命令的选项与示例: hvpp-cli 命令 --help\n"
             "退出码: 0 完成; 1 某一步失败 (校验不符, 文件无法载入, 映像被拒绝, 写入步骤没有数据);\n"
             "2 用法错误; 3 编程器或目标芯片没有应有的回答 (包括连接中断)。\n");
     return h;
@@ -90,13 +93,13 @@ QString generalHelp(const CliTable& table, const GlobalOptions& g) {
 
 QString commandHelp(const CliCommand& c) {
     QString h =
-        tr("用法: hvpp-cli [全局选项] ") + synopsis(c) + QStringLiteral("\n\n") + c.summary + u'\n';
+        Texts::tr("用法: hvpp-cli [全局选项] ") + synopsis(c) + QStringLiteral("\n\n") + c.summary + u'\n';
     if (!c.details.isEmpty())
         h += c.details + u'\n';
     if (!c.options.isEmpty())
-        h += tr("\n选项:\n") + optionLines(c.options);
-    h += tr("\n示例:\n  ") + c.example + u'\n';
-    h += tr("\n全局选项 (--port, --chip, --json, -q, -v, ...): hvpp-cli --help\n");
+        h += Texts::tr("\n选项:\n") + optionLines(c.options);
+    h += Texts::tr("\n示例:\n  ") + c.example + u'\n';
+    h += Texts::tr("\n全局选项 (--port, --chip, --json, -q, -v, ...): hvpp-cli --help\n");
     return h;
 }
 
@@ -198,10 +201,10 @@ int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
             const QString opt =
                 (unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) +
                 unknown.first();
-            output.error(tr("命令 %1 不接受选项 %2。用 hvpp-cli %1 --help 查看它的选项。")
+            output.error(Texts::tr("命令 %1 不接受选项 %2。用 hvpp-cli %1 --help 查看它的选项。")
                              .arg(command->name, opt));
         } else {
-            output.error(parser.errorText() + u' ' + tr("用 --help 查看命令与选项。"));
+            output.error(parser.errorText() + u' ' + Texts::tr("用 --help 查看命令与选项。"));
         }
         return Exit::Usage;
     }
@@ -214,9 +217,9 @@ int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
         return Exit::Done;
     }
     if (at < 0)
-        return output.error(tr("缺少命令。用 --help 查看命令列表。")), Exit::Usage;
+        return output.error(Texts::tr("缺少命令。用 --help 查看命令列表。")), Exit::Usage;
     if (!command) {
-        output.error(tr("未知命令: %1。用 --help 查看命令列表。").arg(args[at]));
+        output.error(Texts::tr("未知命令: %1。用 --help 查看命令列表。").arg(args[at]));
         return Exit::Usage;
     }
     QStringList positional = parser.positionalArguments();
@@ -243,7 +246,7 @@ int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
     SettingsStore settings(globals.settingsFile);
     QString chip = parser.value(g.chip).trimmed().toUpper();
     if (!chip.isEmpty() && !ChipTable::contains(chip)) {
-        output.error(tr("未知芯片型号: %1 (可选: %2)")
+        output.error(Texts::tr("未知芯片型号: %1 (可选: %2)")
                          .arg(parser.value(g.chip), ChipTable::names().join(QStringLiteral(", "))));
         return Exit::Usage;
     }
@@ -254,7 +257,7 @@ int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
     // The session works without the settings store: what one command is given does not
     // become the default of the next. The commands that exist to store write it themselves.
     Session session;
-    session.fuses.setSetFolder(QCoreApplication::applicationDirPath() + QStringLiteral("/Set"));
+    session.fuses.setSetFolder(DataPaths::setFolder());
     QObject::connect(&session.log, &MessageLog::messageLogged, &session.log,
                      [&output](const QString& text) { output.logLine(text); });
     QObject::connect(&session, &Session::verifyReported, &session, [&output, &session](int m) {

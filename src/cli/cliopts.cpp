@@ -8,8 +8,6 @@
 #include "core/texts.h"
 #include "scheme/storedsetup.h"
 
-using Texts::tr;
-
 namespace {
 
 struct OptionSwitch {
@@ -45,20 +43,20 @@ QCommandLineOption fileOption(const char* name, const QString& help) {
 QList<QCommandLineOption> programOptions() {
     QList<QCommandLineOption> o;
     o << QCommandLineOption(QStringLiteral("options"),
-                            tr("10位编程选项, 第0项在前 (如 1100011010)。"),
+                            Texts::tr("10位编程选项, 第0项在前 (如 1100011010)。"),
                             QStringLiteral("DIGITS"));
     for (const OptionSwitch& sw : kSwitches)
-        o << QCommandLineOption(QString::fromLatin1(sw.name), tr("再勾选 ") + tr(sw.help));
+        o << QCommandLineOption(QString::fromLatin1(sw.name), Texts::tr("再勾选 ") + Texts::tr(sw.help));
     return o;
 }
 
 QList<QCommandLineOption> calOptions() {
     return {QCommandLineOption(QStringLiteral("cal-slot"),
-                               tr("校准字节槽 0..3 或 1MHz/2MHz/4MHz/8MHz。"), QStringLiteral("K")),
-            QCommandLineOption(QStringLiteral("cal-target"), tr("校准字节写入 flash 或 eeprom。"),
+                               Texts::tr("校准字节槽 0..3 或 1MHz/2MHz/4MHz/8MHz。"), QStringLiteral("K")),
+            QCommandLineOption(QStringLiteral("cal-target"), Texts::tr("校准字节写入 flash 或 eeprom。"),
                                QStringLiteral("MEMORY")),
             QCommandLineOption(QStringLiteral("cal-address"),
-                               tr("校准字节写入的字节地址 (十进制)。"), QStringLiteral("N"))};
+                               Texts::tr("校准字节写入的字节地址 (十进制)。"), QStringLiteral("N"))};
 }
 
 bool applyProgramOptions(CliContext& ctx) {
@@ -112,7 +110,7 @@ bool applyCalOptions(CliContext& ctx) {
         for (QChar ch : v)
             ok = ok && ch >= u'0' && ch <= u'9';
         if (!ok || v.toLongLong() > max) {
-            ctx.usage(tr("--cal-address 须为 0..%1 的十进制地址。").arg(max));
+            ctx.usage(Texts::tr("--cal-address 须为 0..%1 的十进制地址。").arg(max));
             return false;
         }
         (cal.target == 1 ? cal.eepromAddress : cal.flashAddress) = QString::number(v.toLongLong());

@@ -4,7 +4,7 @@
 #include "core/texts.h"
 
 namespace CliTexts {
-using Texts::tr;
+HVPP_TEXTS(hvpp)
 inline QString bytesOf() {
     return tr("%1/%2 字节");
 }

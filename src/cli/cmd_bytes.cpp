@@ -11,8 +11,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
-using Texts::tr;
-
 namespace {
 
 QJsonObject slotsJson(const CalibrationPanel& cal) {
@@ -35,7 +33,7 @@ QString slotsText(const CalibrationPanel& cal) {
 bool hasCalibration(CliContext& ctx) {
     if (ctx.session.chip.ChipName != u"ATMEGA161")
         return true;
-    ctx.out.error(tr("ATMEGA161 没有校准字节。"));
+    ctx.out.error(Texts::tr("ATMEGA161 没有校准字节。"));
     return false;
 }
 
@@ -73,7 +71,7 @@ int memoryRow(const QString& word) {
 int singleByte(CliContext& ctx, bool write) {
     const int row = memoryRow(ctx.args[0]);
     if (row < 0)
-        return ctx.usage(tr("存储器须为 flash 或 eeprom, 而不是 \"%1\"。").arg(ctx.args[0]));
+        return ctx.usage(Texts::tr("存储器须为 flash 或 eeprom, 而不是 \"%1\"。").arg(ctx.args[0]));
     SingleBytePanel& p = ctx.session.single;
     p.address[row] = ctx.args[1];
     if (write)
@@ -102,7 +100,7 @@ void addByteCommands(CliTable& t) {
                     {},
                     0,
                     0,
-                    tr("读校准字节, 打印各槽 (1MHz 2MHz 4MHz 8MHz; * 为默认选中)。"),
+                    Texts::tr("读校准字节, 打印各槽 (1MHz 2MHz 4MHz 8MHz; * 为默认选中)。"),
                     {},
                     QStringLiteral("hvpp-cli --port sim read-cal"),
                     {},
@@ -112,8 +110,8 @@ void addByteCommands(CliTable& t) {
         {},
         0,
         0,
-        tr("读校准字节, 把所选槽的字节写入 flash 或 eeprom 的一个字节地址。"),
-        tr("默认: 芯片自动选中的槽, flash, 存储器的最后一个字节。"),
+        Texts::tr("读校准字节, 把所选槽的字节写入 flash 或 eeprom 的一个字节地址。"),
+        Texts::tr("默认: 芯片自动选中的槽, flash, 存储器的最后一个字节。"),
         QStringLiteral("hvpp-cli --port sim write-cal --cal-slot 8MHz --cal-target eeprom"),
         calOptions(),
         writeCal};
@@ -121,7 +119,7 @@ void addByteCommands(CliTable& t) {
                     QStringLiteral("flash|eeprom ADDR"),
                     2,
                     2,
-                    tr("读一个FLASH字 (字地址) 或一个EEPROM字节 (字节地址); ADDR 为十进制。"),
+                    Texts::tr("读一个FLASH字 (字地址) 或一个EEPROM字节 (字节地址); ADDR 为十进制。"),
                     {},
                     QStringLiteral("hvpp-cli --port sim read-byte eeprom 16"),
                     {},
@@ -130,8 +128,8 @@ void addByteCommands(CliTable& t) {
                     QStringLiteral("flash|eeprom ADDR DATA"),
                     3,
                     3,
-                    tr("写一个FLASH字 (DATA 至多4位十六进制, 低字节在前) 或一个EEPROM字节。"),
-                    tr("注:只有原地址数据为FF时,才能正确写入数据。"),
+                    Texts::tr("写一个FLASH字 (DATA 至多4位十六进制, 低字节在前) 或一个EEPROM字节。"),
+                    Texts::tr("注:只有原地址数据为FF时,才能正确写入数据。"),
                     QStringLiteral("hvpp-cli --port sim write-byte eeprom 16 A5"),
                     {},
                     [](CliContext& c) { return singleByte(c, true); }};

@@ -8,8 +8,6 @@
 
 #include <QJsonObject>
 
-using Texts::tr;
-
 namespace {
 
 int check(CliContext& ctx) {
@@ -46,8 +44,8 @@ void addConnectionCommands(CliTable& t) {
                     {},
                     0,
                     0,
-                    tr("连接检查: 发送 CC000000#, 显示编程器的回答。"),
-                    tr("编程器无回答时输出 \"编程器无反应!\", 退出码 3。"),
+                    Texts::tr("连接检查: 发送 CC000000#, 显示编程器的回答。"),
+                    Texts::tr("编程器无回答时输出 \"编程器无反应!\", 退出码 3。"),
                     QStringLiteral("hvpp-cli --port /dev/ttyUSB0 check"),
                     {},
                     check};
@@ -55,8 +53,8 @@ void addConnectionCommands(CliTable& t) {
                     {},
                     0,
                     0,
-                    tr("自动识别芯片: 读标识字, 打印芯片型号。"),
-                    tr("座上无芯片或芯片不受支持时输出 \"无目标芯片或不支持!\", 退出码 3。"),
+                    Texts::tr("自动识别芯片: 读标识字, 打印芯片型号。"),
+                    Texts::tr("座上无芯片或芯片不受支持时输出 \"无目标芯片或不支持!\", 退出码 3。"),
                     QStringLiteral("hvpp-cli --port sim --sim-chip ATMEGA32 detect"),
                     {},
                     [](CliContext& c) { return identify(c, true); }};
@@ -64,7 +62,7 @@ void addConnectionCommands(CliTable& t) {
                     {},
                     0,
                     0,
-                    tr("读标识字: 显示座上芯片的型号与标识字 (不改变所选芯片)。"),
+                    Texts::tr("读标识字: 显示座上芯片的型号与标识字 (不改变所选芯片)。"),
                     {},
                     QStringLiteral("hvpp-cli --port sim signature"),
                     {},

@@ -14,8 +14,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
-using Texts::tr;
-
 namespace {
 
 QJsonArray rangesJson(const QVector<ByteRange>& ranges) {
@@ -54,7 +52,7 @@ int info(CliContext& ctx) {
     }
     ctx.out.result(QString(), fields);
     if (!fits)
-        ctx.out.error(tr("%1: 映像超出 %2 的容量。").arg(ctx.args[0], s.chip.ChipName));
+        ctx.out.error(Texts::tr("%1: 映像超出 %2 的容量。").arg(ctx.args[0], s.chip.ChipName));
     return fits ? Exit::Done : Exit::Failed;
 }
 
@@ -62,7 +60,7 @@ int compare(CliContext& ctx) {
     const bool flash = ctx.isSet("flash");
     const bool eeprom = ctx.isSet("eeprom");
     if (!flash && !eeprom)
-        return ctx.usage(tr("compare 需要 --flash FILE 和/或 --eeprom FILE。"));
+        return ctx.usage(Texts::tr("compare 需要 --flash FILE 和/或 --eeprom FILE。"));
     if (flash && !ctx.loadImage(false, ctx.value("flash")))
         return Exit::Failed;
     if (eeprom && !ctx.loadImage(true, ctx.value("eeprom")))
@@ -78,7 +76,7 @@ int compare(CliContext& ctx) {
     if (code == Exit::Done || code == Exit::Failed) {
         const Session& s = ctx.session;
         ctx.out.result(
-            code == Exit::Done ? tr("芯片与映像相同。") : tr("芯片与映像不同。"),
+            code == Exit::Done ? Texts::tr("芯片与映像相同。") : Texts::tr("芯片与映像不同。"),
             {{QStringLiteral("same"), code == Exit::Done},
              {QStringLiteral("flashDiffering"), flash ? s.lastVerify[0].differing : 0},
              {QStringLiteral("eepromDiffering"), eeprom ? s.lastVerify[1].differing : 0}});
@@ -105,21 +103,21 @@ void addFeatureCommands(CliTable& t) {
         QStringLiteral("FILE"),
         1,
         1,
-        tr("显示映像文件的数据区、所选芯片容量中已用的字节数与 CRC-32 (不需要编程器)。"),
-        tr("FILE 为 .HEX/.BIN/.EEP/.ELF; --eeprom 按EEPROM文件载入。映像超出所选芯片\n"
+        Texts::tr("显示映像文件的数据区、所选芯片容量中已用的字节数与 CRC-32 (不需要编程器)。"),
+        Texts::tr("FILE 为 .HEX/.BIN/.EEP/.ELF; --eeprom 按EEPROM文件载入。映像超出所选芯片\n"
            "(--chip) 的容量时退出码为 1。"),
         QStringLiteral("hvpp-cli --chip ATMEGA8 info app.hex"),
-        {QCommandLineOption(QStringLiteral("eeprom"), tr("按EEPROM文件载入。"))},
+        {QCommandLineOption(QStringLiteral("eeprom"), Texts::tr("按EEPROM文件载入。"))},
         info};
     t << CliCommand{
         QStringLiteral("compare"),
         {},
         0,
         0,
-        tr("读出芯片并与映像文件比较, 不写入; 列出所有不同的地址段, 不同时退出码为 1。"),
+        Texts::tr("读出芯片并与映像文件比较, 不写入; 列出所有不同的地址段, 不同时退出码为 1。"),
         {},
         QStringLiteral("hvpp-cli --port /dev/ttyUSB0 compare --flash app.hex"),
-        {fileOption("flash", tr("FLASH 映像文件。")),
-         fileOption("eeprom", tr("EEPROM 映像文件。"))},
+        {fileOption("flash", Texts::tr("FLASH 映像文件。")),
+         fileOption("eeprom", Texts::tr("EEPROM 映像文件。"))},
         compare};
 }

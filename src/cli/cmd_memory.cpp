@@ -14,8 +14,6 @@
 
 #include <QJsonObject>
 
-using Texts::tr;
-
 namespace {
 
 int eraseChip(CliContext& ctx) {
@@ -53,7 +51,7 @@ int readMemory(CliContext& ctx, bool eeprom) {
                                      eeprom ? s.EepromBufferText : s.FlashBufferText;
                                  const int expected = eeprom ? s.chip.EepromSize : s.chip.FlashSize;
                                  if (imageBytes(image) != expected) {
-                                     ctx.out.error(tr("%1: 只读到 %2 字节 (芯片有 %3 字节), "
+                                     ctx.out.error(Texts::tr("%1: 只读到 %2 字节 (芯片有 %3 字节), "
                                                       "未写入文件。")
                                                        .arg(ctx.portName())
                                                        .arg(imageBytes(image))
@@ -80,7 +78,7 @@ int convert(CliContext& ctx) {
     const bool eeprom = ctx.isSet("eeprom");
     const bool named = eeprom || ctx.isSet("flash");
     if ((eeprom && ctx.isSet("flash")) || ctx.args.size() != (named ? 1 : 2))
-        return ctx.usage(tr("用法: hvpp-cli convert IN OUT, 或 convert --flash IN OUT, 或 "
+        return ctx.usage(Texts::tr("用法: hvpp-cli convert IN OUT, 或 convert --flash IN OUT, 或 "
                             "convert --eeprom IN OUT。"));
     const QString in = named ? ctx.value(eeprom ? "eeprom" : "flash") : ctx.args[0];
     const QString out = ctx.args.last();
@@ -108,45 +106,45 @@ void addMemoryCommands(CliTable& t) {
                     {},
                     0,
                     0,
-                    tr("擦除芯片 (EM000000#)。"),
+                    Texts::tr("擦除芯片 (EM000000#)。"),
                     {},
                     QStringLiteral("hvpp-cli --port /dev/ttyUSB0 erase"),
                     {},
                     eraseChip};
     const QString file = QStringLiteral("FILE");
     t << memoryCommand("write-flash", file,
-                       tr("载入 FILE (.HEX/.BIN) 并写入芯片FLASH (不擦除; 需要时先 erase)。"),
+                       Texts::tr("载入 FILE (.HEX/.BIN) 并写入芯片FLASH (不擦除; 需要时先 erase)。"),
                        QStringLiteral("hvpp-cli --port /dev/ttyUSB0 write-flash app.hex"),
                        [](CliContext& c) { return writeMemory(c, false); });
-    t << memoryCommand("verify-flash", file, tr("载入 FILE 并与芯片FLASH校验; 不符时退出码为 1。"),
+    t << memoryCommand("verify-flash", file, Texts::tr("载入 FILE 并与芯片FLASH校验; 不符时退出码为 1。"),
                        QStringLiteral("hvpp-cli --port /dev/ttyUSB0 verify-flash app.hex"),
                        [](CliContext& c) { return verifyMemory(c, false); });
     t << memoryCommand("write-eeprom", file,
-                       tr("载入 FILE (.EEP/.HEX/.BIN) 并逐字节写入芯片EEPROM。"),
+                       Texts::tr("载入 FILE (.EEP/.HEX/.BIN) 并逐字节写入芯片EEPROM。"),
                        QStringLiteral("hvpp-cli --port /dev/ttyUSB0 write-eeprom data.eep"),
                        [](CliContext& c) { return writeMemory(c, true); });
     t << memoryCommand("verify-eeprom", file,
-                       tr("载入 FILE 并与芯片EEPROM校验; 不符时退出码为 1。"),
+                       Texts::tr("载入 FILE 并与芯片EEPROM校验; 不符时退出码为 1。"),
                        QStringLiteral("hvpp-cli --port /dev/ttyUSB0 verify-eeprom data.eep"),
                        [](CliContext& c) { return verifyMemory(c, true); });
     const QString out = QStringLiteral("OUT");
     t << memoryCommand("read-flash", out,
-                       tr("读出整个芯片FLASH, 存入 OUT (.hex/.eep 为 Intel HEX, 否则为二进制)。"),
+                       Texts::tr("读出整个芯片FLASH, 存入 OUT (.hex/.eep 为 Intel HEX, 否则为二进制)。"),
                        QStringLiteral("hvpp-cli --port /dev/ttyUSB0 read-flash backup.bin"),
                        [](CliContext& c) { return readMemory(c, false); });
     t << memoryCommand("read-eeprom", out,
-                       tr("读出整个芯片EEPROM, 存入 OUT (.hex/.eep 为 Intel HEX, 否则为二进制)。"),
+                       Texts::tr("读出整个芯片EEPROM, 存入 OUT (.hex/.eep 为 Intel HEX, 否则为二进制)。"),
                        QStringLiteral("hvpp-cli --port /dev/ttyUSB0 read-eeprom data.bin"),
                        [](CliContext& c) { return readMemory(c, true); });
     t << CliCommand{QStringLiteral("convert"),
                     QStringLiteral("[IN] OUT"),
                     1,
                     2,
-                    tr("把 FLASH 或 EEPROM 映像文件转存为 OUT (不需要编程器)。"),
-                    tr("IN 或 --flash IN 按FLASH文件载入, --eeprom IN 按EEPROM文件载入 (也可为 "
+                    Texts::tr("把 FLASH 或 EEPROM 映像文件转存为 OUT (不需要编程器)。"),
+                    Texts::tr("IN 或 --flash IN 按FLASH文件载入, --eeprom IN 按EEPROM文件载入 (也可为 "
                        ".EEP)。\nOUT 以 .hex 或 .eep 结尾时存为 Intel HEX, 否则为二进制。"),
                     QStringLiteral("hvpp-cli convert --flash app.hex app.bin"),
-                    {fileOption("flash", tr("FLASH 映像文件。")),
-                     fileOption("eeprom", tr("EEPROM 映像文件。"))},
+                    {fileOption("flash", Texts::tr("FLASH 映像文件。")),
+                     fileOption("eeprom", Texts::tr("EEPROM 映像文件。"))},
                     convert};
 }

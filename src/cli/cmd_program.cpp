@@ -13,8 +13,6 @@
 
 #include <QJsonObject>
 
-using Texts::tr;
-
 namespace {
 
 // The steps in the order the sequence runs them, with the window's captions.
@@ -38,7 +36,7 @@ QStringList plannedSteps(const Session& s) {
     QStringList steps;
     for (const Planned& p : order)
         if (s.options[p.option])
-            steps << tr(p.caption);
+            steps << Texts::tr(p.caption);
     return steps;
 }
 
@@ -53,8 +51,8 @@ bool imagesReady(CliContext& ctx) {
             continue;
         if (s.fileName[m].isEmpty()) {
             ctx.out.error(
-                m == 0 ? tr("编程FLASH 或 校验FLASH 已勾选, 但没有 FLASH 文件 (--flash FILE)。")
-                       : tr("编程EEPROM 或 校验EEPROM 已勾选, 但没有 EEPROM 文件 "
+                m == 0 ? Texts::tr("编程FLASH 或 校验FLASH 已勾选, 但没有 FLASH 文件 (--flash FILE)。")
+                       : Texts::tr("编程EEPROM 或 校验EEPROM 已勾选, 但没有 EEPROM 文件 "
                             "(--eeprom FILE)。"));
             return false;
         }
@@ -70,8 +68,8 @@ int runSequence(CliContext& ctx, const QString& scheme) {
         return Exit::Failed;
     const QStringList steps = plannedSteps(s);
     ctx.out.logLine(
-        tr("编程步骤: %1")
-            .arg(steps.isEmpty() ? tr("无 (只检查目标芯片)") : steps.join(QStringLiteral(", "))));
+        Texts::tr("编程步骤: %1")
+            .arg(steps.isEmpty() ? Texts::tr("无 (只检查目标芯片)") : steps.join(QStringLiteral(", "))));
     if (ctx.isSet("repeat"))
         return runRepeat(ctx);
     ProgramOutcome r;
@@ -80,7 +78,7 @@ int runSequence(CliContext& ctx, const QString& scheme) {
         if (!r.targetPresent)
             return Step::NoAnswer;
         if (!r.signatureOk)
-            ctx.out.error(ctx.portName() + QStringLiteral(": ") + tr("标识字与所选芯片不符!"));
+            ctx.out.error(ctx.portName() + QStringLiteral(": ") + Texts::tr("标识字与所选芯片不符!"));
         // A reload of a memory that no step uses, from an empty name, is no failure.
         const bool loadFailed = (r.flashLoadFailed && !s.fileName[0].isEmpty()) ||
                                 (r.eepromLoadFailed && !s.fileName[1].isEmpty());
@@ -97,7 +95,7 @@ int runSequence(CliContext& ctx, const QString& scheme) {
                        {QStringLiteral("eepromVerifyFailed"), r.eepromVerifyFailed}};
     if (!scheme.isEmpty())
         fields.insert(QStringLiteral("scheme"), scheme);
-    ctx.out.result(code == Exit::Done ? tr("编程完成。") : tr("编程未完成。"), fields);
+    ctx.out.result(code == Exit::Done ? Texts::tr("编程完成。") : Texts::tr("编程未完成。"), fields);
     return code;
 }
 
@@ -106,21 +104,21 @@ int programScheme(CliContext& ctx) {
          programOptions() + calOptions() +
              QList<QCommandLineOption>{fileOption("flash", {}), fileOption("eeprom", {})})
         if (ctx.parser.isSet(o.names().first()))
-            return ctx.usage(tr("--scheme 已给出编程选项、文件与校准选项, 不能再用 --%1。")
+            return ctx.usage(Texts::tr("--scheme 已给出编程选项、文件与校准选项, 不能再用 --%1。")
                                  .arg(o.names().first()));
     Session& s = ctx.session;
     const QString path = ctx.value("scheme");
     const int applied = LoadSet(s, ctx.ui, path);
     if (applied < 9) {
-        ctx.out.error(applied == 0 ? tr("无法读取方案文件 %1。").arg(path)
-                                   : tr("方案文件 %1 在第 %2 行出错 (只用了前 %3 行), 未编程。")
+        ctx.out.error(applied == 0 ? Texts::tr("无法读取方案文件 %1。").arg(path)
+                                   : Texts::tr("方案文件 %1 在第 %2 行出错 (只用了前 %3 行), 未编程。")
                                          .arg(path)
                                          .arg(applied + 1)
                                          .arg(applied));
         return Exit::Failed;
     }
     ctx.out.logLine(
-        tr("方案: %1  芯片: %2  编程选项: %3").arg(path, s.chip.ChipName, s.optionsText()));
+        Texts::tr("方案: %1  芯片: %2  编程选项: %3").arg(path, s.chip.ChipName, s.optionsText()));
     return runSequence(ctx, path);
 }
 
@@ -147,9 +145,9 @@ int program(CliContext& ctx) {
 } // namespace
 
 void addProgramCommands(CliTable& t) {
-    QList<QCommandLineOption> options{fileOption("flash", tr("FLASH 映像文件。")),
-                                      fileOption("eeprom", tr("EEPROM 映像文件。")),
-                                      fileOption("scheme", tr("按方案文件编程 (芯片、熔丝位、选项、"
+    QList<QCommandLineOption> options{fileOption("flash", Texts::tr("FLASH 映像文件。")),
+                                      fileOption("eeprom", Texts::tr("EEPROM 映像文件。")),
+                                      fileOption("scheme", Texts::tr("按方案文件编程 (芯片、熔丝位、选项、"
                                                               "文件与校准选项都取自方案)。"))};
     options += programOptions();
     options += calOptions();
@@ -159,8 +157,8 @@ void addProgramCommands(CliTable& t) {
         {},
         0,
         0,
-        tr("编程芯片: 按固定顺序执行所选步骤, 先列出将执行的步骤。"),
-        tr("顺序: 校验标识字, 擦除, 文件重载, 写FLASH, 写EEPROM, 校验FLASH, 校验EEPROM, 熔丝位,\n"
+        Texts::tr("编程芯片: 按固定顺序执行所选步骤, 先列出将执行的步骤。"),
+        Texts::tr("顺序: 校验标识字, 擦除, 文件重载, 写FLASH, 写EEPROM, 校验FLASH, 校验EEPROM, 熔丝位,\n"
            "锁定位, 校准字节。选项取 --options, 否则取保存的编程选项, 否则为默认的 1100011010\n"
            "(擦除, 编程FLASH, 文件重载, 校验标识字, 校验FLASH); 每个开关再勾选一项。\n"
            "写入或校验某存储器的步骤没有数据 (文件缺失、为空或无法读取) 时, 不发送任何内容,\n"

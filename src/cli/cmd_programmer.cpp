@@ -13,8 +13,6 @@
 #include <QFile>
 #include <QJsonObject>
 
-using Texts::tr;
-
 namespace {
 
 int storeFuseTable(CliContext& ctx) {
@@ -47,17 +45,17 @@ int firmwareUpdate(CliContext& ctx) {
                                               Phases::firmware(), sent, total);
                      });
     const int code = ctx.run(QString(), Need::Loader, [&](OpContext&) {
-        ctx.out.note(t.prompt() + tr(" (等待编程器的引导程序, 最多10秒)"));
+        ctx.out.note(t.prompt() + Texts::tr(" (等待编程器的引导程序, 最多10秒)"));
         if (!t.waitForLoader()) {
             ctx.out.error(ctx.portName() + QStringLiteral(": ") + t.status());
             return Step::NoAnswer;
         }
         if (!ctx.isSet("yes") &&
             !ctx.ui.confirm(
-                tr("升级固件"),
-                tr("引导程序已应答。把 %1 (%2 字节) 写入编程器?").arg(path).arg(t.imageBytes()))) {
+                Texts::tr("升级固件"),
+                Texts::tr("引导程序已应答。把 %1 (%2 字节) 写入编程器?").arg(path).arg(t.imageBytes()))) {
             t.cancel();
-            ctx.out.error(tr("升级已取消, 未发送固件数据。"));
+            ctx.out.error(Texts::tr("升级已取消, 未发送固件数据。"));
             return Step::Failed;
         }
         ctx.out.logLine(OfflineTexts::updateStarting());
@@ -94,7 +92,7 @@ void addProgrammerCommands(CliTable& t) {
                     {},
                     0,
                     0,
-                    tr("存熔丝数据: 把编程器自己的芯片与熔丝表 (13 种芯片) 写入编程器。"),
+                    Texts::tr("存熔丝数据: 把编程器自己的芯片与熔丝表 (13 种芯片) 写入编程器。"),
                     {},
                     QStringLiteral("hvpp-cli --port /dev/ttyUSB0 store-fuse-table"),
                     {},
@@ -103,7 +101,7 @@ void addProgrammerCommands(CliTable& t) {
                     {},
                     0,
                     0,
-                    tr("让编程器固件转入引导程序 (FM000000#), 显示其回答。"),
+                    Texts::tr("让编程器固件转入引导程序 (FM000000#), 显示其回答。"),
                     {},
                     QStringLiteral("hvpp-cli --port /dev/ttyUSB0 firmware-mode"),
                     {},
@@ -113,16 +111,16 @@ void addProgrammerCommands(CliTable& t) {
         QStringLiteral("FILE.BIN"),
         1,
         1,
-        tr("升级固件: 等待引导程序应答 \"B\" (10秒), 确认后发送固件。"),
-        tr("提示重启编程器; 引导程序应答后询问确认 (--yes 时不问)。文件须小于 32768 字节。"),
+        Texts::tr("升级固件: 等待引导程序应答 \"B\" (10秒), 确认后发送固件。"),
+        Texts::tr("提示重启编程器; 引导程序应答后询问确认 (--yes 时不问)。文件须小于 32768 字节。"),
         QStringLiteral("hvpp-cli --port /dev/ttyUSB0 firmware-update new.bin"),
-        {QCommandLineOption(QStringLiteral("yes"), tr("不询问, 直接确认。"))},
+        {QCommandLineOption(QStringLiteral("yes"), Texts::tr("不询问, 直接确认。"))},
         firmwareUpdate};
     t << CliCommand{QStringLiteral("programmer-eeprom"),
                     QStringLiteral("FILE.BIN"),
                     1,
                     1,
-                    tr("升级EEPROM数据: 检查连接后把文件逐字节写入编程器自己的EEPROM。"),
+                    Texts::tr("升级EEPROM数据: 检查连接后把文件逐字节写入编程器自己的EEPROM。"),
                     {},
                     QStringLiteral("hvpp-cli --port /dev/ttyUSB0 programmer-eeprom data.bin"),
                     {},

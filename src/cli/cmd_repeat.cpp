@@ -10,23 +10,21 @@
 
 #include <QJsonObject>
 
-using Texts::tr;
-
 QList<QCommandLineOption> repeatOptions() {
     return {
         QCommandLineOption(QStringLiteral("repeat"),
-                           tr("连续编程: 等待放入芯片, 编程, 等待取出, 再等下一片, 直到 Ctrl-C。")),
-        fileOption("csv", tr("连续编程: 记录文件, 每片一行 (时间, 标识字, 序列号, 结果, 失败步骤, "
+                           Texts::tr("连续编程: 等待放入芯片, 编程, 等待取出, 再等下一片, 直到 Ctrl-C。")),
+        fileOption("csv", Texts::tr("连续编程: 记录文件, 每片一行 (时间, 标识字, 序列号, 结果, 失败步骤, "
                              "两个映像的 CRC-32)。")),
         QCommandLineOption(QStringLiteral("serial"),
-                           tr("连续编程: 编程成功后写入序列号 (4 字节, 高字节在前), 位置为 "
+                           Texts::tr("连续编程: 编程成功后写入序列号 (4 字节, 高字节在前), 位置为 "
                               "flash:ADDR 或 eeprom:ADDR (十六进制字节地址)。"),
                            QStringLiteral("MEM:ADDR")),
         QCommandLineOption(QStringLiteral("serial-initial"),
-                           tr("连续编程: 第一个序列号, 十六进制 (至多8位)。默认 0。"),
+                           Texts::tr("连续编程: 第一个序列号, 十六进制 (至多8位)。默认 0。"),
                            QStringLiteral("HEX")),
         QCommandLineOption(QStringLiteral("serial-increment"),
-                           tr("连续编程: 每片序列号的增量 (1..255)。默认 1。"),
+                           Texts::tr("连续编程: 每片序列号的增量 (1..255)。默认 1。"),
                            QStringLiteral("N")),
     };
 }
@@ -38,7 +36,7 @@ bool repeatSettings(CliContext& ctx, ProductionSettings& ps) {
     if (!ctx.isSet("serial")) {
         for (const char* o : {"serial-initial", "serial-increment"})
             if (ctx.isSet(o)) {
-                ctx.usage(tr("--%1 需要 --serial MEM:ADDR。").arg(QLatin1String(o)));
+                ctx.usage(Texts::tr("--%1 需要 --serial MEM:ADDR。").arg(QLatin1String(o)));
                 return false;
             }
         return true;
@@ -46,7 +44,7 @@ bool repeatSettings(CliContext& ctx, ProductionSettings& ps) {
     const QStringList where = ctx.value("serial").split(u':');
     const QString memory = where.value(0).toLower();
     if (where.size() != 2 || (memory != u"flash" && memory != u"eeprom")) {
-        ctx.usage(tr("--serial 须为 flash:ADDR 或 eeprom:ADDR (ADDR 为十六进制字节地址)。"));
+        ctx.usage(Texts::tr("--serial 须为 flash:ADDR 或 eeprom:ADDR (ADDR 为十六进制字节地址)。"));
         return false;
     }
     OfflinePanel p;
@@ -58,7 +56,7 @@ bool repeatSettings(CliContext& ctx, ProductionSettings& ps) {
     const Session& s = ctx.session;
     QString error;
     if (!ok || !serialFromPanel(p, s.chip.FlashSize, s.chip.EepromSize, ps.serial, &error)) {
-        ctx.usage(ok ? error : tr("--serial-increment 须为 1..255。"));
+        ctx.usage(ok ? error : Texts::tr("--serial-increment 须为 1..255。"));
         return false;
     }
     ps.serial.enabled = true;
@@ -71,7 +69,7 @@ int checkRepeatOptions(CliContext& ctx) {
     if (!ctx.isSet("repeat")) {
         for (const char* o : {"csv", "serial", "serial-initial", "serial-increment"})
             if (ctx.isSet(o))
-                return ctx.usage(tr("--%1 只用于 --repeat。").arg(QLatin1String(o)));
+                return ctx.usage(Texts::tr("--%1 只用于 --repeat。").arg(QLatin1String(o)));
         return -1;
     }
     ProductionSettings ps;

@@ -15,8 +15,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
-using Texts::tr;
-
 namespace {
 
 // An existing file is replaced only when it is a scheme (its first line names a chip):
@@ -45,7 +43,7 @@ int schemeSave(CliContext& ctx) {
         const QString bits = ctx.value("fuse-bits").trimmed();
         if (!FuseEditor::isFuseBitText(bits))
             return ctx.usage(
-                tr("--fuse-bits 须为32个字符, 每个为 0、1 或 *, 锁定位第7位在前: %1").arg(bits));
+                Texts::tr("--fuse-bits 须为32个字符, 每个为 0、1 或 *, 锁定位第7位在前: %1").arg(bits));
         s.fuses.ApplyFuseText(bits);
     }
     if (ctx.isSet("flash"))
@@ -53,12 +51,12 @@ int schemeSave(CliContext& ctx) {
     if (ctx.isSet("eeprom"))
         s.fileName[1] = ctx.value("eeprom");
     if (sameFile(path, s.fileName[0]) || sameFile(path, s.fileName[1]) || !replaceable(path))
-        return ctx.usage(tr("%1 不是方案文件, 不会被覆盖。方案文件名放在选项之外, 如: "
+        return ctx.usage(Texts::tr("%1 不是方案文件, 不会被覆盖。方案文件名放在选项之外, 如: "
                             "hvpp-cli scheme-save job.SET --flash app.hex")
                              .arg(path));
     QString error;
     if (!SaveSet(s, path, &error)) {
-        ctx.out.error(tr("无法保存方案 %1: %2").arg(path, error));
+        ctx.out.error(Texts::tr("无法保存方案 %1: %2").arg(path, error));
         return Exit::Failed;
     }
     const QStringList lines = SchemeLines(s);
@@ -72,10 +70,10 @@ int schemeSave(CliContext& ctx) {
 
 void addSchemeCommands(CliTable& t) {
     QList<QCommandLineOption> options{
-        fileOption("flash", tr("FLASH 映像文件 (存为绝对路径)。")),
-        fileOption("eeprom", tr("EEPROM 映像文件 (存为绝对路径)。")),
+        fileOption("flash", Texts::tr("FLASH 映像文件 (存为绝对路径)。")),
+        fileOption("eeprom", Texts::tr("EEPROM 映像文件 (存为绝对路径)。")),
         QCommandLineOption(QStringLiteral("fuse-bits"),
-                           tr("32位熔丝文本, 锁定位第7位在前。默认: 保存的熔丝设置。"),
+                           Texts::tr("32位熔丝文本, 锁定位第7位在前。默认: 保存的熔丝设置。"),
                            QStringLiteral("BITS"))};
     options += programOptions();
     options += calOptions();
@@ -84,8 +82,8 @@ void addSchemeCommands(CliTable& t) {
         QStringLiteral("FILE.SET"),
         1,
         1,
-        tr("保存方案: 芯片、熔丝位、编程选项、两个文件名与校准选项写入方案文件 (不需要编程器)。"),
-        tr("未给出的值取自保存的设置, 与窗口程序启动时相同 (没有保存的编程选项时为默认的\n"
+        Texts::tr("保存方案: 芯片、熔丝位、编程选项、两个文件名与校准选项写入方案文件 (不需要编程器)。"),
+        Texts::tr("未给出的值取自保存的设置, 与窗口程序启动时相同 (没有保存的编程选项时为默认的\n"
            "1100011010)。已存在的文件只有是方案文件时才被替换。"),
         QStringLiteral(
             "hvpp-cli --chip ATMEGA8 scheme-save job.SET --flash app.hex --options 1100011010"),

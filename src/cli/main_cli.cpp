@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "core/language.h"
 #include "core/unixsignals.h"
 #include "link/link.h"
 
@@ -55,6 +56,14 @@ QString readAnswer(QTextStream& in, const UnixSignals& signalWatch) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("hvpp-cli"));
+    QStringList arguments = app.arguments();
+    QString language;
+    QString error;
+    if (!Language::take(&arguments, &language, &error)) {
+        QTextStream(stderr) << error << Qt::endl;
+        return 2;
+    }
+    Language::install(&app, language);
     QTextStream out(stdout);
     QTextStream err(stderr);
     QTextStream in(stdin);
@@ -69,7 +78,7 @@ int main(int argc, char** argv) {
         const QString answer = readAnswer(in, signalWatch).trimmed().toLower();
         return answer == u"y" || answer == u"yes" || answer == u"是";
     };
-    const int code = runCli(app.arguments(), out, err, ask);
+    const int code = runCli(arguments, out, err, ask);
     out.flush();
     QCoreApplication::processEvents(); // a signal that came after the last wait
     if (signalWatch.lastSignal() != 0)

@@ -4,8 +4,17 @@
 #include <QCoreApplication>
 #include <QString>
 
+// Gives a namespace of texts its tr(), translating in the context "hvpp". lupdate reads the
+// macro as Q_DECLARE_TR_FUNCTIONS (scripts/update-translations.sh runs it with
+// -tr-function-alias Q_DECLARE_TR_FUNCTIONS+=HVPP_TEXTS), so it files the texts under the
+// same context.
+#define HVPP_TEXTS(context)                                                                        \
+    inline QString tr(const char* source) {                                                        \
+        return QCoreApplication::translate(#context, source);                                      \
+    }
+
 namespace Texts {
-inline QString tr(const char* source) { return QCoreApplication::translate("hvpp", source); }
+HVPP_TEXTS(hvpp)
 inline QString noAnswer() { return tr("编程器无反应!"); }
 inline QString noTarget() { return tr("无目标芯片或无连接!"); }
 inline QString unsupportedChip() { return tr("无目标芯片或不支持!"); }

@@ -3,7 +3,7 @@
 #include "core/texts.h"
 
 namespace FuseTexts {
-using Texts::tr;
+HVPP_TEXTS(hvpp)
 inline QString lowFrame() {
     return tr("熔丝低字节[");
 }

@@ -188,8 +188,18 @@ void Link::onReadyRead() {
     if (operationRunning() || !m_port || !m_port->isOpen())
         return;
     const QByteArray bytes = m_port->readAll();
-    if (!bytes.isEmpty() && m_log)
-        m_log->logMessage(decodeInput(bytes));
+    if (bytes.isEmpty() || !m_log)
+        return;
+    // A programmer in its loader announces itself with "B" every second: the log says so
+    // once, not once a second, until something else arrives or an operation runs.
+    const QString text = decodeInput(bytes);
+    const QString& last = m_lastIdleText;
+    const bool repeat = !last.isEmpty() && text.size() % last.size() == 0 &&
+                        text == last.repeated(text.size() / last.size());
+    if (repeat)
+        return;
+    m_lastIdleText = text;
+    m_log->logMessage(text);
 }
 
 QString padText(const QString& text, QChar fill, int width, bool padLeft) {

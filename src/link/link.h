@@ -76,7 +76,10 @@ public:
     static void requestStopAll();
     class Busy {
     public:
-        explicit Busy(Link& link) : m_link(link) { ++m_link.m_busy; }
+      explicit Busy(Link& link) : m_link(link) {
+          ++m_link.m_busy;
+          m_link.m_lastIdleText.clear();
+      }
         ~Busy() { --m_link.m_busy; }
         Busy(const Busy&) = delete;
         Busy& operator=(const Busy&) = delete;
@@ -98,6 +101,7 @@ private:
     QString m_discarded;
     QByteArray m_pendingLead; // the first byte of a GBK character whose second is to come
     int m_busy = 0;
+    QString m_lastIdleText; // what the unsolicited-input handler logged last
     int m_unanswered = 0;
     bool m_claimed = false;
     bool m_stop = false;

@@ -4,7 +4,7 @@
 #include "core/texts.h"
 
 namespace OfflineTexts {
-using Texts::tr;
+HVPP_TEXTS(hvpp)
 // Settings record
 inline QString writingSettings() {
     return tr("写入脱机编程设置。");

@@ -6,6 +6,7 @@
 #include "sim/simstate.h"
 
 #include "chips/chiptable.h"
+#include "core/language.h"
 #include "core/unixsignals.h"
 
 #include <QCommandLineParser>
@@ -30,6 +31,14 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("hvpp-sim"));
     QCoreApplication::setApplicationVersion(QStringLiteral(HVPP_VERSION));
+    QStringList arguments = app.arguments();
+    QString language;
+    QString langError;
+    if (!Language::take(&arguments, &language, &langError)) {
+        err() << "hvpp-sim: " << langError << Qt::endl;
+        return 2;
+    }
+    Language::install(&app, language);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -74,7 +83,7 @@ int main(int argc, char** argv) {
         QStringLiteral("IN:OUT"));
     parser.addOptions({chipOpt, linkOpt, baudOpt, stateOpt, traceOpt, cycleOpt});
     parser.addOptions(simFaultOptions());
-    parser.process(app);
+    parser.process(arguments);
     if (!parser.positionalArguments().isEmpty()) {
         err() << "hvpp-sim: unexpected argument: " << parser.positionalArguments().first()
               << "\nTry hvpp-sim --help." << Qt::endl;
