@@ -88,8 +88,6 @@ QList<Case> TestCliTable::cases() const {
          Programmer},
         {QStringLiteral("programmer-eeprom"), {testData("blink_eeprom.bin")}, Programmer},
         {QStringLiteral("scheme-save"), {m_dir.filePath(QStringLiteral("job.SET"))}, Offline},
-        {QStringLiteral("info"), {hex}, Offline},
-        {QStringLiteral("compare"), {QStringLiteral("--flash"), hex}, Target},
     };
 }
 
