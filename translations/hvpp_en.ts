@@ -984,18 +984,6 @@ Chip: %10  fuses: lock %11 extended %12 high %13 low %14</translation>
         <translation>File too large: %1 bytes (at most %2 bytes).</translation>
     </message>
     <message>
-        <source>第 %1 行过长, 不是 Intel HEX 记录。</source>
-        <translation>Line %1 is too long for an Intel HEX record.</translation>
-    </message>
-    <message>
-        <source>第 %1 行的记录格式错误。</source>
-        <translation>The record in line %1 is malformed.</translation>
-    </message>
-    <message>
-        <source>第 %1 行的记录地址低于已读数据的末尾 (记录须按地址递增排列)。</source>
-        <translation>The record in line %1 lies below the end of the data read so far (records must come in ascending address order).</translation>
-    </message>
-    <message>
         <source>文件无法打开: %1</source>
         <translation>The file cannot be opened: %1</translation>
     </message>
@@ -1238,10 +1226,6 @@ Chip: %10  fuses: lock %11 extended %12 high %13 low %14</translation>
     <message>
         <source>读取芯片EEPROM!</source>
         <translation>Reading the chip&apos;s EEPROM!</translation>
-    </message>
-    <message>
-        <source>读出的数据在第%1字节处含有非十六进制字符, 只保留了前%1字节!</source>
-        <translation>The data read holds a character that is not hexadecimal at byte %1; only the first %1 bytes were kept!</translation>
     </message>
     <message>
         <source>校准字节:</source>
@@ -2141,6 +2125,102 @@ waits for it to be taken out; one line per chip (also in the --csv log file); Ct
 1100011010)。已存在的文件只有是方案文件时才被替换。</source>
         <translation>Values not given come from the saved settings, as when the window starts (without saved program options, the default
 1100011010). An existing file is only replaced when it is a scheme file.</translation>
+    </message>
+    <message>
+        <source>所选芯片没有有效的熔丝描述文件 (%1), 没有出厂默认熔丝值: 未执行, 什么也没有发送。</source>
+        <translation>The selected chip has no valid fuse description file (%1), so there are no factory default fuses: not done, nothing was sent.</translation>
+    </message>
+    <message>
+        <source>未载入</source>
+        <translation>not loaded</translation>
+    </message>
+    <message>
+        <source>行首不是冒号 &quot;:&quot; (也不是空行)</source>
+        <translation>the line does not start with a colon &quot;:&quot; (and is not blank)</translation>
+    </message>
+    <message>
+        <source>第 %1 列不是十六进制数字</source>
+        <translation>column %1 is not a hex digit</translation>
+    </message>
+    <message>
+        <source>记录过短</source>
+        <translation>the record is too short</translation>
+    </message>
+    <message>
+        <source>字节数 %1 与记录长度不符 (只有 %2 个数据字节)</source>
+        <translation>byte count %1 does not match the record length (only %2 data bytes)</translation>
+    </message>
+    <message>
+        <source>校验和之后还有字符 (字节数 %1 与记录长度不符)</source>
+        <translation>characters after the checksum (byte count %1 does not match the record length)</translation>
+    </message>
+    <message>
+        <source>校验和错误</source>
+        <translation>wrong checksum</translation>
+    </message>
+    <message>
+        <source>记录类型 %1 不是 00-05</source>
+        <translation>record type %1 is not 00-05</translation>
+    </message>
+    <message>
+        <source>数据地址 %1-%2 超出范围 (最多到 %3)</source>
+        <translation>data address %1-%2 out of range (up to %3)</translation>
+    </message>
+    <message>
+        <source>记录与前面的记录重叠 (地址 %1 已有数据)</source>
+        <translation>the record overlaps an earlier one (address %1 already holds data)</translation>
+    </message>
+    <message>
+        <source>扩展地址记录 (类型 %1) 的地址不为 0, 芯片没有这么大的存储器</source>
+        <translation>extended address record (type %1) with a non-zero address: no chip has that much memory</translation>
+    </message>
+    <message>
+        <source>文件中没有数据记录 (没有数据)</source>
+        <translation>the file has no data record (no data)</translation>
+    </message>
+    <message>
+        <source>文件 %1: %2</source>
+        <translation>file %1: %2</translation>
+    </message>
+    <message>
+        <source>文件 %1 第 %2 行: %3</source>
+        <translation>file %1, line %2: %3</translation>
+    </message>
+    <message>
+        <source>文件 %1 没有结束记录 (:00000001FF), 已读到文件末尾。</source>
+        <translation>file %1 has no end record (:00000001FF); read to the end of the file.</translation>
+    </message>
+    <message>
+        <source>%1 不是普通文件 (设备、管道等), 不能载入。</source>
+        <translation>%1 is not a regular file (a device, a pipe, ...) and cannot be loaded.</translation>
+    </message>
+    <message>
+        <source>%1 不是 HEX、BIN、EEP 或 ELF 文件, 未载入。</source>
+        <translation>%1 is not a HEX, BIN, EEP or ELF file; not loaded.</translation>
+    </message>
+    <message>
+        <source>FLASH缓冲区数据(%1字节)超过芯片FLASH容量(%2字节), 未校验!</source>
+        <translation>The FLASH buffer (%1 bytes) is larger than the chip&apos;s FLASH (%2 bytes); not verified!</translation>
+    </message>
+    <message>
+        <source>EEPROM缓冲区数据(%1字节)超过芯片EEPROM容量(%2字节), 未校验!</source>
+        <translation>The EEPROM buffer (%1 bytes) is larger than the chip&apos;s EEPROM (%2 bytes); not verified!</translation>
+    </message>
+    <message>
+        <source>%1缓冲区含有非十六进制数字, 未校验!</source>
+        <translation>The %1 buffer holds characters that are not hex digits; not verified!</translation>
+    </message>
+    <message>
+        <source>读出的数据不完整: 只收到 %1 字节 (芯片有 %2 字节), 缓冲区未改变!</source>
+        <translation>The read-back is incomplete: only %1 bytes arrived (the chip has %2 bytes); the buffer is unchanged!</translation>
+    </message>
+    <message>
+        <source>读出的数据在第 %1 字节处含有非十六进制字符 (芯片有 %2 字节), 缓冲区未改变!</source>
+        <translation>The read-back holds a character that is not a hex digit at byte %1 (the chip has %2 bytes); the buffer is unchanged!</translation>
+    </message>
+    <message>
+        <source>校准字节未得到有效回答: %1 (不能写入)</source>
+        <translation>No valid answer for the calibration bytes: %1 (cannot be written)</translation>
     </message>
 </context>
 </TS>
