@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "image/loader.h"
 #include "link/port.h"
+#include "scheme/storedsetup.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -61,34 +62,22 @@ void MainWindow::startUp(std::unique_ptr<Port> injected) {
         const QRect r = screen->availableGeometry();
         move(r.x() + (r.width() - width()) / 2, r.y() + (r.height() - height()) / 2);
     }
-    m_pictures->setCurrentWidget(m_pictures->findChild<QWidget*>(QStringLiteral("PicNotConnected")));
+    m_pictures->setCurrentWidget(
+        m_pictures->findChild<QWidget*>(QStringLiteral("PicNotConnected")));
 
     // Serial settings, port and flow control.
     choosePort(std::move(injected));
     restoreSerialSettings();
 
-    // The stored chip and its fuse description. A stored name in no row selects the
-    // fallback chip, whose description is the one to load.
-    SelectChip(m_session, st.read(SettingsKeys::ChipModel));
-    m_session.fuses.LoadFuseDescription(m_session.chip.ChipName + QStringLiteral(".FUS"), &m_session.log);
+    // The stored chip, its fuse bits, the program options, the file names and the
+    // calibration choices, as the command line takes them too.
+    LoadStoredSetup(m_session, st, QString(), &m_session.log);
 
     m_lock.setEnabled(m_actions.value(QStringLiteral("CloseCOM")), false);
     showComStatus();
     setOperationsEnabled(false);
 
-    QString fuseText = st.read(SettingsKeys::FuseBits);
-    if (fuseText.size() <= 31)
-        fuseText = m_session.fuses.defaultFuseText();
-    m_session.fuses.ApplyFuseText(fuseText);
-
-    // The options as designed: erase, write and verify flash, reload the files and check
-    // the signature; a stored text of ten characters takes their place.
-    m_session.options = {true, true, false, false, false, true, true, false, true, false};
-    m_session.setOptionsText(st.read(SettingsKeys::ProgramOptions));
-
     if (m_session.options[OptReloadFiles]) {
-        m_session.fileName[0] = st.read(SettingsKeys::FlashFile);
-        m_session.fileName[1] = st.read(SettingsKeys::EepromFile);
         if (!m_session.fileName[0].isEmpty())
             m_flashTab->loadFile(m_session.fileName[0]);
         if (!m_session.fileName[1].isEmpty())
@@ -103,20 +92,6 @@ void MainWindow::startUp(std::unique_ptr<Port> injected) {
     if (m_conn->isOpen())
         m_link->drainInput();
 
-    // Calibration panel: the option buttons are usable until a read fills the slots.
-    CalibrationPanel& cal = m_session.cal;
-    cal.slotEnabled = {true, true, true, true};
-    const int hz = st.calFrequency();
-    cal.pickedSlot = hz >= 0 && hz < 4 ? hz : -1;
-    const int fe = st.calTarget();
-    cal.target = fe == 1 ? 1 : 0;
-    // A stored address beyond the chip's memory is taken back to its last byte.
-    auto clamp = [](const QString& text, qint32 max) {
-        return lenientDecimal(text) > max ? QString::number(max) : text;
-    };
-    cal.flashAddress = clamp(st.calFlashAddress(), cal.flashMax);
-    cal.eepromAddress = clamp(st.calEepromAddress(), cal.eepromMax);
-    m_session.notifyPanels();
     m_session.notifyFlash();
     m_session.notifyEeprom();
     refreshLabels();
@@ -127,7 +102,8 @@ void MainWindow::choosePort(std::unique_ptr<Port> injected) {
         // The window opens the port itself, as the last step of its start-up.
         if (injected->isOpen())
             injected->close();
-        const QString name = m_options.portName.isEmpty() ? injected->portName() : m_options.portName;
+        const QString name =
+            m_options.portName.isEmpty() ? injected->portName() : m_options.portName;
         m_conn->adoptPort(std::move(injected), name);
         return;
     }
@@ -153,7 +129,9 @@ void MainWindow::restoreSerialSettings() {
     const QString flow = m_settings->read(SettingsKeys::FlowControl);
     if (!flow.isEmpty() && !m_conn->setFlowControl(int(lenientDecimal(flow)), &error))
         m_ui.warning(Texts::serialWarningTitle(), error);
-    m_conn->echo = m_settings->read(SettingsKeys::Echo).compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+    m_conn->echo =
+        m_settings->read(SettingsKeys::Echo).compare(QLatin1String("true"), Qt::CaseInsensitive) ==
+        0;
     m_session.echoEnabled = m_conn->echo;
 }
 
@@ -184,8 +162,8 @@ void MainWindow::togglePort() {
 
 void MainWindow::updateConnectionState() {
     const bool open = m_conn->isOpen();
-    m_pictures->setCurrentWidget(m_pictures->findChild<QWidget*>(open ? QStringLiteral("PicConnected")
-                                                                      : QStringLiteral("PicNotConnected")));
+    m_pictures->setCurrentWidget(m_pictures->findChild<QWidget*>(
+        open ? QStringLiteral("PicConnected") : QStringLiteral("PicNotConnected")));
     m_lock.setEnabled(m_actions.value(QStringLiteral("CloseCOM")), open);
     m_lock.setEnabled(m_actions.value(QStringLiteral("OpenCOM")), !open);
     showComStatus();
@@ -193,8 +171,9 @@ void MainWindow::updateConnectionState() {
 }
 
 void MainWindow::setOperationsEnabled(bool on) {
-    static const char* const toolbarKeys[] = {"ReadFuse", "WriteFuse", "WriteLock", "RecoverFuse",
-                                              "EraserFlash", "ProgramMCU", "CheckCOM"};
+    static const char* const toolbarKeys[] = {"ReadFuse",    "WriteFuse",   "WriteLock",
+                                              "RecoverFuse", "EraserFlash", "ProgramMCU",
+                                              "CheckCOM"};
     for (const char* key : toolbarKeys)
         if (QAction* a = m_actions.value(QString::fromLatin1(key)))
             m_lock.setEnabled(a, on);
@@ -207,7 +186,8 @@ void MainWindow::setOperationsEnabled(bool on) {
 }
 
 void MainWindow::showSettingsDialog() {
-    const SerialChoices current{m_conn->portName(), m_conn->settingsText(), m_conn->flowControl(), m_conn->echo};
+    const SerialChoices current{m_conn->portName(), m_conn->settingsText(), m_conn->flowControl(),
+                                m_conn->echo};
     SerialDialog dialog(current, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -219,7 +199,8 @@ void MainWindow::applySerialChoices(const SerialChoices& chosen, SerialDialog* d
     const bool wasOpen = m_conn->isOpen();
     QString error;
     m_conn->close();
-    const bool ok = chosen.portName == oldName ? m_conn->open(&error) : m_conn->switchPort(chosen.portName, &error);
+    const bool ok = chosen.portName == oldName ? m_conn->open(&error)
+                                               : m_conn->switchPort(chosen.portName, &error);
     if (!ok) {
         m_ui.warning(Texts::serialWarningTitle(), error);
         // The old port stays; open again if it was open.

@@ -9,11 +9,12 @@ QString designedProgramOptions() {
     return QStringLiteral("1100011010");
 }
 
-void LoadStoredSetup(Session& s, const SettingsStore& st, const QString& chipOverride) {
+void LoadStoredSetup(Session& s, const SettingsStore& st, const QString& chipOverride,
+                     MessageLog* log) {
     const QString stored = st.read(SettingsKeys::ChipModel);
     const QString chip = chipOverride.isEmpty() ? stored : chipOverride;
     SelectChip(s, chip);
-    s.fuses.LoadFuseDescription(s.chip.ChipName + QStringLiteral(".FUS"), nullptr);
+    s.fuses.LoadFuseDescription(s.chip.ChipName + QStringLiteral(".FUS"), log);
     QString fuseText = st.read(SettingsKeys::FuseBits);
     if (fuseText.size() <= 31 || (!chipOverride.isEmpty() && chipOverride != stored))
         fuseText = s.fuses.defaultFuseText();
@@ -28,6 +29,8 @@ void LoadStoredSetup(Session& s, const SettingsStore& st, const QString& chipOve
     }
 
     CalibrationPanel& cal = s.cal;
+    // The option buttons are usable until a read fills the slots.
+    cal.slotEnabled = {true, true, true, true};
     const int hz = st.calFrequency();
     cal.pickedSlot = hz >= 0 && hz < 4 ? hz : -1;
     cal.target = st.calTarget() == 1 ? 1 : 0;

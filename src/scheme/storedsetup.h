@@ -5,6 +5,7 @@
 // hvpp-cli saves schemes from it, so that both write the same scheme from the same settings.
 #include <QString>
 
+class MessageLog;
 class Session;
 class SettingsStore;
 
@@ -13,6 +14,7 @@ class SettingsStore;
 QString designedProgramOptions();
 
 // chipOverride: a chip named for this run instead of the stored one (its default fuse bits
-// then take the place of the stored ones). The images are not loaded.
+// then take the place of the stored ones). The images are not loaded. log: where a missing
+// or refused fuse description file is told, if anywhere.
 void LoadStoredSetup(Session& session, const SettingsStore& settings,
-                     const QString& chipOverride = QString());
+                     const QString& chipOverride = QString(), MessageLog* log = nullptr);
