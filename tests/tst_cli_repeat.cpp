@@ -1,18 +1,14 @@
 // program --repeat end to end: hvpp-sim takes its chip out and puts a fresh one in by
 // itself (--socket-cycle), hvpp-cli programs each one and stops at Ctrl-C with a summary.
 // Waits are on the processes, never sleeps.
+#include "support/rig.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
-
-namespace {
-QString binary(const char* name) {
-    return QStringLiteral(HVPP_BIN_DIR "/") + QLatin1String(name);
-}
-} // namespace
 
 class TestCliRepeat : public QObject {
     Q_OBJECT
@@ -22,20 +18,14 @@ class TestCliRepeat : public QObject {
         QSKIP("signals and pseudo-terminals only on POSIX systems");
 #else
         QTemporaryDir dir;
-        QProcess sim;
-        sim.start(binary("hvpp-sim"),
-                  {QStringLiteral("--chip"), QStringLiteral("ATMEGA8"),
-                   QStringLiteral("--socket-cycle"), QStringLiteral("2500:300")});
-        QVERIFY(sim.waitForStarted(5000));
-        QByteArray line;
-        while (!line.contains('\n') && sim.waitForReadyRead(5000))
-            line += sim.readAllStandardOutput();
-        const QString pty = QString::fromLocal8Bit(line.left(line.indexOf('\n'))).trimmed();
-        QVERIFY2(pty.startsWith(u'/'), qPrintable(pty));
+        SimProcess sim(QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA8"),
+                                   QStringLiteral("--socket-cycle"), QStringLiteral("2500:300")});
+        const QString pty = sim.pty();
+        QVERIFY2(pty.startsWith(u'/'), qPrintable(sim.errors()));
 
         const QString csv = dir.filePath(QStringLiteral("run.csv"));
         QProcess cli;
-        cli.start(binary("hvpp-cli"),
+        cli.start(builtExecutable("hvpp-cli"),
                   {QStringLiteral("--settings"), dir.filePath(QStringLiteral("s.ini")),
                    QStringLiteral("--port"), pty, QStringLiteral("--chip"),
                    QStringLiteral("ATMEGA8"), QStringLiteral("program"), QStringLiteral("--repeat"),
@@ -59,8 +49,7 @@ class TestCliRepeat : public QObject {
         ::kill(pid_t(cli.processId()), SIGINT);
         QVERIFY(cli.waitForFinished(10000));
         out += QString::fromUtf8(cli.readAllStandardOutput());
-        sim.terminate();
-        QVERIFY(sim.waitForFinished(5000));
+        QVERIFY(sim.stop());
 
         const int chips = chipLines();
         QVERIFY2(out.contains(QStringLiteral("连续编程结束")), qPrintable(out));

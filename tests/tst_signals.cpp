@@ -5,6 +5,7 @@
 #include "core/unixsignals.h"
 #include "link/link.h"
 #include "link/serialport.h"
+#include "support/rig.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -21,23 +22,6 @@
 #endif
 
 namespace {
-QString binary(const char* name) {
-    return QStringLiteral(HVPP_BIN_DIR "/") + QLatin1String(name);
-}
-
-// Starts hvpp-sim and returns the terminal path it prints first.
-QString startSim(QProcess& sim, const QStringList& args) {
-    sim.setProgram(binary("hvpp-sim"));
-    sim.setArguments(args);
-    sim.start();
-    if (!sim.waitForStarted(5000))
-        return {};
-    QByteArray line;
-    while (!line.contains('\n') && sim.waitForReadyRead(5000))
-        line += sim.readAllStandardOutput();
-    return QString::fromLocal8Bit(line.left(line.indexOf('\n'))).trimmed();
-}
-
 #ifdef Q_OS_UNIX
 void* handlerOf(int number) {
     struct sigaction now {};
@@ -128,9 +112,10 @@ void TestSignals::simWritesItsStateAndExits() {
     QFETCH(int, number);
     QTemporaryDir dir;
     const QString state = dir.filePath(QStringLiteral("state.json"));
-    QProcess sim;
-    const QString pty = startSim(sim, {QStringLiteral("--chip"), QStringLiteral("ATMEGA16"),
-                                       QStringLiteral("--state"), state});
+    SimProcess simProcess(QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA16"),
+                                      QStringLiteral("--state"), state});
+    QProcess& sim = simProcess.process();
+    const QString pty = simProcess.pty();
     QVERIFY2(pty.startsWith(u'/'), qPrintable(QString::fromLocal8Bit(sim.readAllStandardError())));
 
     // One EEPROM byte written through the terminal, and the signal right after it.
@@ -162,14 +147,15 @@ void TestSignals::cliStopsTheRunningCommand() {
 #else
     // A slow line: reading 8 KB takes about 17 s, the stop must come long before.
     QTemporaryDir dir;
-    QProcess sim;
-    const QString pty = startSim(sim, {QStringLiteral("--chip"), QStringLiteral("ATMEGA8"),
-                                       QStringLiteral("--baud"), QStringLiteral("9600")});
+    SimProcess simProcess(QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA8"),
+                                      QStringLiteral("--baud"), QStringLiteral("9600")});
+    QProcess& sim = simProcess.process();
+    const QString pty = simProcess.pty();
     QVERIFY(pty.startsWith(u'/'));
     const QString out = dir.filePath(QStringLiteral("flash.bin"));
     QProcess cli;
     cli.setProcessChannelMode(QProcess::MergedChannels);
-    cli.start(binary("hvpp-cli"),
+    cli.start(builtExecutable("hvpp-cli"),
               {QStringLiteral("--settings"), dir.filePath(QStringLiteral("s.ini")),
                QStringLiteral("--port"), pty, QStringLiteral("--chip"), QStringLiteral("ATMEGA8"),
                QStringLiteral("read-flash"), out});
@@ -215,12 +201,13 @@ void TestSignals::cliQuestionEndsOnAnswerOrSignal() {
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(QByteArray(300, '\x5A'));
     }
-    QProcess sim;
-    const QString pty = startSim(sim, {QStringLiteral("--chip"), QStringLiteral("ATMEGA8")});
+    SimProcess simProcess(QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA8")});
+    QProcess& sim = simProcess.process();
+    const QString pty = simProcess.pty();
     QVERIFY(pty.startsWith(u'/'));
     QProcess cli;
     cli.setProcessChannelMode(QProcess::MergedChannels);
-    cli.start(binary("hvpp-cli"),
+    cli.start(builtExecutable("hvpp-cli"),
               {QStringLiteral("--settings"), dir.filePath(QStringLiteral("s.ini")),
                QStringLiteral("--port"), pty, QStringLiteral("firmware-update"), image});
     QByteArray seen;

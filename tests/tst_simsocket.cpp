@@ -7,18 +7,13 @@
 #include "sim/simoptions.h"
 #include "sim/simport.h"
 #include "sim/simstate.h"
+#include "support/rig.h"
 
 #include <QJsonObject>
 #include <QProcess>
 #include <QTest>
 
 #include <csignal>
-
-namespace {
-QString binary(const char* name) {
-    return QStringLiteral(HVPP_BIN_DIR "/") + QLatin1String(name);
-}
-} // namespace
 
 class TestSimSocket : public QObject {
     Q_OBJECT
@@ -86,14 +81,10 @@ class TestSimSocket : public QObject {
 #ifndef Q_OS_UNIX
         QSKIP("signals and pseudo-terminals only on POSIX systems");
 #else
-        QProcess sim;
-        sim.start(binary("hvpp-sim"), {QStringLiteral("--chip"), QStringLiteral("ATMEGA16")});
-        QVERIFY(sim.waitForStarted(5000));
-        QByteArray line;
-        while (!line.contains('\n') && sim.waitForReadyRead(5000))
-            line += sim.readAllStandardOutput();
-        const QString pty = QString::fromLocal8Bit(line.left(line.indexOf('\n'))).trimmed();
-        QVERIFY2(pty.startsWith(u'/'), qPrintable(pty));
+        SimProcess simProcess(QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA16")});
+        QProcess& sim = simProcess.process();
+        const QString pty = simProcess.pty();
+        QVERIFY2(pty.startsWith(u'/'), qPrintable(simProcess.errors()));
         SerialPort port(pty);
         QVERIFY2(port.open(), qPrintable(port.errorString()));
         MessageLog log;
@@ -121,8 +112,7 @@ class TestSimSocket : public QObject {
         QVERIFY(toggle("ATMEGA16 put in"));
         QCOMPARE(signature(), QStringLiteral("1E9403"));
         port.close();
-        sim.terminate();
-        QVERIFY(sim.waitForFinished(5000));
+        QVERIFY(simProcess.stop());
         QCOMPARE(sim.exitCode(), 0);
 #endif
     }
