@@ -24,17 +24,24 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/package/changelog.gz
   COMMENT "Compressing the changelog")
 add_custom_target(hvpp_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/package/changelog.gz)
 install(FILES ${CMAKE_SOURCE_DIR}/cmake/copyright ${CMAKE_BINARY_DIR}/package/changelog.gz
+        ${CMAKE_SOURCE_DIR}/docs/json-events.md
         DESTINATION ${HVPP_DOC_DIR})
 
-# Manual pages, made from each program's --help and --version so that they cannot drift.
+# Manual pages that cannot drift from the programs: hvpp-cli's from its command table
+# (a section per command, EXIT STATUS, SIGNALS), the others from their --help and
+# --version through help2man (scripts/deps.sh installs it).
+set(HVPP_MAN_PAGES ${CMAKE_BINARY_DIR}/man/hvpp-cli.1.gz)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/man/hvpp-cli.1.gz
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+  COMMAND $<TARGET_FILE:hvpp-cli-manpage> > ${CMAKE_BINARY_DIR}/man/hvpp-cli.1
+  COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/man/hvpp-cli.1
+  DEPENDS hvpp-cli-manpage hvpp_translations
+  COMMENT "Manual page of hvpp-cli")
 find_program(HVPP_HELP2MAN help2man)
 if(HVPP_HELP2MAN)
-  set(HVPP_MAN_PAGES)
-  foreach(prog hvpp hvpp-cli hvpp-sim)
+  foreach(prog hvpp hvpp-sim)
     if(prog STREQUAL "hvpp")
       set(name "window of the high-voltage parallel AVR programmer")
-    elseif(prog STREQUAL "hvpp-cli")
-      set(name "command line of the high-voltage parallel AVR programmer")
     else()
       set(name "simulated high-voltage parallel AVR programmer on a pseudo-terminal")
     endif()
@@ -51,11 +58,11 @@ if(HVPP_HELP2MAN)
       VERBATIM)
     list(APPEND HVPP_MAN_PAGES ${page}.gz)
   endforeach()
-  add_custom_target(hvpp_man ALL DEPENDS ${HVPP_MAN_PAGES})
-  install(FILES ${HVPP_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 else()
-  message(STATUS "help2man not found: no manual pages (scripts/package.sh installs it)")
+  message(WARNING "help2man not found: no manual pages for hvpp and hvpp-sim (scripts/deps.sh installs it)")
 endif()
+add_custom_target(hvpp_man ALL DEPENDS ${HVPP_MAN_PAGES})
+install(FILES ${HVPP_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_PACKAGE_NAME hvpp)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

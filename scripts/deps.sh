@@ -4,7 +4,7 @@
 set -euo pipefail
 need=()
 for pkg in qt6-base-dev qt6-serialport-dev qt6-l10n-tools qt6-translations-l10n cmake ninja-build g++ \
-           fonts-noto-cjk pkg-config libelf-dev "$@"; do
+           fonts-noto-cjk pkg-config libelf-dev help2man "$@"; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then

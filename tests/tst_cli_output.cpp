@@ -154,7 +154,7 @@ void TestCliOutput::jsonProgressEvents() {
     for (const QJsonObject& e : events(r.out)) {
         if (e.value(QStringLiteral("type")).toString() != u"progress")
             continue;
-        QCOMPARE(e.value(QStringLiteral("phase")).toString(), QStringLiteral("写EEPROM"));
+        QCOMPARE(e.value(QStringLiteral("phase")).toString(), QStringLiteral("write_eeprom"));
         QCOMPARE(e.value(QStringLiteral("total")).toInteger(), 7);
         QCOMPARE(e.value(QStringLiteral("done")).toInteger(), done + 1); // every byte
         QVERIFY(!e.contains(QStringLiteral("bar")));

@@ -214,11 +214,11 @@ class TestProduction : public QObject {
                                   QStringLiteral("00001004")};
         for (int i = 0; i < 4; ++i) {
             const QStringList f = csv[i + 1].split(u',');
-            QCOMPARE(f.size(), 7);
+            QCOMPARE(f.size(), 11);
             QCOMPARE(f[1], QStringLiteral("1E9307"));
             QCOMPARE(f[2], serials[i]);
             QCOMPARE(f[3], i == 1 ? QStringLiteral("FAIL") : QStringLiteral("PASS"));
-            QCOMPARE(f[4], i == 1 ? QStringLiteral("校验FLASH") : QString());
+            QCOMPARE(f[4], i == 1 ? QStringLiteral("verify_flash") : QString());
             QCOMPARE(f[5], flashCrc);
             QCOMPARE(f[6], eepromCrc);
         }
@@ -267,7 +267,7 @@ class TestProduction : public QObject {
         QVERIFY(records[0].passed);
         QCOMPARE(records[0].serial, QStringLiteral("A1B2C3D4"));
         QVERIFY(!records[1].passed);
-        QCOMPARE(records[1].failedStep, QStringLiteral("写序列号"));
+        QCOMPARE(records[1].failedStep, QStringLiteral("serial"));
         QCOMPARE(run.serial().next, 0xA1B2C3D5u);
     }
 
@@ -287,7 +287,8 @@ class TestProduction : public QObject {
         QCOMPARE(run.failed(), 1);
         const QStringList csv = csvLines(ps.csvPath);
         QCOMPARE(csv.size(), 2);
-        QVERIFY(csv[1].contains(QStringLiteral(",FAIL,中止,")));
+        QVERIFY(csv[1].contains(QStringLiteral(",FAIL,")) &&
+                csv[1].contains(QStringLiteral(",link_lost,")));
         QCOMPARE(r.ui.warnings.size(), 1); // the failure's own box, from the entry point
         QCOMPARE(r.count(QStringLiteral("连续编程结束: 通过 0 片, 失败 1 片。")), 1);
     }
@@ -345,7 +346,7 @@ class TestProduction : public QObject {
         ChipRecord rec;
         rec.time = QStringLiteral("2026-01-01T00:00:00");
         rec.failedStep = QStringLiteral("a,\"b\"");
-        QCOMPARE(csvLine(rec), QStringLiteral("2026-01-01T00:00:00,,,FAIL,\"a,\"\"b\"\"\",,"));
+        QCOMPARE(csvLine(rec), QStringLiteral("2026-01-01T00:00:00,,,FAIL,\"a,\"\"b\"\"\",,,,,,"));
     }
 };
 

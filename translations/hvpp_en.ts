@@ -371,6 +371,26 @@
         <source>记录文件:</source>
         <translation>Log file:</translation>
     </message>
+    <message>
+        <source>日志文件: %1</source>
+        <translation>Log file: %1</translation>
+    </message>
+    <message>
+        <source>作业 %1 累计: 通过 %2, 失败 %3</source>
+        <translation>Job %1 so far: %2 passed, %3 failed</translation>
+    </message>
+    <message>
+        <source>本次: %1 / 目标 %2 片</source>
+        <translation>This run: %1 of %2 chips</translation>
+    </message>
+    <message>
+        <source>不限</source>
+        <translation>No limit</translation>
+    </message>
+    <message>
+        <source>目标数量:</source>
+        <translation>Target quantity:</translation>
+    </message>
 </context>
 <context>
     <name>SerialDialog</name>
@@ -1607,10 +1627,6 @@ saved last (the stand-alone settings section); the chip is --chip or the saved t
         <translation>Warning: %1</translation>
     </message>
     <message>
-        <source>中止</source>
-        <translation>stopped</translation>
-    </message>
-    <message>
         <source>无目标芯片</source>
         <translation>no target chip</translation>
     </message>
@@ -1686,18 +1702,6 @@ Commands:
 </source>
         <translation>
 Global options:
-</translation>
-    </message>
-    <message>
-        <source>
-每个命令的选项与示例: hvpp-cli 命令 --help
-退出码: 0 完成; 1 某一步失败 (校验不符, 文件无法载入, 映像被拒绝, 写入步骤没有数据);
-2 用法错误; 3 编程器或目标芯片没有应有的回答 (包括连接中断)。
-</source>
-        <translation>
-Options and an example of each command: hvpp-cli COMMAND --help
-Exit codes: 0 done; 1 a step failed (verify mismatch, a file could not be loaded, an image was refused, a write step had no data);
-2 usage error; 3 the programmer or the target chip did not answer as it should (a lost connection too).
 </translation>
     </message>
     <message>
@@ -1951,12 +1955,6 @@ Global options (--port, --chip, --json, -q, -v, ...): hvpp-cli --help
         <translation>Save a FLASH or EEPROM image file as OUT (no programmer needed).</translation>
     </message>
     <message>
-        <source>IN 或 --flash IN 按FLASH文件载入, --eeprom IN 按EEPROM文件载入 (也可为 .EEP)。
-OUT 以 .hex 或 .eep 结尾时存为 Intel HEX, 否则为二进制。</source>
-        <translation>IN or --flash IN is loaded as a FLASH file, --eeprom IN as an EEPROM file (.EEP too).
-OUT ending in .hex or .eep is saved as Intel HEX, else as binary.</translation>
-    </message>
-    <message>
         <source>编程FLASH 或 校验FLASH 已勾选, 但没有 FLASH 文件 (--flash FILE)。</source>
         <translation>Program FLASH or verify FLASH is ticked, but there is no FLASH file (--flash FILE).</translation>
     </message>
@@ -2061,16 +2059,8 @@ waits for it to be taken out; one line per chip (also in the --csv log file); Ct
         <translation>Production run: wait for a chip, program it, wait for it to be taken out, then for the next one, until Ctrl-C.</translation>
     </message>
     <message>
-        <source>连续编程: 记录文件, 每片一行 (时间, 标识字, 序列号, 结果, 失败步骤, 两个映像的 CRC-32)。</source>
-        <translation>Production run: log file, one line per chip (time, signature, serial number, result, failed step, CRC-32 of both images).</translation>
-    </message>
-    <message>
         <source>连续编程: 编程成功后写入序列号 (4 字节, 高字节在前), 位置为 flash:ADDR 或 eeprom:ADDR (十六进制字节地址)。</source>
         <translation>Production run: after programming, write a serial number (4 bytes, high byte first) at flash:ADDR or eeprom:ADDR (hexadecimal byte address).</translation>
-    </message>
-    <message>
-        <source>连续编程: 第一个序列号, 十六进制 (至多8位)。默认 0。</source>
-        <translation>Production run: the first serial number, hexadecimal (up to 8 digits). Default 0.</translation>
     </message>
     <message>
         <source>连续编程: 每片序列号的增量 (1..255)。默认 1。</source>
@@ -2221,6 +2211,218 @@ waits for it to be taken out; one line per chip (also in the --csv log file); Ct
     <message>
         <source>校准字节未得到有效回答: %1 (不能写入)</source>
         <translation>No valid answer for the calibration bytes: %1 (cannot be written)</translation>
+    </message>
+    <message>
+        <source>等待芯片</source>
+        <translation>WAITING</translation>
+    </message>
+    <message>
+        <source>输出为 - (标准输出) 时须给出 --format hex 或 --format bin。</source>
+        <translation>Output to - (standard output) needs --format hex or --format bin.</translation>
+    </message>
+    <message>
+        <source>输入为 - (标准输入) 时须给出 --format hex、bin 或 elf。</source>
+        <translation>Input from - (standard input) needs --format hex, bin or elf.</translation>
+    </message>
+    <message>
+        <source>文件为 - (标准输入或标准输出) 时的格式。</source>
+        <translation>The format of a file given as - (standard input or output).</translation>
+    </message>
+    <message>
+        <source>标准输入无法读取。</source>
+        <translation>Standard input cannot be read.</translation>
+    </message>
+    <message>
+        <source>--json 的事件写在标准输出上, 不能再把数据写到 - 。</source>
+        <translation>--json writes its events to standard output; data cannot go to - as well.</translation>
+    </message>
+    <message>
+        <source>芯片已擦除。</source>
+        <translation>Chip erased.</translation>
+    </message>
+    <message>
+        <source>写入完成。</source>
+        <translation>Written.</translation>
+    </message>
+    <message>
+        <source>校验通过。</source>
+        <translation>Verified.</translation>
+    </message>
+    <message>
+        <source>已存入 %1。</source>
+        <translation>Saved to %1.</translation>
+    </message>
+    <message>
+        <source>FILE 或 OUT 为 - 时为标准输入或标准输出, 须给出 --format。</source>
+        <translation>FILE or OUT given as - is standard input or output; --format is needed then.</translation>
+    </message>
+    <message>
+        <source>IN 或 --flash IN 按FLASH文件载入, --eeprom IN 按EEPROM文件载入 (也可为 .EEP)。
+OUT 以 .hex 或 .eep 结尾时存为 Intel HEX, 否则为二进制。
+IN 为 - 时读标准输入, OUT 为 - 时写标准输出; 这时须给出 --format。</source>
+        <translation>IN or --flash IN loads a FLASH file, --eeprom IN an EEPROM file (.EEP too).
+OUT ending in .hex or .eep is saved as Intel HEX, else as binary.
+IN as - reads standard input, OUT as - writes standard output; --format is needed then.</translation>
+    </message>
+    <message>
+        <source>连续编程: 记录文件 (CSV, 第一行为列名), 每片一行, 在锁定下追加, 几个工位可共用一个文件。</source>
+        <translation>Production run: log file (CSV, the first line names the columns), one line per chip, appended under a lock; several stations may share one file.</translation>
+    </message>
+    <message>
+        <source>连续编程: 编程 N 片 (通过或失败) 后结束。</source>
+        <translation>Production run: end after N chips (passed or failed).</translation>
+    </message>
+    <message>
+        <source>连续编程: 第 K 片失败后结束。</source>
+        <translation>Production run: end at the K-th failed chip.</translation>
+    </message>
+    <message>
+        <source>连续编程: 记录文件中的工位名。默认: 主机名。</source>
+        <translation>Production run: the station name in the log file. Default: the host name.</translation>
+    </message>
+    <message>
+        <source>连续编程: 作业名 (序列号与计数按作业保存)。默认: 方案文件名, 否则芯片型号。</source>
+        <translation>Production run: the job name (serial numbers and counts are kept per job). Default: the scheme file&apos;s name, else the chip type.</translation>
+    </message>
+    <message>
+        <source>连续编程: 第一个序列号, 十六进制 (至多8位)。默认: 作业上次停下处, 新作业为 0。</source>
+        <translation>Production run: the first serial number, hexadecimal (up to 8 digits). Default: where the job last stopped, 0 for a new job.</translation>
+    </message>
+    <message>
+        <source>--%1 须为正整数: %2</source>
+        <translation>--%1 must be a positive whole number: %2</translation>
+    </message>
+    <message>
+        <source>为生产保存: 记录两个文件的 CRC-32 与大小以及熔丝位; 用此方案编程时, 文件已改变则拒绝。</source>
+        <translation>Save for production: records the CRC-32 and size of both files and the fuse bits; a run of this scheme is refused when a file has changed.</translation>
+    </message>
+    <message>
+        <source>%1 被另一个进程锁定 (%2)。</source>
+        <translation>%1 is locked by another process (%2).</translation>
+    </message>
+    <message>
+        <source>%1 无法建立 (无法在其文件夹中写入)。</source>
+        <translation>%1 cannot be created (its folder cannot be written).</translation>
+    </message>
+    <message>
+        <source>%1 不是作业记录: %2</source>
+        <translation>%1 is not a job record: %2</translation>
+    </message>
+    <message>
+        <source>%1 的列与本程序的记录不同 (第一行: %2), 不会向其追加。</source>
+        <translation>%1 has other columns than this program&apos;s record (first line: %2); nothing is appended to it.</translation>
+    </message>
+    <message>
+        <source>编程器对芯片检测没有任何回答, 连续编程结束。</source>
+        <translation>The programmer gave no answer at all to the chip test; the production run ends.</translation>
+    </message>
+    <message>
+        <source>记录无法写入, 连续编程未开始或已结束: %1</source>
+        <translation>The record cannot be written; the production run did not start or has ended: %1</translation>
+    </message>
+    <message>
+        <source>已停止</source>
+        <translation>stopped</translation>
+    </message>
+    <message>
+        <source>连接中断</source>
+        <translation>link lost</translation>
+    </message>
+    <message>
+        <source>编程器无反应</source>
+        <translation>no answer from the programmer</translation>
+    </message>
+    <message>
+        <source>记录无法写入</source>
+        <translation>record not written</translation>
+    </message>
+    <message>
+        <source>%1: 熔丝位与锁定的方案不符 (方案 %2, 现在 %3)</source>
+        <translation>%1: the fuse bits differ from the locked scheme (scheme %2, now %3)</translation>
+    </message>
+    <message>
+        <source>%1 已改变: 方案 %2, 文件 %3</source>
+        <translation>%1 has changed: scheme %2, file %3</translation>
+    </message>
+    <message>
+        <source>为生产锁定 (记录两个文件的 CRC-32 与大小)</source>
+        <translation>Lock for production (record the CRC-32 and size of both files)</translation>
+    </message>
+    <message>
+        <source>
+每个命令的选项与示例: hvpp-cli 命令 --help
+</source>
+        <translation>
+Each command&apos;s options and an example: hvpp-cli COMMAND --help
+</translation>
+    </message>
+    <message>
+        <source>
+退出码:
+</source>
+        <translation>
+Exit codes:
+</translation>
+    </message>
+    <message>
+        <source>--json 的事件与字段见 %1。</source>
+        <translation>The events and fields of --json: %1.</translation>
+    </message>
+    <message>
+        <source>完成 (连续编程: 每一片都通过)</source>
+        <translation>done (a production run: every chip passed)</translation>
+    </message>
+    <message>
+        <source>某一步失败 (校验不符, 文件无法载入或已改变, 映像被拒绝, 写入步骤没有数据; 连续编程: 有芯片失败或记录无法写入)</source>
+        <translation>a step failed (verify mismatch, a file that cannot be loaded or has changed, a refused image, a write step without data; a production run: a chip failed or the record could not be written)</translation>
+    </message>
+    <message>
+        <source>用法错误</source>
+        <translation>usage error</translation>
+    </message>
+    <message>
+        <source>编程器或目标芯片没有应有的回答 (包括连接中断)</source>
+        <translation>the programmer or the target chip did not answer as needed (also a lost link)</translation>
+    </message>
+    <message>
+        <source>被 Ctrl-C (SIGINT) 停止, 已输出统计</source>
+        <translation>stopped by Ctrl-C (SIGINT), after the totals were printed</translation>
+    </message>
+    <message>
+        <source>被 SIGTERM 停止, 已输出统计</source>
+        <translation>stopped by SIGTERM, after the totals were printed</translation>
+    </message>
+    <message>
+        <source>示例:</source>
+        <translation>Example:</translation>
+    </message>
+    <message>
+        <source>高压并行 AVR 编程器的命令行</source>
+        <translation>command line of the high-voltage parallel AVR programmer</translation>
+    </message>
+    <message>
+        <source>hvpp 高压并行编程器的命令行前端, 与窗口程序使用同一套核心操作。</source>
+        <translation>The command-line front end of the hvpp high-voltage parallel programmer; it runs the same core operations as the window.</translation>
+    </message>
+    <message>
+        <source>--json 时每个事件是标准输出上的一行 JSON, 第一个为 start (含 schema 版本), 最后一个为 result; 字段与代码不随语言改变, 见 %1。</source>
+        <translation>With --json every event is one JSON line on standard output, &quot;start&quot; (with the schema version) first and &quot;result&quot; last; fields and codes do not change with the language, see %1.</translation>
+    </message>
+    <message>
+        <source>SIGINT (Ctrl-C) 与 SIGTERM 让正在进行的操作在下一步停下; 命令输出已有的结果 (连续编程: 统计), 退出码为 128 加信号编号 (130, 143)。第二次 Ctrl-C 立即结束程序。</source>
+        <translation>SIGINT (Ctrl-C) and SIGTERM stop the running operation at its next step; the command prints what it has (a production run: its totals) and exits with 128 plus the signal number (130, 143). A second Ctrl-C ends the program at once.</translation>
+    </message>
+    <message>
+        <source>--json 事件的说明。</source>
+        <translation>The description of the --json events.</translation>
+    </message>
+    <message>
+        <source>连续编程记录文件 (--csv FILE) 的锁; 几个工位轮流追加。</source>
+        <translation>The lock of a production run&apos;s log file (--csv FILE); several stations take turns appending.</translation>
+    </message>
+    <message>
+        <source>作业记录: 下一个序列号与累计计数, 在方案文件旁 (或设置文件夹的 jobs/ 中)。</source>
+        <translation>The job record: the next serial number and the counts so far, beside the scheme file (or in jobs/ of the settings folder).</translation>
     </message>
 </context>
 </TS>

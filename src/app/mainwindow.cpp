@@ -206,6 +206,7 @@ QWidget* MainWindow::buildRightColumn() {
     buttons->addWidget(readEeprom, 0, 2);
     // "连续编程" beside the program button; the run's counts and stop button below it.
     m_production = new ProductionPanel(*m_app, column);
+    m_production->setSettings(m_settings.get());
     buttons->addWidget(program, 1, 0, 1, 2);
     buttons->addWidget(m_production->continuousBox(), 1, 2);
     buttons->addWidget(m_production, 2, 0, 1, 3);

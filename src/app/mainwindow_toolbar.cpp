@@ -6,6 +6,7 @@
 #include "app/connection.h"
 #include "app/fusepage.h"
 #include "app/programmeractions.h"
+#include "app/productionpanel.h"
 #include "app/schemeactions.h"
 #include "chips/chiptable.h"
 #include "chips/selectchip.h"
@@ -206,9 +207,12 @@ void MainWindow::menuItemClicked(const QString& key) {
     } else if (key == u"UPEEPROM") {
         UpdateProgrammerEepromInteractive(this, *m_app);
     } else if (key == u"SaveSet") {
-        SaveSetInteractive(this, *m_app);
+        // The job of a production run is the scheme last saved or loaded.
+        if (const QString path = SaveSetInteractive(this, *m_app); !path.isEmpty())
+            m_production->setScheme(path);
     } else if (key == u"LoadSet") {
-        LoadSetInteractive(this, *m_app);
+        if (const QString path = LoadSetInteractive(this, *m_app); !path.isEmpty())
+            m_production->setScheme(path);
     } else if (key == u"HELP") {
         openHelp();
     } else if (key == u"FIRMWARE") {

@@ -3,5 +3,9 @@
 class QWidget;
 struct AppContext;
 
-void SaveSetInteractive(QWidget* parent, AppContext& app);
-void LoadSetInteractive(QWidget* parent, AppContext& app);
+#include <QString>
+
+// Both return the scheme's path when the whole scheme was saved or loaded, else "". The
+// save dialog's check box "为生产锁定" saves a locked scheme (schemelock.h).
+QString SaveSetInteractive(QWidget* parent, AppContext& app);
+QString LoadSetInteractive(QWidget* parent, AppContext& app);

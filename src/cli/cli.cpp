@@ -85,9 +85,10 @@ QString generalHelp(const CliTable& table, const GlobalOptions& g) {
     for (const CliCommand& c : table)
         h += QStringLiteral("  ") + c.name.leftJustified(18) + c.summary + u'\n';
     h += Texts::tr("\n全局选项:\n") + optionLines(g.all()) + u'\n' + simOptionsHelp();
-    h += Texts::tr("\n每个命令的选项与示例: hvpp-cli 命令 --help\n"
-            "退出码: 0 完成; 1 某一步失败 (校验不符, 文件无法载入, 映像被拒绝, 写入步骤没有数据);\n"
-            "2 用法错误; 3 编程器或目标芯片没有应有的回答 (包括连接中断)。\n");
+    h += Texts::tr("\n每个命令的选项与示例: hvpp-cli 命令 --help\n") + Texts::tr("\n退出码:\n");
+    for (const CliExitCode& e : cliExitCodes())
+        h += QStringLiteral("  ") + QString::number(e.code).leftJustified(5) + e.meaning + u'\n';
+    h += u'\n' + Texts::tr("--json 的事件与字段见 %1。").arg(jsonContractPath()) + u'\n';
     return h;
 }
 
@@ -154,6 +155,24 @@ int commandIndex(const QStringList& args, const CliTable& table, const GlobalOpt
 
 } // namespace
 
+QString jsonContractPath() {
+    return QStringLiteral("/usr/share/doc/hvpp/json-events.md");
+}
+
+QList<CliExitCode> cliExitCodes() {
+    return {{Exit::Done, Texts::tr("完成 (连续编程: 每一片都通过)")},
+            {Exit::Failed, Texts::tr("某一步失败 (校验不符, 文件无法载入或已改变, 映像被拒绝, 写入步骤没有数据; "
+                                     "连续编程: 有芯片失败或记录无法写入)")},
+            {Exit::Usage, Texts::tr("用法错误")},
+            {Exit::NoAnswer, Texts::tr("编程器或目标芯片没有应有的回答 (包括连接中断)")},
+            {130, Texts::tr("被 Ctrl-C (SIGINT) 停止, 已输出统计")},
+            {143, Texts::tr("被 SIGTERM 停止, 已输出统计")}};
+}
+
+QList<QCommandLineOption> cliGlobalOptions() {
+    return GlobalOptions().all();
+}
+
 CliTable cliCommands() {
     CliTable t;
     addConnectionCommands(t);
@@ -166,6 +185,95 @@ CliTable cliCommands() {
     addProgrammerCommands(t);
     addSchemeCommands(t);
     return t;
+}
+
+namespace {
+
+int s_stopSignal = 0;
+
+void reportParseError(const QCommandLineParser& parser, int at, const CliCommand* command,
+                      CliOutput& output) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty() && at > 0 && command) {
+        const QString opt =
+            (unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) +
+            unknown.first();
+        output.error(ErrorCode::usage,
+                     Texts::tr("命令 %1 不接受选项 %2。用 hvpp-cli %1 --help 查看它的选项。")
+                         .arg(command->name, opt));
+    } else {
+        output.error(ErrorCode::usage,
+                     parser.errorText() + u' ' + Texts::tr("用 --help 查看命令与选项。"));
+    }
+}
+
+// The command with its globals read; *stopped when the run was asked to stop.
+int runCommand(const CliCommand& command, const QCommandLineParser& parser,
+               const GlobalOptions& g, CliGlobals& globals, CliOutput& output,
+               std::function<bool(const QString&)> ask, bool* stopped) {
+    QStringList positional = parser.positionalArguments();
+    positional.removeFirst(); // the command word
+    if (positional.size() < command.minArgs || positional.size() > command.maxArgs) {
+        output.error(ErrorCode::usage, CliTexts::usageLine().arg(synopsis(command)));
+        return Exit::Usage;
+    }
+    globals.settingsFile = parser.value(g.settings);
+    globals.port = parser.value(g.port).trimmed();
+    globals.line = parser.value(g.line).trimmed();
+    globals.flow = parser.value(g.flow).trimmed();
+    SerialSettings line;
+    if (!globals.line.isEmpty() && !SerialSettings::parse(globals.line, &line))
+        return output.error(ErrorCode::usage, CliTexts::badLine().arg(globals.line)), Exit::Usage;
+    if (!globals.flow.isEmpty() && flowMode(globals.flow) < 0)
+        return output.error(ErrorCode::usage, CliTexts::badFlow().arg(globals.flow)), Exit::Usage;
+    BuiltInSimOptions sim;
+    QString simError;
+    if (!parseSimArgs(globals.simArgs, &sim, &simError))
+        return output.error(ErrorCode::usage, simError), Exit::Usage;
+
+    SettingsStore settings(globals.settingsFile);
+    QString chip = parser.value(g.chip).trimmed().toUpper();
+    if (!chip.isEmpty() && !ChipTable::contains(chip)) {
+        output.error(ErrorCode::usage,
+                     Texts::tr("未知芯片型号: %1 (可选: %2)")
+                         .arg(parser.value(g.chip), ChipTable::names().join(QStringLiteral(", "))));
+        return Exit::Usage;
+    }
+    globals.chip = chip;
+    if (chip.isEmpty())
+        chip = settings.read(SettingsKeys::ChipModel);
+
+    // The session works without the settings store: what one command is given does not
+    // become the default of the next. The commands that exist to store write it themselves.
+    Session session;
+    session.fuses.setSetFolder(DataPaths::setFolder());
+    QObject::connect(&session.log, &MessageLog::messageLogged, &session.log,
+                     [&output](const QString& text) { output.logLine(text); });
+    CliUi ui(output, std::move(ask));
+    QObject::connect(&session, &Session::verifyReported, &session,
+                     [&output, &session, &ui](int m) {
+                         if (session.lastVerify[m].differing > 0)
+                             ui.setNextCode(ErrorCode::verifyMismatch);
+                         output.event(verifyEvent(m, session.lastVerify[m]));
+                     });
+    SelectChip(session, ChipTable::contains(chip) ? chip : QStringLiteral("ATMEGA8"));
+    session.fuses.LoadFuseDescription(session.chip.ChipName + QStringLiteral(".FUS"), &session.log);
+    session.fuses.ApplyFuseText(session.fuses.defaultFuseText());
+
+    int code = Exit::Done;
+    {
+        CliContext ctx(parser, positional, globals, session, settings, output, ui);
+        code = command.run(ctx);
+        *stopped = ctx.stopRequested();
+    }
+    settings.sync();
+    return code;
+}
+
+} // namespace
+
+void setCliStopSignal(int signalNumber) {
+    s_stopSignal = signalNumber;
 }
 
 int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
@@ -194,85 +302,35 @@ int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
                      globals.quiet     ? CliOutput::Level::Quiet
                      : globals.verbose ? CliOutput::Level::Verbose
                                        : CliOutput::Level::Normal);
-
-    if (!parsed) {
-        const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty() && at > 0 && command) {
-            const QString opt =
-                (unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) +
-                unknown.first();
-            output.error(Texts::tr("命令 %1 不接受选项 %2。用 hvpp-cli %1 --help 查看它的选项。")
-                             .arg(command->name, opt));
-        } else {
-            output.error(parser.errorText() + u' ' + Texts::tr("用 --help 查看命令与选项。"));
-        }
-        return Exit::Usage;
-    }
-    if (parser.isSet(g.version)) {
+    if (parsed && parser.isSet(g.version)) {
         out << QStringLiteral("hvpp-cli " HVPP_VERSION) << u'\n' << Qt::flush;
         return Exit::Done;
     }
-    if (parser.isSet(g.help)) {
+    if (parsed && parser.isSet(g.help)) {
         out << (command ? commandHelp(*command) : generalHelp(table, g)) << Qt::flush;
         return Exit::Done;
     }
-    if (at < 0)
-        return output.error(Texts::tr("缺少命令。用 --help 查看命令列表。")), Exit::Usage;
-    if (!command) {
-        output.error(Texts::tr("未知命令: %1。用 --help 查看命令列表。").arg(args[at]));
-        return Exit::Usage;
+    output.start(command ? command->name : QString());
+    s_stopSignal = 0;
+    int code = Exit::Usage;
+    bool stopped = false;
+    if (!parsed)
+        reportParseError(parser, at, command, output);
+    else if (at < 0)
+        output.error(ErrorCode::usage, Texts::tr("缺少命令。用 --help 查看命令列表。"));
+    else if (!command)
+        output.error(ErrorCode::usage,
+                     Texts::tr("未知命令: %1。用 --help 查看命令列表。").arg(args[at]));
+    else
+        code = runCommand(*command, parser, g, globals, output, std::move(ask), &stopped);
+    // A stop ends with the code a shell gives a program that the signal ended (130 for
+    // Ctrl-C, 143 for SIGTERM), after the totals were printed.
+    if (s_stopSignal != 0) {
+        stopped = true;
+        code = 128 + s_stopSignal;
+    } else if (stopped) {
+        code = 128 + 2;
     }
-    QStringList positional = parser.positionalArguments();
-    positional.removeFirst(); // the command word
-    if (positional.size() < command->minArgs || positional.size() > command->maxArgs) {
-        output.error(CliTexts::usageLine().arg(synopsis(*command)));
-        return Exit::Usage;
-    }
-
-    globals.settingsFile = parser.value(g.settings);
-    globals.port = parser.value(g.port).trimmed();
-    globals.line = parser.value(g.line).trimmed();
-    globals.flow = parser.value(g.flow).trimmed();
-    SerialSettings line;
-    if (!globals.line.isEmpty() && !SerialSettings::parse(globals.line, &line))
-        return output.error(CliTexts::badLine().arg(globals.line)), Exit::Usage;
-    if (!globals.flow.isEmpty() && flowMode(globals.flow) < 0)
-        return output.error(CliTexts::badFlow().arg(globals.flow)), Exit::Usage;
-    BuiltInSimOptions sim;
-    QString simError;
-    if (!parseSimArgs(globals.simArgs, &sim, &simError))
-        return output.error(simError), Exit::Usage;
-
-    SettingsStore settings(globals.settingsFile);
-    QString chip = parser.value(g.chip).trimmed().toUpper();
-    if (!chip.isEmpty() && !ChipTable::contains(chip)) {
-        output.error(Texts::tr("未知芯片型号: %1 (可选: %2)")
-                         .arg(parser.value(g.chip), ChipTable::names().join(QStringLiteral(", "))));
-        return Exit::Usage;
-    }
-    globals.chip = chip;
-    if (chip.isEmpty())
-        chip = settings.read(SettingsKeys::ChipModel);
-
-    // The session works without the settings store: what one command is given does not
-    // become the default of the next. The commands that exist to store write it themselves.
-    Session session;
-    session.fuses.setSetFolder(DataPaths::setFolder());
-    QObject::connect(&session.log, &MessageLog::messageLogged, &session.log,
-                     [&output](const QString& text) { output.logLine(text); });
-    QObject::connect(&session, &Session::verifyReported, &session, [&output, &session](int m) {
-        output.event(verifyEvent(m, session.lastVerify[m]));
-    });
-    SelectChip(session, ChipTable::contains(chip) ? chip : QStringLiteral("ATMEGA8"));
-    session.fuses.LoadFuseDescription(session.chip.ChipName + QStringLiteral(".FUS"), &session.log);
-    session.fuses.ApplyFuseText(session.fuses.defaultFuseText());
-
-    CliUi ui(output, std::move(ask));
-    int code = Exit::Done;
-    {
-        CliContext ctx(parser, positional, globals, session, settings, output, ui);
-        code = command->run(ctx);
-    }
-    settings.sync();
+    output.finish(code, stopped);
     return code;
 }

@@ -7,9 +7,11 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryFile>
 #include <QTextStream>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class Session;
 class SettingsStore;
@@ -31,7 +33,9 @@ enum class Step {
 // What an operation needs before its body runs: the programmer alone, or a chip that
 // answers the presence test. Loader: the firmware loader, whose waits poll for its marker;
 // the body judges the answers itself.
-enum class Need { Programmer, Target, Loader };
+// ProgrammerJudged: the programmer, and the body judges missing answers itself (a production
+// run fails the chip, not the command).
+enum class Need { Programmer, Target, Loader, ProgrammerJudged };
 
 // The options that every command takes (port, chip, output, simulator).
 struct CliGlobals {
@@ -59,6 +63,7 @@ class CliContext {
     SettingsStore& settings;
     CliOutput& out;
     CliUi& ui;
+    std::vector<std::unique_ptr<QTemporaryFile>> temporaries; // standard input, as files
 
     bool isSet(const char* option) const;
     QString value(const char* option) const;
@@ -75,8 +80,12 @@ class CliContext {
     bool loadImage(bool eeprom, const QString& path);
     // Prints a usage error and returns Exit::Usage.
     int usage(const QString& text);
+    // Prints an error about the port (its name is the subject) and returns code.
+    int portError(const char* errorCode, const QString& text, int code);
     // Name of the port the command talks to, for messages.
     QString portName() const;
+    // The run was asked to stop (Ctrl-C, SIGTERM).
+    bool stopRequested() const;
 
   private:
     struct Wire;
@@ -110,6 +119,24 @@ void addFeatureCommands(CliTable& t); // info, compare
 
 // The whole table, in the order of the command list.
 CliTable cliCommands();
+// The options every command takes.
+QList<QCommandLineOption> cliGlobalOptions();
+
+struct CliExitCode {
+    int code;
+    QString meaning;
+};
+// What each exit code means, for --help and the manual page.
+QList<CliExitCode> cliExitCodes();
+// Where the description of the --json events is installed.
+QString jsonContractPath();
+// The manual page (roff), in the language of the run: a section per command with its
+// synopsis, options and example, EXIT STATUS, SIGNALS, FILES.
+QString cliManPage();
+
+// The signal that asked the running command to stop (main's handler tells it): the run
+// then ends with 128 + its number, as a shell reports a program the signal ended.
+void setCliStopSignal(int signalNumber);
 
 // Runs hvpp-cli with argv (argv[0] the program name); returns the exit code. terminal:
 // progress lines are drawn on err (a terminal); ask answers yes/no questions.

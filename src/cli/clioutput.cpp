@@ -3,6 +3,7 @@
 #include "cli/clitexts.h"
 #include "core/phases.h"
 
+#include <QIODevice>
 #include <QJsonDocument>
 
 CliOutput::CliOutput(QTextStream& out, QTextStream& err, bool json, bool terminal, Level level)
@@ -20,6 +21,15 @@ void CliOutput::endProgressLine() {
     }
 }
 
+void CliOutput::start(const QString& command) {
+    if (m_json)
+        emitJson({{QStringLiteral("type"), QStringLiteral("start")},
+                  {QStringLiteral("schema"), kJsonSchemaVersion},
+                  {QStringLiteral("program"), QStringLiteral("hvpp-cli")},
+                  {QStringLiteral("version"), QStringLiteral(HVPP_VERSION)},
+                  {QStringLiteral("command"), command}});
+}
+
 void CliOutput::logLine(const QString& text) {
     if (m_level == Level::Quiet)
         return;
@@ -28,7 +38,7 @@ void CliOutput::logLine(const QString& text) {
         return;
     }
     endProgressLine();
-    m_out << text << u'\n' << Qt::flush;
+    this->text() << text << u'\n' << Qt::flush;
 }
 
 namespace {
@@ -37,12 +47,13 @@ QString seconds(qint64 ms) {
 }
 } // namespace
 
-void CliOutput::progress(const QString& phase, qint64 done, qint64 total, qint64 elapsedMs) {
+void CliOutput::progress(const QString& phase, const QString& code, qint64 done, qint64 total,
+                         qint64 elapsedMs) {
     if (m_level == Level::Quiet)
         return;
     if (m_json) {
         emitJson({{QStringLiteral("type"), QStringLiteral("progress")},
-                  {QStringLiteral("phase"), phase},
+                  {QStringLiteral("phase"), code},
                   {QStringLiteral("done"), done},
                   {QStringLiteral("total"), total},
                   {QStringLiteral("elapsedMs"), elapsedMs}});
@@ -65,12 +76,34 @@ void CliOutput::progress(const QString& phase, qint64 done, qint64 total, qint64
         endProgressLine();
 }
 
-void CliOutput::warning(const QString& subject, const QString& text) {
+void CliOutput::result(const QString& text, const QJsonObject& fields) {
+    if (m_json) {
+        for (auto it = fields.begin(); it != fields.end(); ++it)
+            m_result.insert(it.key(), it.value());
+        if (!text.isEmpty() && !fields.contains(QStringLiteral("text")))
+            m_result.insert(QStringLiteral("text"), text);
+        return;
+    }
+    endProgressLine();
+    if (!text.isEmpty())
+        this->text() << text << u'\n' << Qt::flush;
+}
+
+void CliOutput::resultLine(const QString& text) {
+    if (m_json || m_level != Level::Quiet)
+        return;
+    this->text() << text << u'\n' << Qt::flush;
+}
+
+void CliOutput::error(const char* code, const QString& text, const QString& subject) {
     ++m_problems;
     if (m_json) {
-        emitJson({{QStringLiteral("type"), QStringLiteral("warning")},
-                  {QStringLiteral("subject"), subject},
-                  {QStringLiteral("text"), text}});
+        QJsonObject o{{QStringLiteral("type"), QStringLiteral("error")},
+                      {QStringLiteral("code"), QString::fromLatin1(code)},
+                      {QStringLiteral("text"), text}};
+        if (!subject.isEmpty())
+            o.insert(QStringLiteral("subject"), subject);
+        emitJson(o);
         return;
     }
     endProgressLine();
@@ -80,29 +113,27 @@ void CliOutput::warning(const QString& subject, const QString& text) {
     m_err << text << u'\n' << Qt::flush;
 }
 
-void CliOutput::result(const QString& text, const QJsonObject& fields) {
-    if (m_json) {
-        QJsonObject o = fields;
-        o.insert(QStringLiteral("type"), QStringLiteral("result"));
-        if (!text.isEmpty() && !o.contains(QStringLiteral("text")))
-            o.insert(QStringLiteral("text"), text);
-        emitJson(o);
-        return;
-    }
-    endProgressLine();
-    if (!text.isEmpty())
-        m_out << text << u'\n' << Qt::flush;
+void CliOutput::writeData(const QByteArray& bytes) {
+    m_out.flush();
+    if (QIODevice* d = m_out.device())
+        d->write(bytes);
+    else
+        m_out << QString::fromLatin1(bytes) << Qt::flush;
 }
 
-void CliOutput::error(const QString& text) {
-    ++m_problems;
-    if (m_json) {
-        emitJson(
-            {{QStringLiteral("type"), QStringLiteral("error")}, {QStringLiteral("text"), text}});
+void CliOutput::finish(int exitCode, bool stopped) {
+    if (m_finished)
         return;
-    }
+    m_finished = true;
     endProgressLine();
-    m_err << QStringLiteral("hvpp-cli: ") << text << u'\n' << Qt::flush;
+    if (!m_json)
+        return;
+    QJsonObject o = m_result;
+    o.insert(QStringLiteral("type"), QStringLiteral("result"));
+    o.insert(QStringLiteral("exit"), exitCode);
+    o.insert(QStringLiteral("ok"), exitCode == 0);
+    o.insert(QStringLiteral("stopped"), stopped);
+    emitJson(o);
 }
 
 void CliOutput::note(const QString& text) {
@@ -129,8 +160,9 @@ void CliOutput::frame(double ms, bool sent, const QByteArray& bytes) {
         return;
     }
     endProgressLine();
-    m_out << u'[' << QString::number(ms, 'f', 3).rightJustified(10) << QStringLiteral(" ms] ")
-          << (sent ? QStringLiteral("> ") : QStringLiteral("< ")) << text << u'\n' << Qt::flush;
+    this->text() << u'[' << QString::number(ms, 'f', 3).rightJustified(10)
+                 << QStringLiteral(" ms] ") << (sent ? QStringLiteral("> ") : QStringLiteral("< "))
+                 << text << u'\n' << Qt::flush;
 }
 
 CliUi::CliUi(CliOutput& out, std::function<bool(const QString&)> ask)
@@ -140,6 +172,24 @@ CliUi::CliUi(CliOutput& out, std::function<bool(const QString&)> ask)
 
 double CliUi::now() const {
     return m_nowMs ? m_nowMs() : double(m_wall.elapsed());
+}
+
+QString phaseCode(const QString& phase) {
+    static const struct {
+        QString (*name)();
+        const char* code;
+    } phases[] = {{Phases::writeFlash, "write_flash"},
+                  {Phases::verifyFlash, "verify_flash"},
+                  {Phases::readFlash, "read_flash"},
+                  {Phases::writeEeprom, "write_eeprom"},
+                  {Phases::verifyEeprom, "verify_eeprom"},
+                  {Phases::readEeprom, "read_eeprom"},
+                  {Phases::upload, "upload"},
+                  {Phases::firmware, "firmware"}};
+    for (const auto& p : phases)
+        if (p.name() == phase)
+            return QString::fromLatin1(p.code);
+    return QStringLiteral("other");
 }
 
 QString phaseOfBar(const QString& bar) {
@@ -166,7 +216,7 @@ void CliUi::progressBytes(const QString& bar, const QString& phase, qint64 done,
     if (done == m_lastDone)
         return;
     m_lastDone = done;
-    m_out.progress(phase, done, total, qint64(now() - m_phaseStart));
+    m_out.progress(phase, phaseCode(phase), done, total, qint64(now() - m_phaseStart));
     if (done >= total)
         m_phase.clear(); // the next move starts a new step, even of the same name
 }
@@ -174,7 +224,12 @@ void CliUi::progressBytes(const QString& bar, const QString& phase, qint64 done,
 void CliUi::warning(const QString& title, const QString& text) {
     (void)title;
     ++warnings;
-    m_out.warning(m_subject, text);
+    const char* code = m_nextCode ? m_nextCode : m_code;
+    m_nextCode = nullptr;
+    if (m_collecting)
+        m_collected << text;
+    else
+        m_out.error(code, text, m_subject);
 }
 
 bool CliUi::confirm(const QString& title, const QString& text) {

@@ -33,7 +33,7 @@ QString slotsText(const CalibrationPanel& cal) {
 bool hasCalibration(CliContext& ctx) {
     if (ctx.session.chip.ChipName != u"ATMEGA161")
         return true;
-    ctx.out.error(Texts::tr("ATMEGA161 没有校准字节。"));
+    ctx.out.error(ErrorCode::refused, Texts::tr("ATMEGA161 没有校准字节。"));
     return false;
 }
 

@@ -11,14 +11,24 @@
 namespace {
 
 int check(CliContext& ctx) {
-    return ctx.run(QStringLiteral("CheckCOM"), Need::Programmer, [](OpContext& c) {
+    QString answer;
+    const int code = ctx.run(QStringLiteral("CheckCOM"), Need::Programmer, [&](OpContext& c) {
         c.link.drainInput();
         c.link.sendCommand(Frames::connectionCheck());
         c.link.delayMs(400);
-        const bool answered = c.link.bytesAvailable() != 0;
-        c.link.logReplyAfterDelay(0, QString());
-        return answered ? Step::Ok : Step::NoAnswer;
+        if (c.link.bytesAvailable() == 0) {
+            c.link.logReplyAfterDelay(0, QString());
+            return Step::NoAnswer;
+        }
+        answer = c.link.readText();
+        c.log(answer);
+        return Step::Ok;
     });
+    if (code == Exit::Done) { // the log shows the answer; -q prints it as the result
+        ctx.out.resultLine(answer.trimmed());
+        ctx.out.result(QString(), {{QStringLiteral("answer"), answer}});
+    }
+    return code;
 }
 
 // detect selects the chip that answers (for this command only); signature leaves the
@@ -32,7 +42,7 @@ int identify(CliContext& ctx, bool select) {
                              });
     if (code == Exit::Done)
         ctx.out.result(
-            select ? name : QString(),
+            select ? name : ctx.session.sigLabel,
             {{QStringLiteral("chip"), name}, {QStringLiteral("signature"), ctx.session.sigLabel}});
     return code;
 }

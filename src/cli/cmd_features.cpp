@@ -4,6 +4,7 @@
 #include "cli/cli.h"
 #include "cli/cliopts.h"
 #include "cli/clioutput.h"
+#include "cli/clistreams.h"
 #include "core/opcontext.h"
 #include "core/session.h"
 #include "core/texts.h"
@@ -46,13 +47,17 @@ int info(CliContext& ctx) {
         {QStringLiteral("chip"), s.chip.ChipName},
         {eeprom ? QStringLiteral("eeprom") : QStringLiteral("flash"), summaryJson(main)}};
     bool fits = main.fits();
-    if (!eeprom && s.fileName[1] == ctx.args[0]) { // an ELF file with EEPROM contents
+    if (!eeprom && s.fileName[1] == s.fileName[0]) { // an ELF file with EEPROM contents
         fields.insert(QStringLiteral("eeprom"), summaryJson(s.loadSummary[1]));
         fits = fits && s.loadSummary[1].fits();
     }
+    // The load logged the summary; -q prints it as the result.
+    ctx.out.resultLine(summaryLines(main, eeprom ? QStringLiteral("EEPROM") : QStringLiteral("FLASH"),
+                                    s.chip.ChipName)
+                           .join(u'\n'));
     ctx.out.result(QString(), fields);
     if (!fits)
-        ctx.out.error(Texts::tr("%1: 映像超出 %2 的容量。").arg(ctx.args[0], s.chip.ChipName));
+        ctx.out.error(ErrorCode::imageTooLarge, Texts::tr("%1: 映像超出 %2 的容量。").arg(ctx.args[0], s.chip.ChipName));
     return fits ? Exit::Done : Exit::Failed;
 }
 
@@ -107,7 +112,7 @@ void addFeatureCommands(CliTable& t) {
         Texts::tr("FILE 为 .HEX/.BIN/.EEP/.ELF; --eeprom 按EEPROM文件载入。映像超出所选芯片\n"
            "(--chip) 的容量时退出码为 1。"),
         QStringLiteral("hvpp-cli --chip ATMEGA8 info app.hex"),
-        {QCommandLineOption(QStringLiteral("eeprom"), Texts::tr("按EEPROM文件载入。"))},
+        {QCommandLineOption(QStringLiteral("eeprom"), Texts::tr("按EEPROM文件载入。")), formatOption()},
         info};
     t << CliCommand{
         QStringLiteral("compare"),
@@ -118,6 +123,6 @@ void addFeatureCommands(CliTable& t) {
         {},
         QStringLiteral("hvpp-cli --port /dev/ttyUSB0 compare --flash app.hex"),
         {fileOption("flash", Texts::tr("FLASH 映像文件。")),
-         fileOption("eeprom", Texts::tr("EEPROM 映像文件。"))},
+         fileOption("eeprom", Texts::tr("EEPROM 映像文件。")), formatOption()},
         compare};
 }

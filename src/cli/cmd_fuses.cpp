@@ -80,7 +80,7 @@ int writeFuses(CliContext& ctx) {
     const bool bytes = ctx.parser.isSet(kLow) || ctx.parser.isSet(kHigh) || ctx.parser.isSet(kExt);
     const bool def = ctx.parser.isSet(kDefault);
     if (int(bits) + int(bytes) + int(def) != 1) {
-        ctx.out.error(Texts::tr("write-fuses 需要且只能用以下之一: --bits 文本, --low XX --high XX "
+        ctx.out.error(ErrorCode::usage, Texts::tr("write-fuses 需要且只能用以下之一: --bits 文本, --low XX --high XX "
                                 "[--ext XX], --default。"));
         return Exit::Usage;
     }
@@ -89,12 +89,12 @@ int writeFuses(CliContext& ctx) {
         text = ctx.parser.value(kBits);
         if (!FuseEditor::isFuseBitText(text)) {
             ctx.out.error(
-                Texts::tr("--bits 应为32个字符, 每个为 0、1 或 *, 锁定位第7位在前: %1").arg(text));
+                ErrorCode::usage, Texts::tr("--bits 应为32个字符, 每个为 0、1 或 *, 锁定位第7位在前: %1").arg(text));
             return Exit::Usage;
         }
     } else if (bytes) {
         if (!ctx.parser.isSet(kLow) || !ctx.parser.isSet(kHigh)) {
-            ctx.out.error(Texts::tr("--low 与 --high 须同时给出。"));
+            ctx.out.error(ErrorCode::usage, Texts::tr("--low 与 --high 须同时给出。"));
             return Exit::Usage;
         }
         const QString names[3] = {kLow, kHigh, kExt};
@@ -103,7 +103,7 @@ int writeFuses(CliContext& ctx) {
                 continue;
             uint v = 0;
             if (!parseByte(ctx.parser.value(names[b]), &v)) {
-                ctx.out.error(Texts::tr("--%1 应为两位十六进制数: %2")
+                ctx.out.error(ErrorCode::usage, Texts::tr("--%1 应为两位十六进制数: %2")
                                   .arg(names[b], ctx.parser.value(names[b])));
                 return Exit::Usage;
             }
@@ -152,7 +152,7 @@ int writeLock(CliContext& ctx) {
 int showFuses(CliContext& ctx) {
     FuseEditor& f = ctx.session.fuses;
     if (f.options().isEmpty()) {
-        ctx.out.error(Texts::tr("找不到 %1 的熔丝描述文件 (%2/%1.FUS)。")
+        ctx.out.error(ErrorCode::fileNotFound, Texts::tr("找不到 %1 的熔丝描述文件 (%2/%1.FUS)。")
                           .arg(ctx.session.chip.ChipName, f.setFolder()));
         return Exit::Failed;
     }
@@ -160,7 +160,7 @@ int showFuses(CliContext& ctx) {
         const QString text = ctx.parser.value(kBits);
         if (!FuseEditor::isFuseBitText(text)) {
             ctx.out.error(
-                Texts::tr("--bits 应为32个字符, 每个为 0、1 或 *, 锁定位第7位在前: %1").arg(text));
+                ErrorCode::usage, Texts::tr("--bits 应为32个字符, 每个为 0、1 或 *, 锁定位第7位在前: %1").arg(text));
             return Exit::Usage;
         }
         f.ApplyFuseText(text);

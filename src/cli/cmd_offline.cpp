@@ -29,7 +29,7 @@ const char* const kStepNames[8] = {"flash", "eeprom", "fuses", "lock",
                                    "cal",   "serial", "erase", "enable"};
 
 bool fail(CliContext& ctx, const QString& text) {
-    ctx.out.error(text);
+    ctx.out.error(ErrorCode::usage, text);
     return false;
 }
 

@@ -3,13 +3,16 @@
 #include "cli/cli.h"
 #include "cli/cliopts.h"
 #include "cli/clioutput.h"
+#include "cli/clistreams.h"
 #include "cli/cmd_repeat.h"
 #include "core/opcontext.h"
 #include "core/session.h"
 #include "core/settings.h"
 #include "core/texts.h"
 #include "ops/program.h"
+#include "ops/stepcode.h"
 #include "scheme/scheme.h"
+#include "scheme/schemelock.h"
 
 #include <QJsonObject>
 
@@ -51,6 +54,7 @@ bool imagesReady(CliContext& ctx) {
             continue;
         if (s.fileName[m].isEmpty()) {
             ctx.out.error(
+                ErrorCode::fileNotFound,
                 m == 0 ? Texts::tr("编程FLASH 或 校验FLASH 已勾选, 但没有 FLASH 文件 (--flash FILE)。")
                        : Texts::tr("编程EEPROM 或 校验EEPROM 已勾选, 但没有 EEPROM 文件 "
                             "(--eeprom FILE)。"));
@@ -73,23 +77,20 @@ int runSequence(CliContext& ctx, const QString& scheme) {
     if (ctx.isSet("repeat"))
         return runRepeat(ctx);
     ProgramOutcome r;
+    QString failedStep;
     const int code = ctx.run(QStringLiteral("ProCommand"), Need::Programmer, [&](OpContext& c) {
         r = ProgramChip(c);
+        failedStep = failedStepCode(r, s);
         if (!r.targetPresent)
             return Step::NoAnswer;
         if (!r.signatureOk)
-            ctx.out.error(ctx.portName() + QStringLiteral(": ") + Texts::tr("标识字与所选芯片不符!"));
-        // A reload of a memory that no step uses, from an empty name, is no failure.
-        const bool loadFailed = (r.flashLoadFailed && !s.fileName[0].isEmpty()) ||
-                                (r.eepromLoadFailed && !s.fileName[1].isEmpty());
-        const bool failed = !r.signatureOk || loadFailed || r.flashRefused || r.eepromRefused ||
-                            r.flashVerifyFailed || r.eepromVerifyFailed ||
-                            (s.options[OptCalibration] && !r.calibrationWritten);
-        return failed ? Step::Failed : Step::Ok;
+            ctx.out.error(ErrorCode::signatureMismatch, Texts::tr("标识字与所选芯片不符!"),
+                          ctx.portName());
+        return failedStep.isEmpty() ? Step::Ok : Step::Failed;
     });
-    QJsonObject fields{{QStringLiteral("ok"), code == Exit::Done},
-                       {QStringLiteral("chip"), s.chip.ChipName},
+    QJsonObject fields{{QStringLiteral("chip"), s.chip.ChipName},
                        {QStringLiteral("options"), s.optionsText()},
+                       {QStringLiteral("failedStep"), failedStep},
                        {QStringLiteral("signatureOk"), r.signatureOk},
                        {QStringLiteral("flashVerifyFailed"), r.flashVerifyFailed},
                        {QStringLiteral("eepromVerifyFailed"), r.eepromVerifyFailed}};
@@ -110,7 +111,7 @@ int programScheme(CliContext& ctx) {
     const QString path = ctx.value("scheme");
     const int applied = LoadSet(s, ctx.ui, path);
     if (applied < 9) {
-        ctx.out.error(applied == 0 ? Texts::tr("无法读取方案文件 %1。").arg(path)
+        ctx.out.error(ErrorCode::schemeRefused, applied == 0 ? Texts::tr("无法读取方案文件 %1。").arg(path)
                                    : Texts::tr("方案文件 %1 在第 %2 行出错 (只用了前 %3 行), 未编程。")
                                          .arg(path)
                                          .arg(applied + 1)
@@ -119,6 +120,11 @@ int programScheme(CliContext& ctx) {
     }
     ctx.out.logLine(
         Texts::tr("方案: %1  芯片: %2  编程选项: %3").arg(path, s.chip.ChipName, s.optionsText()));
+    QString changed;
+    if (!CheckSchemeLock(s, path, &changed)) {
+        ctx.out.error(ErrorCode::schemeChanged, changed, path);
+        return Exit::Failed;
+    }
     return runSequence(ctx, path);
 }
 
@@ -151,6 +157,7 @@ void addProgramCommands(CliTable& t) {
                                                               "文件与校准选项都取自方案)。"))};
     options += programOptions();
     options += calOptions();
+    options += formatOption();
     options += repeatOptions();
     t << CliCommand{
         QStringLiteral("program"),

@@ -36,7 +36,7 @@ int firmwareUpdate(CliContext& ctx) {
         return Exit::NoAnswer;
     FirmwareTransfer t(c->link);
     if (!t.open(path)) { // refused before anything is sent
-        ctx.out.error(path + QStringLiteral(": ") + t.status());
+        ctx.out.error(ErrorCode::fileRefused, t.status(), path);
         return Exit::Failed;
     }
     QObject::connect(&t, &FirmwareTransfer::bytesSentChanged, &t,
@@ -47,7 +47,7 @@ int firmwareUpdate(CliContext& ctx) {
     const int code = ctx.run(QString(), Need::Loader, [&](OpContext&) {
         ctx.out.note(t.prompt() + Texts::tr(" (等待编程器的引导程序, 最多10秒)"));
         if (!t.waitForLoader()) {
-            ctx.out.error(ctx.portName() + QStringLiteral(": ") + t.status());
+            ctx.out.error(ErrorCode::noAnswer, t.status(), ctx.portName());
             return Step::NoAnswer;
         }
         if (!ctx.isSet("yes") &&
@@ -55,12 +55,12 @@ int firmwareUpdate(CliContext& ctx) {
                 Texts::tr("升级固件"),
                 Texts::tr("引导程序已应答。把 %1 (%2 字节) 写入编程器?").arg(path).arg(t.imageBytes()))) {
             t.cancel();
-            ctx.out.error(Texts::tr("升级已取消, 未发送固件数据。"));
+            ctx.out.error(ErrorCode::cancelled, Texts::tr("升级已取消, 未发送固件数据。"));
             return Step::Failed;
         }
         ctx.out.logLine(OfflineTexts::updateStarting());
         if (!t.proceed()) {
-            ctx.out.error(ctx.portName() + QStringLiteral(": ") + t.status());
+            ctx.out.error(ErrorCode::noAnswer, t.status(), ctx.portName());
             return Step::NoAnswer;
         }
         return Step::Ok;
@@ -74,7 +74,7 @@ int programmerEeprom(CliContext& ctx) {
     const QString path = ctx.args[0];
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) { // found before anything is sent
-        ctx.out.error(path + QStringLiteral(": ") + f.errorString());
+        ctx.out.error(ErrorCode::fileNotFound, f.errorString(), path);
         return Exit::Failed;
     }
     f.close();

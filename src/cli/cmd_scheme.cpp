@@ -8,6 +8,7 @@
 #include "core/texts.h"
 #include "fuses/fuseeditor.h"
 #include "scheme/scheme.h"
+#include "scheme/schemelock.h"
 #include "scheme/storedsetup.h"
 
 #include <QFile>
@@ -55,13 +56,19 @@ int schemeSave(CliContext& ctx) {
                             "hvpp-cli scheme-save job.SET --flash app.hex")
                              .arg(path));
     QString error;
-    if (!SaveSet(s, path, &error)) {
-        ctx.out.error(Texts::tr("无法保存方案 %1: %2").arg(path, error));
+    const bool locked = ctx.isSet("lock");
+    if (!SaveSet(s, path, &error, locked)) {
+        ctx.out.error(ErrorCode::fileUnwritable, Texts::tr("无法保存方案 %1: %2").arg(path, error));
         return Exit::Failed;
     }
-    const QStringList lines = SchemeLines(s);
+    QStringList lines = SchemeLines(s);
+    QStringList lock;
+    if (locked)
+        SchemeLockLines(s, &lock, nullptr);
+    lines += lock;
     ctx.out.result(lines.join(u'\n'),
                    {{QStringLiteral("file"), QFileInfo(path).absoluteFilePath()},
+                    {QStringLiteral("locked"), locked},
                     {QStringLiteral("lines"), QJsonArray::fromStringList(lines)}});
     return Exit::Done;
 }
@@ -74,7 +81,10 @@ void addSchemeCommands(CliTable& t) {
         fileOption("eeprom", Texts::tr("EEPROM 映像文件 (存为绝对路径)。")),
         QCommandLineOption(QStringLiteral("fuse-bits"),
                            Texts::tr("32位熔丝文本, 锁定位第7位在前。默认: 保存的熔丝设置。"),
-                           QStringLiteral("BITS"))};
+                           QStringLiteral("BITS")),
+        QCommandLineOption(QStringLiteral("lock"),
+                           Texts::tr("为生产保存: 记录两个文件的 CRC-32 与大小以及熔丝位; 用此方案编程时, "
+                              "文件已改变则拒绝。"))};
     options += programOptions();
     options += calOptions();
     t << CliCommand{

@@ -68,10 +68,14 @@ int main(int argc, char** argv) {
     QTextStream err(stderr);
     QTextStream in(stdin);
 
-    // SIGINT and SIGTERM stop the running operation at its next step; the command then ends
-    // with a failure. A second Ctrl-C ends the program at once.
+    // SIGINT and SIGTERM stop the running operation at its next step; the command then prints
+    // what it has (a production run its totals) and ends with 128 + the signal's number. A
+    // second Ctrl-C ends the program at once.
     UnixSignals signalWatch({SIGINT, SIGTERM}, UnixSignals::SecondOneKills);
-    QObject::connect(&signalWatch, &UnixSignals::received, &app, [] { Link::requestStopAll(); });
+    QObject::connect(&signalWatch, &UnixSignals::received, &app, [](int signalNumber) {
+        setCliStopSignal(signalNumber);
+        Link::requestStopAll();
+    });
 
     auto ask = [&](const QString& question) {
         err << question << QStringLiteral(" [y/N] ") << Qt::flush;

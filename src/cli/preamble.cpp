@@ -3,6 +3,7 @@
 #include "chips/chiptable.h"
 #include "cli/cli.h"
 #include "cli/clioutput.h"
+#include "cli/clistreams.h"
 #include "cli/clisupport.h"
 #include "cli/clitexts.h"
 #include "cli/tapport.h"
@@ -12,11 +13,14 @@
 #include "image/imagetexts.h"
 #include "image/loader.h"
 #include "link/link.h"
+#include "link/linkerror.h"
 #include "ports/portfactory.h"
 #include "link/serialport.h"
 #include "ops/identify.h"
 #include "sim/builtin.h"
 #include "sim/simoptions.h"
+
+#include <QFileInfo>
 
 struct CliContext::Wire {
     std::unique_ptr<Port> port;
@@ -48,8 +52,17 @@ QString CliContext::portName() const {
 }
 
 int CliContext::usage(const QString& text) {
-    out.error(text);
+    out.error(ErrorCode::usage, text);
     return Exit::Usage;
+}
+
+int CliContext::portError(const char* errorCode, const QString& text, int code) {
+    out.error(errorCode, text, portName());
+    return code;
+}
+
+bool CliContext::stopRequested() const {
+    return m_wire->link && m_wire->link->stopRequested();
 }
 
 OpContext* CliContext::link() {
@@ -77,15 +90,17 @@ OpContext* CliContext::link() {
         }
     }
     if (!port) {
-        out.error(name + QStringLiteral(": ") + error);
+        out.error(ErrorCode::portMissing, error, name);
         return nullptr;
     }
     w.port = std::make_unique<TapPort>(
         std::move(port),
         [this](double ms, bool sent, const QByteArray& bytes) { out.frame(ms, sent, bytes); });
     if (!w.port->open()) {
-        const QString why = w.port->errorString();
-        out.error(why.contains(name) ? why : name + QStringLiteral(": ") + why);
+        // A device that is there but does not open is held by another program (or barred).
+        const bool there = QFileInfo::exists(name) || QFileInfo::exists(QStringLiteral("/dev/") + name);
+        out.error(there ? ErrorCode::portBusy : ErrorCode::portMissing, w.port->errorString(),
+                  name);
         return nullptr;
     }
     Port* raw = w.port.get();
@@ -106,60 +121,83 @@ int CliContext::run(const QString& control, Need need,
     const int problemsBefore = out.problems();
     Step step = Step::Ok;
     bool noTarget = false;
+    ui.setCode(ErrorCode::refused);
     const bool finished = runOperation(*c, control, [&] {
-        if (need == Need::Target && !PresenceTest(*c)) {
-            noTarget = true;
-            step = Step::NoAnswer;
-            return;
+        try {
+            if (need == Need::Target && !PresenceTest(*c)) {
+                noTarget = true;
+                step = Step::NoAnswer;
+                return;
+            }
+            step = body(*c);
+        } catch (const LinkStopped&) {
+            throw;
+        } catch (const LinkError&) {
+            ui.setNextCode(ErrorCode::linkLost); // the box the entry point shows
+            throw;
         }
-        step = body(*c);
     });
     if (!finished) // the warning named the port already
         return Exit::NoAnswer;
     // One mapping for every command: a link lost, a target or programmer that did not
     // answer: 3; a step that failed: 1.
-    const bool missing = need != Need::Loader && c->link.unansweredCount() != unansweredBefore;
-    if (step == Step::NoAnswer || missing) {
-        out.error(portName() + QStringLiteral(": ") +
-                  (noTarget  ? Texts::noTarget()
-                   : missing ? Texts::noAnswer()
-                             : CliTexts::noAnswerAsNeeded()));
-        return Exit::NoAnswer;
-    }
+    const bool missing = need != Need::Loader && need != Need::ProgrammerJudged &&
+                         c->link.unansweredCount() != unansweredBefore;
+    if (step == Step::NoAnswer || missing)
+        return portError(noTarget ? ErrorCode::noTarget : ErrorCode::noAnswer,
+                         noTarget  ? Texts::noTarget()
+                         : missing ? Texts::noAnswer()
+                                   : CliTexts::noAnswerAsNeeded(),
+                         Exit::NoAnswer);
     if (step != Step::Failed)
         return Exit::Done;
     if (out.problems() == problemsBefore) // the log said what failed; stderr says it too
-        out.error(portName() + QStringLiteral(": ") + CliTexts::stepFailed());
+        out.error(ErrorCode::stepFailed, CliTexts::stepFailed(), portName());
     return Exit::Failed;
 }
 
-bool CliContext::loadImage(bool eeprom, const QString& path) {
+bool CliContext::loadImage(bool eeprom, const QString& given) {
     Session& s = session;
+    const QString path = streamInput(*this, given); // "-": standard input
+    if (path.isEmpty())
+        return false;
     s.fileName[eeprom ? 1 : 0] = path;
-    const QString subject = portName();
-    ui.setSubject(path);
     QString copy = path;
-    const int warningsBefore = ui.warnings;
+    // The loader's box says that the file was refused, its log line says where and why:
+    // both go to stderr, as one error about the file.
+    QStringList why;
+    const QMetaObject::Connection logged = QObject::connect(
+        &s.log, &MessageLog::messageLogged, &s.log, [&why](const QString& t) { why << t; });
+    ui.collect(true);
     const LoadResult r = eeprom ? LoadEepromFile(s, ui, copy) : LoadFlashFile(s, ui, copy);
-    ui.setSubject(subject);
+    const QStringList boxes = ui.collected();
+    ui.collect(false);
+    QObject::disconnect(logged);
     switch (r) {
     case LoadResult::Loaded:
         break;
     case LoadResult::UnknownKind:
-        out.error(CliTexts::unknownKind().arg(path, eeprom ? QStringLiteral(".HEX, .BIN, .EEP")
+        out.error(ErrorCode::fileRefused,
+                  CliTexts::unknownKind().arg(path, eeprom ? QStringLiteral(".HEX, .BIN, .EEP")
                                                            : QStringLiteral(".HEX, .BIN")));
         return false;
     case LoadResult::NotFound:
-        out.error(path + QStringLiteral(": ") +
-                  (eeprom ? ImageTexts::eepromNotFound() : ImageTexts::flashNotFound()));
+        out.error(ErrorCode::fileNotFound,
+                  eeprom ? ImageTexts::eepromNotFound() : ImageTexts::flashNotFound(), path);
         return false;
-    case LoadResult::ReadError:
-        if (ui.warnings == warningsBefore)
-            out.error(CliTexts::notLoaded().arg(path));
+    case LoadResult::ReadError: {
+        QStringList text = boxes.isEmpty() ? QStringList{CliTexts::notLoaded().arg(path)} : boxes;
+        for (const QString& line : why)
+            if (!text.contains(line))
+                text << line;
+        out.error(ErrorCode::fileRefused, text.join(QStringLiteral(" ")), path);
         return false;
     }
+    }
+    for (const QString& box : boxes) // a warning of a load that still gave data
+        out.error(ErrorCode::fileRefused, box, path);
     if ((eeprom ? s.EepromBufferText : s.FlashBufferText).isEmpty()) {
-        out.error(CliTexts::noData().arg(path));
+        out.error(ErrorCode::fileRefused, CliTexts::noData().arg(path));
         return false;
     }
     out.logLine(eeprom ? s.eepromSizePanel : s.flashSizePanel);

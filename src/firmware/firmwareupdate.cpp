@@ -209,7 +209,8 @@ bool UpdateProgrammerEepromCheck(OpContext& c) {
     c.link.drainInput();
     c.link.sendCommand(Frames::connectionCheck());
     c.link.delayMs(100);
-    if (c.link.readAfterDelay(100) != OfflineTexts::connected()) {
+    // The programmer's own answer, in its own language: never a translated text.
+    if (c.link.readAfterDelay(100) != QStringLiteral("连接成功!")) {
         c.log(OfflineTexts::cannotConnect());
         return false;
     }

@@ -4,13 +4,13 @@
 #include "core/session.h"
 #include "image/crc32.h"
 #include "link/frames.h"
+#include "link/linkerror.h"
 #include "ops/identify.h"
 #include "ops/productiontexts.h"
 #include "ops/program.h"
+#include "ops/stepcode.h"
 
 #include <QDateTime>
-#include <QFile>
-#include <QSaveFile>
 #include <exception>
 
 namespace T = ProductionTexts;
@@ -51,14 +51,6 @@ class RunUi : public Ui {
     Session& m_session;
 };
 
-QString csvField(const QString& s) {
-    if (!s.contains(u',') && !s.contains(u'"') && !s.contains(u'\n'))
-        return s;
-    QString q = s;
-    q.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + q + u'"';
-}
-
 } // namespace
 
 bool serialFromPanel(const OfflinePanel& p, int flashBytes, int eepromBytes, SerialStamp& out,
@@ -87,53 +79,29 @@ bool serialFromPanel(const OfflinePanel& p, int flashBytes, int eepromBytes, Ser
     return true;
 }
 
-QString csvHeader() {
-    return QStringLiteral("time,signature,serial,result,failed_step,flash_crc32,eeprom_crc32");
-}
-
-QString csvLine(const ChipRecord& r) {
-    const QStringList f{r.time,       r.signature,
-                        r.serial,     r.passed ? QStringLiteral("PASS") : QStringLiteral("FAIL"),
-                        r.failedStep, r.flashCrc,
-                        r.eepromCrc};
-    QStringList out;
-    for (const QString& s : f)
-        out << csvField(s);
-    return out.join(u',');
-}
-
-bool appendCsvLine(const QString& path, const QString& line, QString* error) {
-    QByteArray old;
-    {
-        QFile in(path);
-        if (in.exists()) {
-            if (!in.open(QIODevice::ReadOnly)) {
-                if (error)
-                    *error = in.errorString();
-                return false;
-            }
-            old = in.readAll();
-        }
-    }
-    if (old.isEmpty())
-        old = csvHeader().toUtf8() + "\r\n";
-    else if (!old.endsWith('\n'))
-        old += "\r\n";
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(old + line.toUtf8() + "\r\n") < 0 ||
-        !out.commit()) {
-        if (error)
-            *error = out.errorString();
-        return false;
-    }
-    return true;
-}
-
 ProductionRun::ProductionRun(OpContext& c, const ProductionSettings& settings, QObject* parent)
-    : QObject(parent), m_c(c), m_settings(settings) {}
+    : QObject(parent), m_c(c), m_settings(settings), m_record(settings.jobFile) {}
+
+// Nothing is programmed that could not be recorded: the CSV and the job's record are
+// written once before the first chip.
+bool ProductionRun::prepare() {
+    if (!m_settings.csvPath.isEmpty() && !prepareCsv(m_settings.csvPath, &m_recordError))
+        return false;
+    JobLock lock(m_record, &m_recordError);
+    if (!lock.held() || !m_record.read(&m_job, &m_recordError))
+        return false;
+    SerialStamp& st = m_settings.serial;
+    if (st.enabled && m_job.hasNext && !m_settings.serialGiven)
+        st.next = m_job.next; // the job goes on where it stopped
+    if (st.enabled) {
+        m_job.hasNext = true;
+        m_job.next = st.next;
+    }
+    return m_record.write(m_job, &m_recordError);
+}
 
 // The presence test without its log line: "RI00#" answered by "1E".
-bool ProductionRun::probe() {
+int ProductionRun::probe() {
     // One cadence for every wait: a test right after the chip was taken out still keeps
     // its distance from the one before.
     const double since = m_c.link.nowMs() - m_lastProbe;
@@ -141,28 +109,48 @@ bool ProductionRun::probe() {
         m_c.link.delayMs(m_settings.pollMs - since);
     m_lastProbe = m_c.link.nowMs();
     m_c.link.drainInput();
-    const bool present = ReadSignatureByte(m_c, 0) == u"1E";
+    const QString answer = ReadSignatureByte(m_c, 0);
+    // An empty socket still answers (FF); a programmer that answers nothing is no socket.
+    m_silentPolls = answer.isEmpty() ? m_silentPolls + 1 : 0;
+    const bool present = answer == u"1E";
     Q_EMIT polled(present);
-    return present;
+    return answer.isEmpty() ? -1 : present ? 1 : 0;
 }
 
-// Polls until the socket holds a chip (present) or is empty; false when stopped first.
+// Polls until the socket holds a chip (present) or is empty; false when stopped first or
+// the programmer went silent.
 bool ProductionRun::waitFor(bool present) {
     bool said = false;
     for (;;) {
-        if (m_stop)
+        if (m_stop) // a stop request of the link ends the run at its next frame
             return false;
-        if (probe() == present)
+        const int p = probe();
+        if (p == int(present))
             return true;
+        if (m_silentPolls >= m_settings.silentPolls) {
+            m_silent = true;
+            m_c.log(T::programmerSilent());
+            return false;
+        }
         if (!said) {
             said = true;
-            m_c.log(present ? T::waitingForChip() : T::waitingForRemoval());
             Q_EMIT present ? waitingForChip() : waitingForRemoval();
+            m_c.log(present ? T::waitingForChip() : T::waitingForRemoval());
         }
     }
 }
 
-void ProductionRun::run() {
+bool ProductionRun::ended() const {
+    const ProductionSettings& ps = m_settings;
+    return (ps.count > 0 && m_passed + m_failed >= ps.count) ||
+           (ps.maxFail > 0 && m_failed >= ps.maxFail);
+}
+
+RunEnd ProductionRun::run() {
+    if (!prepare()) {
+        m_c.log(T::recordFailed(m_recordError));
+        return RunEnd::RecordFailed;
+    }
     m_c.log(T::started());
     // The summary also when a failure or a stop request of the link ends the run.
     struct Summary {
@@ -170,10 +158,29 @@ void ProductionRun::run() {
         ~Summary() { run->m_c.log(T::summary(run->m_passed, run->m_failed)); }
     } summary{this};
     while (waitFor(true)) {
-        finish(programOne());
+        if (!finish(programOne()))
+            return RunEnd::RecordFailed;
+        if (ended())
+            break;
         if (!waitFor(false))
             break;
     }
+    const ProductionSettings& ps = m_settings;
+    if (ps.maxFail > 0 && m_failed >= ps.maxFail)
+        return RunEnd::MaxFail;
+    if (ps.count > 0 && m_passed + m_failed >= ps.count)
+        return RunEnd::Count;
+    return m_silent ? RunEnd::NoAnswer : RunEnd::Stopped;
+}
+
+// The one judgement of a chip: the first failed step of the sequence; then a programmer
+// that left a frame unanswered (the single run's exit 3) fails it too.
+void ProductionRun::judge(ChipRecord& r, int unansweredBefore) {
+    if (r.failedStep.isEmpty() && m_c.link.unansweredCount() != unansweredBefore)
+        r.error = QStringLiteral("no_answer");
+    else if (r.failedStep == StepCode::verifyFlash || r.failedStep == StepCode::verifyEeprom)
+        r.error = QStringLiteral("verify_mismatch");
+    r.passed = r.failedStep.isEmpty() && r.error.isEmpty();
 }
 
 ChipRecord ProductionRun::programOne() {
@@ -182,50 +189,63 @@ ChipRecord ProductionRun::programOne() {
     OpContext c{s, m_c.link, runUi};
     ChipRecord r;
     r.time = QDateTime::currentDateTime().toString(Qt::ISODate);
+    r.job = m_settings.job;
+    r.station = m_settings.station;
+    r.port = m_settings.port;
+    const int unansweredBefore = m_c.link.unansweredCount();
     try {
         for (int i = 0; i < 3; ++i)
             r.signature += ReadSignatureByte(c, i).left(2);
-        const ProgramOutcome o = ProgramChip(c);
-        const auto& opt = s.options;
-        if (!o.targetPresent)
-            r.failedStep = T::stepNoChip();
-        else if (!o.signatureOk)
-            r.failedStep = Texts::tr("校验标识字");
-        else if (o.flashLoadFailed && !s.fileName[0].isEmpty())
-            r.failedStep = T::stepReload();
-        else if (o.flashRefused)
-            r.failedStep = Texts::tr("编程FLASH");
-        else if (o.eepromLoadFailed && !s.fileName[1].isEmpty())
-            r.failedStep = T::stepReload();
-        else if (o.eepromRefused)
-            r.failedStep = Texts::tr("编程EEPROM");
-        else if (o.flashVerifyFailed)
-            r.failedStep = Texts::tr("校验FLASH");
-        else if (o.eepromVerifyFailed)
-            r.failedStep = Texts::tr("校验EEPROM");
-        else if (opt[OptCalibration] && !o.calibrationWritten)
-            r.failedStep = Texts::tr("写校准字节");
+        const ProgramOutcome o = ProgramChip(c, true);
+        r.failedStep = failedStepCode(o, s);
         r.flashCrc = imageCrcText(s.FlashBufferText);
         r.eepromCrc = imageCrcText(s.EepromBufferText);
-        if (r.failedStep.isEmpty() && m_settings.serial.enabled) {
-            const quint32 number = m_settings.serial.next;
-            if (stampSerial(number))
-                r.serial = hexField(number, 8);
-            else
-                r.failedStep = T::stepSerial();
+        judge(r, unansweredBefore);
+        if (r.passed && m_settings.serial.enabled && !stampSerial(r)) {
+            r.passed = false;
+            if (r.failedStep.isEmpty() && r.error.isEmpty())
+                r.failedStep = StepCode::serial;
         }
-    } catch (...) {
-        // The chip in the socket is not good: it is recorded once, then the failure ends
-        // the run.
-        r.failedStep = T::stepAborted();
+    } catch (const LinkError& e) {
+        // The chip in the socket is not good: it is recorded once, then the failure (or
+        // the stop) ends the run.
+        r.passed = false;
+        r.stopped = dynamic_cast<const LinkStopped*>(&e) != nullptr;
+        r.error = r.stopped ? QString() : QStringLiteral("link_lost");
         finish(r);
         throw;
     }
-    r.passed = r.failedStep.isEmpty();
     return r;
 }
 
-bool ProductionRun::stampSerial(quint32 number) {
+// The number is taken under the job's lock, read back from the chip, and only then used
+// up: a chip that failed never takes a number, two stations never the same one.
+bool ProductionRun::stampSerial(ChipRecord& r) {
+    JobLock lock(m_record, &m_recordError);
+    JobTotals now = m_job;
+    if (!lock.held() || !m_record.read(&now, &m_recordError)) {
+        r.error = QStringLiteral("record_failed");
+        return false;
+    }
+    SerialStamp& st = m_settings.serial;
+    if (now.hasNext)
+        st.next = now.next;
+    if (!writeSerial(st.next))
+        return false;
+    r.serial = hexField(st.next, 8);
+    st.next += quint32(st.increment);
+    now.hasNext = true;
+    now.next = st.next;
+    if (!m_record.write(now, &m_recordError)) {
+        r.error = QStringLiteral("record_failed");
+        return false;
+    }
+    m_job.hasNext = true;
+    m_job.next = st.next;
+    return true;
+}
+
+bool ProductionRun::writeSerial(quint32 number) {
     const SerialStamp& st = m_settings.serial;
     QByteArray bytes(4, 0);
     for (int i = 0; i < 4; ++i)
@@ -274,36 +294,51 @@ bool ProductionRun::stampSerial(quint32 number) {
     return true;
 }
 
-void ProductionRun::finish(const ChipRecord& r) {
+bool ProductionRun::finish(const ChipRecord& r) {
     Session& s = m_c.session;
     const int n = m_passed + m_failed + 1;
+    ++(r.passed ? m_passed : m_failed);
     if (r.passed) {
-        ++m_passed;
         m_c.log(T::chipPassed(n, r.signature, r.serial));
         if (m_settings.serial.enabled) {
-            SerialStamp& st = m_settings.serial;
-            st.next += quint32(st.increment);
             // The page shows (and a later run starts from) the next number.
-            s.offline.initialHex = hexField(st.next, 1);
-            s.offline.initialDecimal = QString::number(st.next);
+            const quint32 next = m_settings.serial.next;
+            s.offline.initialHex = hexField(next, 1);
+            s.offline.initialDecimal = QString::number(next);
             s.notifyPanels();
-            Q_EMIT serialAdvanced(st.next);
+            Q_EMIT serialAdvanced(next);
         }
     } else {
-        ++m_failed;
-        m_c.log(T::chipFailed(n, r.signature, r.failedStep));
+        m_c.log(T::chipFailed(n, r.signature,
+                              r.failedStep.isEmpty() ? T::errorCaption(r.error, r.stopped)
+                                                     : stepCaption(r.failedStep)));
     }
-    if (!m_settings.csvPath.isEmpty()) {
-        QString why;
-        if (!appendCsvLine(m_settings.csvPath, csvLine(r), &why))
-            m_c.log(T::csvFailed(why));
+    bool recorded = true;
+    if (!m_settings.csvPath.isEmpty() &&
+        !appendCsvLine(m_settings.csvPath, csvLine(r), &m_recordError)) {
+        m_c.log(T::csvFailed(m_recordError));
+        recorded = false;
     }
+    {
+        JobLock lock(m_record, &m_recordError);
+        JobTotals now = m_job;
+        if (lock.held() && m_record.read(&now, &m_recordError)) {
+            ++(r.passed ? now.passed : now.failed);
+            m_job = now;
+            if (!m_record.write(now, &m_recordError))
+                recorded = false;
+        } else {
+            recorded = false;
+        }
+    }
+    Q_EMIT jobTotalsChanged(m_job);
     Q_EMIT chipDone(r);
     // One beep for a good chip, three for a bad one.
     const int beeps = r.passed ? 1 : 3;
     for (int i = 0; i < beeps; ++i) {
         m_c.ui.beep();
-        if (i + 1 < beeps && !r.failedStep.startsWith(T::stepAborted()))
+        if (i + 1 < beeps && r.error != u"link_lost" && !r.stopped)
             m_c.link.delayMs(150);
     }
+    return recorded;
 }

@@ -29,17 +29,21 @@ inline QString csvFailed(const QString& why) {
 inline QString warningLogged(const QString& text) {
     return Texts::tr("警告: %1").arg(text);
 }
-inline QString stepSerial() {
-    return Texts::tr("写序列号");
+inline QString programmerSilent() {
+    return Texts::tr("编程器对芯片检测没有任何回答, 连续编程结束。");
 }
-inline QString stepAborted() {
-    return Texts::tr("中止");
+inline QString recordFailed(const QString& why) {
+    return Texts::tr("记录无法写入, 连续编程未开始或已结束: %1").arg(why);
 }
-inline QString stepNoChip() {
-    return Texts::tr("无目标芯片");
-}
-inline QString stepReload() {
-    return Texts::tr("文件重载");
+// What failed a chip when no step of the sequence is to blame.
+inline QString errorCaption(const QString& error, bool stopped) {
+    if (stopped)
+        return Texts::tr("已停止");
+    if (error == u"link_lost")
+        return Texts::tr("连接中断");
+    if (error == u"no_answer")
+        return Texts::tr("编程器无反应");
+    return Texts::tr("记录无法写入");
 }
 inline QString passed() {
     return Texts::tr("通过");

@@ -8,7 +8,7 @@
 #include "ops/flashops.h"
 #include "ops/identify.h"
 
-ProgramOutcome ProgramChip(OpContext& c) {
+ProgramOutcome ProgramChip(OpContext& c, bool endAtFailedVerify) {
     ProgramOutcome out;
     const auto& opt = c.session.options;
     if (!PresenceTest(c))
@@ -47,10 +47,16 @@ ProgramOutcome ProgramChip(OpContext& c) {
 
     // A file that did not load leaves the image of before in place: a verify against that
     // would judge the chip by an image nobody asked for, and could pass.
-    if (opt[OptVerifyFlash] && !out.flashLoadFailed && !VerifyFlash(c))
+    const auto failed = [&] {
+        return endAtFailedVerify && (out.flashRefused || out.eepromRefused ||
+                                     out.flashVerifyFailed || out.eepromVerifyFailed);
+    };
+    if (opt[OptVerifyFlash] && !out.flashLoadFailed && !failed() && !VerifyFlash(c))
         out.flashVerifyFailed = true;
-    if (opt[OptVerifyEeprom] && !out.eepromLoadFailed && !VerifyEeprom(c))
+    if (opt[OptVerifyEeprom] && !out.eepromLoadFailed && !failed() && !VerifyEeprom(c))
         out.eepromVerifyFailed = true;
+    if (failed())
+        return out;
     if (opt[OptWriteFuses] && !WriteFuses(c))
         out.fusesRefused = true;
     if (opt[OptWriteLock])

@@ -23,4 +23,6 @@ struct ProgramOutcome {
     }
 };
 
-ProgramOutcome ProgramChip(OpContext& c);
+// endAtFailedVerify (production runs): a chip that failed its verify (or whose image was
+// refused) gets no further step: no fuses, lock bits or calibration byte.
+ProgramOutcome ProgramChip(OpContext& c, bool endAtFailedVerify = false);

@@ -7,6 +7,7 @@
 #include "core/ui.h"
 #include "image/loader.h"
 #include "offline/offlinetexts.h"
+#include "scheme/schemelock.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,8 +85,12 @@ QStringList SchemeLines(const Session& s) {
     return lines;
 }
 
-bool SaveSet(const Session& session, const QString& path, QString* error) {
-    const QStringList lines = SchemeLines(session);
+bool SaveSet(const Session& session, const QString& path, QString* error, bool locked) {
+    QStringList lines = SchemeLines(session);
+    QStringList lock;
+    if (locked && !SchemeLockLines(session, &lock, error))
+        return false;
+    lines += lock;
     // A line feed inside a value would split its line; a carriage return alone does not
     // (a line is read up to its line feed, and only the CR before it is taken off), so a
     // value the load gave can always be saved again.

@@ -15,7 +15,11 @@ QStringList SchemeLines(const Session& session);
 // Writes the scheme of the session to path. The old file is replaced only once the new one
 // is complete. Returns false with *error set when the file cannot be written (or a value
 // cannot be written in GBK); the old file is then left as it was.
-bool SaveSet(const Session& session, const QString& path, QString* error = nullptr);
+// locked: the scheme is saved for production, with the CRC-32 and size of both files and
+// the fuse bits after the nine lines (schemelock.h); a file named but unreadable then
+// refuses the save.
+bool SaveSet(const Session& session, const QString& path, QString* error = nullptr,
+             bool locked = false);
 
 // Applies the file line by line; the first line that is missing or cannot be applied ends
 // the load silently, what was applied before stays. With "文件重载" ticked (by the file)
