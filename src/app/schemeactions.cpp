@@ -38,6 +38,8 @@ void SaveSetInteractive(QWidget* parent, AppContext& app) {
         app.ui.warning(Texts::warningTitle(),
                        T::schemeNotSaved().arg(QDir::toNativeSeparators(path)) +
                            (error.isEmpty() ? QString() : u'\n' + error));
+    else
+        app.session.log.logMessage(T::schemeSaved().arg(QFileInfo(path).fileName()));
 }
 
 void LoadSetInteractive(QWidget* parent, AppContext& app) {
@@ -60,4 +62,6 @@ void LoadSetInteractive(QWidget* parent, AppContext& app) {
         app.ui.warning(Texts::warningTitle(), T::schemeNotOpened().arg(shown));
     else if (applied < kSchemeLines)
         s.log.logMessage(T::schemePartlyLoaded().arg(shown).arg(applied + 1));
+    else
+        s.log.logMessage(T::schemeLoaded().arg(QFileInfo(path).fileName()));
 }
