@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Writes Set/<CHIP>.FUS, the fuse description files of the fourteen chips.
+"""Writes Set/<CHIP>.FUS, the fuse description files of the fourteen chips, in Chinese, and
+the same set in English under Set/en/ (same keys, marks and bit names; only the option texts
+and the comment differ). The window and the command line take the set of their language.
 
 Each file: line 1 the factory fuse bit text ("*" where the chip has no bit), lines 2-33 the
 bit names (lock bit 7 first), a comment, "##", one option line per tree node ("text{KEY>",
-a final "*" marks it red), "##". GBK text, CR LF line ends.
+a final "*" marks it red), "##". GBK text (the English set is plain ASCII), CR LF line ends.
 
 Bit positions: 0-7 low fuse, 8-15 high fuse, 16-23 extended fuse, 24-31 lock byte.
 Run from anywhere: python3 scripts/make_fuse_files.py
@@ -12,6 +14,23 @@ import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SET_DIR = os.path.join(os.path.dirname(HERE), "Set")
+FOLDERS = {"zh": SET_DIR, "en": os.path.join(SET_DIR, "en")}
+
+LANG = "zh"  # the language build() writes its texts in
+
+
+class Tx:
+    """A text in both languages; formatting with "%s" takes the one of LANG."""
+
+    def __init__(self, zh, en):
+        self.zh, self.en = zh, en
+
+    def __str__(self):
+        return self.zh if LANG == "zh" else self.en
+
+
+def t(zh, en):
+    return str(Tx(zh, en))
 
 LOW, HIGH, EXT, LOCK = 0, 8, 16, 24
 
@@ -78,14 +97,18 @@ class Chip:
         lines = [self.default_text()]
         for p in range(31, -1, -1):
             lines.append(self.bits.get(p, "-"))
-        lines.append("%s 熔丝描述文件: 第1行为出厂默认熔丝位 (\"*\"为芯片没有的位), 第2-33行为位名称," % self.name)
-        lines.append("以下为熔丝选项, 每行一项: 选项文字{选项键>, 行末\"*\"表示红色 (危险选项)。")
+        lines.append(t("%s 熔丝描述文件: 第1行为出厂默认熔丝位 (\"*\"为芯片没有的位), 第2-33行为位名称,",
+                       "%s fuse description file: line 1 the factory fuse bits (\"*\" where the chip "
+                       "has no bit), lines 2-33 the bit names,") % self.name)
+        lines.append(t("以下为熔丝选项, 每行一项: 选项文字{选项键>, 行末\"*\"表示红色 (危险选项)。",
+                       "then the fuse options, one a line: option text{option key>, a final \"*\" "
+                       "shows it in red (a dangerous option)."))
         lines.append("##")
         for text, key, red in self.options:
             lines.append("%s{%s>%s" % (text, key, "*" if red else ""))
         lines.append("##")
         data = ("\r\n".join(lines) + "\r\n").encode("gbk")
-        with open(os.path.join(SET_DIR, self.name + ".FUS"), "wb") as f:
+        with open(os.path.join(FOLDERS[LANG], self.name + ".FUS"), "wb") as f:
             f.write(data)
 
 
@@ -99,16 +122,32 @@ def cksel(code, bits=4):
 
 # ---- clock tables -------------------------------------------------------------------
 
+FAST = Tx("电源快速上升", "fast rising power")
+SLOW = Tx("电源缓慢上升", "slowly rising power")
+BOD = Tx("已开BOD", "BOD enabled")
+FAST_OR_BOD = Tx("电源快速上升或已开BOD", "fast rising power or BOD enabled")
+STABLE = Tx("启动时频率稳定", "stable frequency at start-up")
+CERAMIC = Tx("陶瓷谐振器", "ceramic resonator")
+CRYSTAL = Tx("石英晶体", "crystal")
+LOW_CRYSTAL = Tx("外部低频晶体 32.768kHz", "external low-frequency crystal 32.768kHz")
+EXT_CLOCK = Tx("外部时钟", "external clock")
+EXT_RC = Tx("外部RC振荡器", "external RC oscillator")
+ABOUT = Tx("约", "about ")
+
 CRYSTAL_STARTUPS = [  # (CKSEL0, SUT, oscillator kind, start-up)
-    (0, 0, "陶瓷谐振器", "258 CK + 4.1 ms, 电源快速上升"),
-    (0, 1, "陶瓷谐振器", "258 CK + 65 ms, 电源缓慢上升"),
-    (0, 2, "陶瓷谐振器", "1K CK + 0 ms, 已开BOD"),
-    (0, 3, "陶瓷谐振器", "1K CK + 4.1 ms, 电源快速上升"),
-    (1, 0, "陶瓷谐振器", "1K CK + 65 ms, 电源缓慢上升"),
-    (1, 1, "石英晶体", "16K CK + 0 ms, 已开BOD"),
-    (1, 2, "石英晶体", "16K CK + 4.1 ms, 电源快速上升"),
-    (1, 3, "石英晶体", "16K CK + 65 ms, 电源缓慢上升"),
+    (0, 0, CERAMIC, ("258 CK + 4.1 ms", FAST)),
+    (0, 1, CERAMIC, ("258 CK + 65 ms", SLOW)),
+    (0, 2, CERAMIC, ("1K CK + 0 ms", BOD)),
+    (0, 3, CERAMIC, ("1K CK + 4.1 ms", FAST)),
+    (1, 0, CERAMIC, ("1K CK + 65 ms", SLOW)),
+    (1, 1, CRYSTAL, ("16K CK + 0 ms", BOD)),
+    (1, 2, CRYSTAL, ("16K CK + 4.1 ms", FAST)),
+    (1, 3, CRYSTAL, ("16K CK + 65 ms", SLOW)),
 ]
+
+
+def startup(pair):
+    return "%s, %s" % pair
 
 
 def crystal_choices(ranges, extra_ck="", note=""):
@@ -117,46 +156,57 @@ def crystal_choices(ranges, extra_ck="", note=""):
     for top, freq in ranges:
         for ck0, s, kind, start in CRYSTAL_STARTUPS:
             code = top << 1 | ck0
-            start = start.replace(" CK + ", " CK%s + " % extra_ck, 1)
+            start = startup(start).replace(" CK + ", " CK%s + " % extra_ck, 1)
             out.append((s << 4 | code,
-                        "时钟源: 外部%s %s%s; 启动时间 %s [%s %s]" % (kind, freq, note, start, cksel(code), sut(s)),
+                        t("时钟源: 外部%s %s%s; 启动时间 %s [%s %s]", "Clock: external %s %s%s; start-up %s [%s %s]")
+                        % (kind, freq, note, start, cksel(code), sut(s)),
                         True))
     return out
 
 
 def three_sut(code, source, cycles, red, extra=""):
-    starts = ["%s + 0 ms, 已开BOD" % cycles, "%s + 4.1 ms, 电源快速上升" % cycles,
-              "%s + 65 ms, 电源缓慢上升" % cycles]
-    return [(s << 4 | code, "时钟源: %s; 启动时间 %s%s [%s %s]" % (source, starts[s], extra, cksel(code), sut(s)), red)
+    starts = ["%s + 0 ms, %s" % (cycles, BOD), "%s + 4.1 ms, %s" % (cycles, FAST),
+              "%s + 65 ms, %s" % (cycles, SLOW)]
+    return [(s << 4 | code, t("时钟源: %s; 启动时间 %s%s [%s %s]", "Clock: %s; start-up %s%s [%s %s]")
+             % (source, starts[s], extra, cksel(code), sut(s)), red)
             for s in range(3)]
 
 
 def mega8_clock(pll=False):
     """ATmega8/16/32/8515/8535 and ATtiny26: CKSEL3..0 and SUT1..0 (with PLLCK on the tiny)."""
     c = []
-    c += three_sut(0, "外部时钟", "6 CK", True)
+    c += three_sut(0, EXT_CLOCK, "6 CK", True)
     for i, mhz in enumerate(["1", "2", "4", "8"]):
-        c += three_sut(1 + i, "内部RC振荡器 %sMHz" % mhz, "6 CK", False)
+        c += three_sut(1 + i, t("内部RC振荡器 %sMHz", "internal RC oscillator %sMHz") % mhz, "6 CK", False)
     rc = ["0.1-0.9MHz", "0.9-3.0MHz", "3.0-8.0MHz", "8.0-12.0MHz"]
-    rc_start = ["18 CK + 0 ms, 已开BOD", "18 CK + 4.1 ms, 电源快速上升", "18 CK + 65 ms, 电源缓慢上升",
-                "6 CK + 4.1 ms, 电源快速上升或已开BOD"]
+    rc_start = ["18 CK + 0 ms, %s" % BOD, "18 CK + 4.1 ms, %s" % FAST, "18 CK + 65 ms, %s" % SLOW,
+                "6 CK + 4.1 ms, %s" % FAST_OR_BOD]
     for i, freq in enumerate(rc):
         for s in range(4):
-            c.append((s << 4 | 5 + i, "时钟源: 外部RC振荡器 %s; 启动时间 %s [%s %s]" % (freq, rc_start[s], cksel(5 + i), sut(s)), True))
-    lf = ["1K CK + 4.1 ms, 电源快速上升或已开BOD", "1K CK + 65 ms, 电源缓慢上升", "32K CK + 65 ms, 启动时频率稳定"]
+            c.append((s << 4 | 5 + i, t("时钟源: %s %s; 启动时间 %s [%s %s]", "Clock: %s %s; start-up %s [%s %s]")
+                      % (EXT_RC, freq, rc_start[s], cksel(5 + i), sut(s)), True))
+    lf = ["1K CK + 4.1 ms, %s" % FAST_OR_BOD, "1K CK + 65 ms, %s" % SLOW, "32K CK + 65 ms, %s" % STABLE]
     for s in range(3):
-        c.append((s << 4 | 9, "时钟源: 外部低频晶体 32.768kHz; 启动时间 %s [%s %s]" % (lf[s], cksel(9), sut(s)), True))
-    c += crystal_choices([(5, "0.4-0.9MHz"), (6, "0.9-3.0MHz"), (7, "3.0-8.0MHz")], note=" (CKOPT=0时1MHz以上)")
+        c.append((s << 4 | 9, t("时钟源: %s; 启动时间 %s [%s %s]", "Clock: %s; start-up %s [%s %s]")
+                  % (LOW_CRYSTAL, lf[s], cksel(9), sut(s)), True))
+    c += crystal_choices([(5, "0.4-0.9MHz"), (6, "0.9-3.0MHz"), (7, "3.0-8.0MHz")],
+                         note=t(" (CKOPT=0时1MHz以上)", " (above 1MHz with CKOPT=0)"))
     if not pll:
         return c
     # ATtiny26: PLLCK (low bit 7) belongs to the clock field; it is 1 for every source but
     # the PLL.
     c = [(v | 0x80, t.replace(" [", " [PLLCK=1 ", 1), r) for v, t, r in c]
-    pll_start = ["14 CK + 1K CK + 4 ms, 已开BOD", "14 CK + 16K CK + 4 ms, 电源快速上升",
-                 "14 CK + 1K CK + 64 ms, 电源缓慢上升", "14 CK + 16K CK + 64 ms, 电源缓慢上升"]
+    pll_start = ["14 CK + 1K CK + 4 ms, %s" % BOD, "14 CK + 16K CK + 4 ms, %s" % FAST,
+                 "14 CK + 1K CK + 64 ms, %s" % SLOW, "14 CK + 16K CK + 64 ms, %s" % SLOW]
     for s in range(4):
-        c.append((s << 4 | 1, "时钟源: 内部PLL 16MHz; 启动时间 %s [PLLCK=0 %s %s]" % (pll_start[s], cksel(1), sut(s)), False))
+        c.append((s << 4 | 1, t("时钟源: 内部PLL 16MHz; 启动时间 %s [PLLCK=0 %s %s]",
+                                "Clock: internal PLL 16MHz; start-up %s [PLLCK=0 %s %s]")
+                  % (pll_start[s], cksel(1), sut(s)), False))
     return c
+
+
+INT_RC8 = Tx("内部RC振荡器 8MHz", "internal RC oscillator 8MHz")
+ABOVE_8 = Tx("8.0MHz以上", "above 8.0MHz")
 
 
 def mega48_clock():
@@ -167,40 +217,44 @@ def mega48_clock():
     full = []
     for ck0, s, kind, start in CRYSTAL_STARTUPS:
         code = 6 | ck0
-        start = start.replace(" CK + ", " CK + 14 CK + ", 1)
-        full.append((s << 4 | code, "时钟源: 外部满幅%s 0.4-20MHz; 启动时间 %s [%s %s]" % (kind, start, cksel(code), sut(s)), True))
+        start = startup(start).replace(" CK + ", " CK + 14 CK + ", 1)
+        full.append((s << 4 | code, t("时钟源: 外部满幅%s 0.4-20MHz; 启动时间 %s [%s %s]",
+                                      "Clock: external full-swing %s 0.4-20MHz; start-up %s [%s %s]")
+                     % (kind, start, cksel(code), sut(s)), True))
     c += full
-    lf = ["4 CK, 电源快速上升或已开BOD", "4 CK + 4.1 ms, 电源缓慢上升", "4 CK + 65 ms, 启动时频率稳定"]
+    lf = ["4 CK, %s" % FAST_OR_BOD, "4 CK + 4.1 ms, %s" % SLOW, "4 CK + 65 ms, %s" % STABLE]
     for code, cycles in ((4, "1K CK"), (5, "32K CK")):
         for s in range(3):
-            c.append((s << 4 | code, "时钟源: 外部低频晶体 32.768kHz; 启动时间 %s + %s [%s %s]" % (cycles, lf[s], cksel(code), sut(s)), True))
-    c += three_sut(3, "内部128kHz振荡器", "6 CK + 14 CK", False)
-    c += three_sut(2, "内部RC振荡器 8MHz", "6 CK + 14 CK", False)
-    c += three_sut(0, "外部时钟", "6 CK + 14 CK", True)
+            c.append((s << 4 | code, t("时钟源: %s; 启动时间 %s + %s [%s %s]", "Clock: %s; start-up %s + %s [%s %s]")
+                      % (LOW_CRYSTAL, cycles, lf[s], cksel(code), sut(s)), True))
+    c += three_sut(3, t("内部128kHz振荡器", "internal 128kHz oscillator"), "6 CK + 14 CK", False)
+    c += three_sut(2, INT_RC8, "6 CK + 14 CK", False)
+    c += three_sut(0, EXT_CLOCK, "6 CK + 14 CK", True)
     return c
 
 
 def tiny2313_clock():
     c = []
-    c += three_sut(0, "外部时钟", "6 CK + 14 CK", True)
-    c += three_sut(2, "内部RC振荡器 4MHz", "6 CK + 14 CK", False)
-    c += three_sut(4, "内部RC振荡器 8MHz", "6 CK + 14 CK", False)
-    c += three_sut(6, "内部128kHz看门狗振荡器", "6 CK + 14 CK", False)
-    c += crystal_choices([(4, "0.4-0.9MHz"), (5, "0.9-3.0MHz"), (6, "3.0-8.0MHz"), (7, "8.0MHz以上")],
+    c += three_sut(0, EXT_CLOCK, "6 CK + 14 CK", True)
+    c += three_sut(2, t("内部RC振荡器 4MHz", "internal RC oscillator 4MHz"), "6 CK + 14 CK", False)
+    c += three_sut(4, INT_RC8, "6 CK + 14 CK", False)
+    c += three_sut(6, t("内部128kHz看门狗振荡器", "internal 128kHz watchdog oscillator"), "6 CK + 14 CK", False)
+    c += crystal_choices([(4, "0.4-0.9MHz"), (5, "0.9-3.0MHz"), (6, "3.0-8.0MHz"), (7, ABOVE_8)],
                          extra_ck=" + 14 CK")
     return c
 
 
 def mega162_clock():
     c = []
-    c += crystal_choices([(4, "0.4-0.9MHz"), (5, "0.9-3.0MHz"), (6, "3.0-8.0MHz"), (7, "8.0MHz以上")])
-    lf = ["4 CK, 电源快速上升或已开BOD", "4 CK + 4.1 ms, 电源缓慢上升", "4 CK + 65 ms, 启动时频率稳定"]
-    for code, cycles, caps in ((4, "1K CK", ""), (5, "32K CK", ""), (6, "1K CK", ", 内部负载电容"),
-                               (7, "32K CK", ", 内部负载电容")):
+    c += crystal_choices([(4, "0.4-0.9MHz"), (5, "0.9-3.0MHz"), (6, "3.0-8.0MHz"), (7, ABOVE_8)])
+    lf = ["4 CK, %s" % FAST_OR_BOD, "4 CK + 4.1 ms, %s" % SLOW, "4 CK + 65 ms, %s" % STABLE]
+    caps = t(", 内部负载电容", ", internal load capacitors")
+    for code, cycles, caps in ((4, "1K CK", ""), (5, "32K CK", ""), (6, "1K CK", caps), (7, "32K CK", caps)):
         for s in range(3):
-            c.append((s << 4 | code, "时钟源: 外部低频晶体 32.768kHz%s; 启动时间 %s + %s [%s %s]" % (caps, cycles, lf[s], cksel(code), sut(s)), True))
-    c += three_sut(2, "内部RC振荡器 8MHz", "6 CK", False)
-    c += three_sut(0, "外部时钟", "6 CK", True)
+            c.append((s << 4 | code, t("时钟源: %s%s; 启动时间 %s + %s [%s %s]", "Clock: %s%s; start-up %s + %s [%s %s]")
+                      % (LOW_CRYSTAL, caps, cycles, lf[s], cksel(code), sut(s)), True))
+    c += three_sut(2, INT_RC8, "6 CK", False)
+    c += three_sut(0, EXT_CLOCK, "6 CK", True)
     return c
 
 
@@ -208,39 +262,50 @@ def mega162_clock():
 # about 4 ms (fast rising power) or about 64 ms (slowly rising power).
 def cksel_only_clock():
     """ATmega163/323: CKSEL3..0."""
+    rc1 = Tx("内部RC振荡器 1MHz", "internal RC oscillator 1MHz")
+    xtal = Tx("外部石英晶体", "external crystal")
+    ceramic = Tx("外部陶瓷谐振器", "external ceramic resonator")
+    ms4 = "%s4 ms, %s" % (ABOUT, FAST)
+    ms64 = "%s64 ms, %s" % (ABOUT, SLOW)
     rows = [
-        (0, "外部时钟", "6 CK + 约4 ms, 电源快速上升", True),
-        (1, "外部时钟", "6 CK, 已开BOD", True),
-        (2, "内部RC振荡器 1MHz", "6 CK + 约64 ms, 电源缓慢上升", False),
-        (3, "内部RC振荡器 1MHz", "6 CK + 约4 ms, 电源快速上升", False),
-        (4, "内部RC振荡器 1MHz", "6 CK, 已开BOD", False),
-        (5, "外部RC振荡器", "18 CK + 约64 ms, 电源缓慢上升", True),
-        (6, "外部RC振荡器", "18 CK + 约4 ms, 电源快速上升", True),
-        (7, "外部RC振荡器", "18 CK, 已开BOD", True),
-        (8, "外部低频晶体 32.768kHz", "32K CK + 约64 ms, 启动时频率稳定", True),
-        (9, "外部低频晶体 32.768kHz", "1K CK + 约64 ms", True),
-        (10, "外部石英晶体", "16K CK + 约64 ms, 电源缓慢上升", True),
-        (11, "外部石英晶体", "16K CK + 约4 ms, 电源快速上升", True),
-        (12, "外部石英晶体", "16K CK, 已开BOD", True),
-        (13, "外部陶瓷谐振器", "1K CK + 约64 ms, 电源缓慢上升", True),
-        (14, "外部陶瓷谐振器", "1K CK + 约4 ms, 电源快速上升", True),
-        (15, "外部陶瓷谐振器", "1K CK, 已开BOD", True),
+        (0, EXT_CLOCK, "6 CK + " + ms4, True),
+        (1, EXT_CLOCK, "6 CK, %s" % BOD, True),
+        (2, rc1, "6 CK + " + ms64, False),
+        (3, rc1, "6 CK + " + ms4, False),
+        (4, rc1, "6 CK, %s" % BOD, False),
+        (5, EXT_RC, "18 CK + " + ms64, True),
+        (6, EXT_RC, "18 CK + " + ms4, True),
+        (7, EXT_RC, "18 CK, %s" % BOD, True),
+        (8, LOW_CRYSTAL, "32K CK + %s64 ms, %s" % (ABOUT, STABLE), True),
+        (9, LOW_CRYSTAL, "1K CK + %s64 ms" % ABOUT, True),
+        (10, xtal, "16K CK + " + ms64, True),
+        (11, xtal, "16K CK + " + ms4, True),
+        (12, xtal, "16K CK, %s" % BOD, True),
+        (13, ceramic, "1K CK + " + ms64, True),
+        (14, ceramic, "1K CK + " + ms4, True),
+        (15, ceramic, "1K CK, %s" % BOD, True),
     ]
-    return [(code, "时钟源: %s; 启动时间 %s [%s]" % (src, start, cksel(code)), red) for code, src, start, red in rows]
+    return [(code, t("时钟源: %s; 启动时间 %s [%s]", "Clock: %s; start-up %s [%s]") % (src, start, cksel(code)), red)
+            for code, src, start, red in rows]
 
 
 def mega161_clock():
+    xtal = Tx("外部石英晶体", "external crystal")
+    ceramic = Tx("外部陶瓷谐振器", "external ceramic resonator")
+    ms4 = "%s4 ms, %s" % (ABOUT, FAST)
+    ms64 = "%s64 ms, %s" % (ABOUT, SLOW)
     rows = [
-        (0, "外部时钟", "6 CK + 约4 ms, 电源快速上升"),
-        (1, "外部时钟", "6 CK, 已开BOD"),
-        (2, "外部石英晶体", "16K CK + 约64 ms, 电源缓慢上升"),
-        (3, "外部石英晶体", "16K CK + 约4 ms, 电源快速上升"),
-        (4, "外部石英晶体", "16K CK, 已开BOD"),
-        (5, "外部陶瓷谐振器", "1K CK + 约64 ms, 电源缓慢上升"),
-        (6, "外部陶瓷谐振器", "1K CK + 约4 ms, 电源快速上升"),
-        (7, "外部陶瓷谐振器", "1K CK, 已开BOD"),
+        (0, EXT_CLOCK, "6 CK + " + ms4),
+        (1, EXT_CLOCK, "6 CK, %s" % BOD),
+        (2, xtal, "16K CK + " + ms64),
+        (3, xtal, "16K CK + " + ms4),
+        (4, xtal, "16K CK, %s" % BOD),
+        (5, ceramic, "1K CK + " + ms64),
+        (6, ceramic, "1K CK + " + ms4),
+        (7, ceramic, "1K CK, %s" % BOD),
     ]
-    return [(code, "时钟源: %s; 启动时间 %s [%s]" % (src, start, cksel(code, 3)), True) for code, src, start in rows]
+    return [(code, t("时钟源: %s; 启动时间 %s [%s]", "Clock: %s; start-up %s [%s]") % (src, start, cksel(code, 3)), True)
+            for code, src, start in rows]
 
 
 # ---- other fields ---------------------------------------------------------------------
@@ -250,38 +315,49 @@ def boot_sizes(first_bit, flash_words, smallest, names="BOOTSZ1..0"):
     out = []
     for code, scale in ((3, 1), (2, 2), (1, 4), (0, 8)):
         words = smallest * scale
-        out.append((code << first_bit, "%s=%s: 引导区%d字, 起始地址$%04X" % (names, format(code, "02b"), words, flash_words - words), False))
+        out.append((code << first_bit, t("%s=%s: 引导区%d字, 起始地址$%04X", "%s=%s: boot section %d words, start address $%04X")
+                    % (names, format(code, "02b"), words, flash_words - words), False))
     return out
 
 
 def bod_levels(first_bit):
     return [
-        (7 << first_bit, "BODLEVEL2..0=111: 禁止掉电检测", False),
-        (6 << first_bit, "BODLEVEL2..0=110: 掉电检测电平1.8V", False),
-        (5 << first_bit, "BODLEVEL2..0=101: 掉电检测电平2.7V", False),
-        (4 << first_bit, "BODLEVEL2..0=100: 掉电检测电平4.3V", False),
+        (7 << first_bit, t("BODLEVEL2..0=111: 禁止掉电检测", "BODLEVEL2..0=111: brown-out detection off"), False),
+        (6 << first_bit, t("BODLEVEL2..0=110: 掉电检测电平1.8V", "BODLEVEL2..0=110: brown-out level 1.8V"), False),
+        (5 << first_bit, t("BODLEVEL2..0=101: 掉电检测电平2.7V", "BODLEVEL2..0=101: brown-out level 2.7V"), False),
+        (4 << first_bit, t("BODLEVEL2..0=100: 掉电检测电平4.3V", "BODLEVEL2..0=100: brown-out level 4.3V"), False),
     ]
 
 
 def lock_modes(chip, boot_locks):
     chip.group([LOCK + 1, LOCK + 0], [
-        (0x03, "LB2..1=11: 无锁定 (模式1)", False),
-        (0x02, "LB2..1=10: 禁止再编程Flash和EEPROM (模式2)", True),
-        (0x00, "LB2..1=00: 禁止编程和校验 (加密, 模式3)", True),
+        (0x03, t("LB2..1=11: 无锁定 (模式1)", "LB2..1=11: no lock (mode 1)"), False),
+        (0x02, t("LB2..1=10: 禁止再编程Flash和EEPROM (模式2)",
+                 "LB2..1=10: further programming of flash and EEPROM disabled (mode 2)"), True),
+        (0x00, t("LB2..1=00: 禁止编程和校验 (加密, 模式3)",
+                 "LB2..1=00: programming and verification disabled (locked, mode 3)"), True),
     ])
     if not boot_locks:
         return
     chip.group([LOCK + 3, LOCK + 2], [
-        (0x0C, "BLB02..01=11: 应用区无保护 (模式1)", False),
-        (0x08, "BLB02..01=10: 禁止SPM写应用区 (模式2)", True),
-        (0x00, "BLB02..01=00: 禁止SPM写应用区, 禁止引导区的LPM读应用区 (模式3)", True),
-        (0x04, "BLB02..01=01: 禁止引导区的LPM读应用区 (模式4)", True),
+        (0x0C, t("BLB02..01=11: 应用区无保护 (模式1)", "BLB02..01=11: application section unprotected (mode 1)"), False),
+        (0x08, t("BLB02..01=10: 禁止SPM写应用区 (模式2)",
+                 "BLB02..01=10: SPM may not write the application section (mode 2)"), True),
+        (0x00, t("BLB02..01=00: 禁止SPM写应用区, 禁止引导区的LPM读应用区 (模式3)",
+                 "BLB02..01=00: SPM may not write the application section, LPM in the boot section "
+                 "may not read it (mode 3)"), True),
+        (0x04, t("BLB02..01=01: 禁止引导区的LPM读应用区 (模式4)",
+                 "BLB02..01=01: LPM in the boot section may not read the application section (mode 4)"), True),
     ])
     chip.group([LOCK + 5, LOCK + 4], [
-        (0x30, "BLB12..11=11: 引导区无保护 (模式1)", False),
-        (0x20, "BLB12..11=10: 禁止SPM写引导区 (模式2)", True),
-        (0x00, "BLB12..11=00: 禁止SPM写引导区, 禁止应用区的LPM读引导区 (模式3)", True),
-        (0x10, "BLB12..11=01: 禁止应用区的LPM读引导区 (模式4)", True),
+        (0x30, t("BLB12..11=11: 引导区无保护 (模式1)", "BLB12..11=11: boot section unprotected (mode 1)"), False),
+        (0x20, t("BLB12..11=10: 禁止SPM写引导区 (模式2)", "BLB12..11=10: SPM may not write the boot section (mode 2)"),
+         True),
+        (0x00, t("BLB12..11=00: 禁止SPM写引导区, 禁止应用区的LPM读引导区 (模式3)",
+                 "BLB12..11=00: SPM may not write the boot section, LPM in the application section "
+                 "may not read it (mode 3)"), True),
+        (0x10, t("BLB12..11=01: 禁止应用区的LPM读引导区 (模式4)",
+                 "BLB12..11=01: LPM in the application section may not read the boot section (mode 4)"), True),
     ])
 
 
@@ -290,24 +366,26 @@ LOCK2 = [None, None, None, None, None, None, "LB2", "LB1"]
 NONE8 = [None] * 8
 
 T = {
-    "RSTDISBL": ("禁止外部复位 (复位脚用作I/O口)", True),
-    "WDTON": ("看门狗定时器始终开启", False),
-    "SPIEN": ("允许串行编程 (ISP下载)", True),
-    "CKOPT": ("振荡器全幅输出 (晶振高于8MHz时须选)", False),
-    "EESAVE": ("擦除芯片时保留EEPROM内容", False),
-    "BOOTRST": ("复位后从引导区(Boot)启动", False),
-    "BODEN": ("允许掉电检测 (BOD)", False),
-    "BODLEVEL": ("掉电检测电平4.0V (不选为2.7V)", False),
-    "OCDEN": ("允许片上调试 (OCD)", False),
-    "JTAGEN": ("允许JTAG接口", False),
-    "DWEN": ("允许debugWIRE调试 (复位脚用作调试口)", True),
-    "CKDIV8": ("系统时钟8分频", False),
-    "CKOUT": ("系统时钟从CLKO脚输出", False),
-    "SELFPRGEN": ("允许自编程 (SPM指令)", False),
-    "M161C": ("ATmega161兼容模式", False),
-    "S8515C": ("AT90S8515兼容模式", False),
-    "S8535C": ("AT90S4434/8535兼容模式", False),
-    "SUT": ("启动时间选择位 (见数据手册的复位延时表)", False),
+    "RSTDISBL": (Tx("禁止外部复位 (复位脚用作I/O口)", "external reset disabled (reset pin used as I/O)"), True),
+    "WDTON": (Tx("看门狗定时器始终开启", "watchdog timer always on"), False),
+    "SPIEN": (Tx("允许串行编程 (ISP下载)", "serial programming enabled (ISP download)"), True),
+    "CKOPT": (Tx("振荡器全幅输出 (晶振高于8MHz时须选)", "oscillator full swing (needed for crystals above 8MHz)"),
+              False),
+    "EESAVE": (Tx("擦除芯片时保留EEPROM内容", "EEPROM kept through chip erase"), False),
+    "BOOTRST": (Tx("复位后从引导区(Boot)启动", "start from the boot section after reset"), False),
+    "BODEN": (Tx("允许掉电检测 (BOD)", "brown-out detection enabled (BOD)"), False),
+    "BODLEVEL": (Tx("掉电检测电平4.0V (不选为2.7V)", "brown-out level 4.0V (unticked: 2.7V)"), False),
+    "OCDEN": (Tx("允许片上调试 (OCD)", "on-chip debugging enabled (OCD)"), False),
+    "JTAGEN": (Tx("允许JTAG接口", "JTAG interface enabled"), False),
+    "DWEN": (Tx("允许debugWIRE调试 (复位脚用作调试口)", "debugWIRE enabled (reset pin used for debugging)"), True),
+    "CKDIV8": (Tx("系统时钟8分频", "system clock divided by 8"), False),
+    "CKOUT": (Tx("系统时钟从CLKO脚输出", "system clock output on the CLKO pin"), False),
+    "SELFPRGEN": (Tx("允许自编程 (SPM指令)", "self-programming enabled (SPM instruction)"), False),
+    "M161C": (Tx("ATmega161兼容模式", "ATmega161 compatibility mode"), False),
+    "S8515C": (Tx("AT90S8515兼容模式", "AT90S8515 compatibility mode"), False),
+    "S8535C": (Tx("AT90S4434/8535兼容模式", "AT90S4434/8535 compatibility mode"), False),
+    "SUT": (Tx("启动时间选择位 (见数据手册的复位延时表)", "start-up time select (see the datasheet's reset delay table)"),
+            False),
 }
 
 
@@ -447,7 +525,9 @@ def build():
 
 
 if __name__ == "__main__":
-    os.makedirs(SET_DIR, exist_ok=True)
-    for chip in build():
-        chip.write()
-        print("%-11s %s  %3d options" % (chip.name, chip.default_text(), len(chip.options)))
+    for LANG in ("zh", "en"):
+        os.makedirs(FOLDERS[LANG], exist_ok=True)
+        for chip in build():
+            chip.write()
+            if LANG == "zh":
+                print("%-11s %s  %3d options" % (chip.name, chip.default_text(), len(chip.options)))

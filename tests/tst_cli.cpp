@@ -93,16 +93,19 @@ void TestCli::builtInProgrammer_data() {
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("prints");
     const QString sim = QStringLiteral("sim");
-    QTest::newRow("check") << QStringList{QStringLiteral("check")} << 0 << QStringLiteral("连接成功!");
-    QTest::newRow("detect ATMEGA32") << QStringList{QStringLiteral("--sim-chip"), QStringLiteral("ATMEGA32"),
-                                                    QStringLiteral("detect")}
-                                     << 0 << QStringLiteral("ATMEGA32");
-    QTest::newRow("signature ATTINY2313") << QStringList{QStringLiteral("--sim-chip"), QStringLiteral("ATTINY2313"),
-                                                         QStringLiteral("signature")}
-                                          << 0 << QStringLiteral("读标识字:1E910A");
-    QTest::newRow("empty socket") << QStringList{QStringLiteral("--sim-chip"), QStringLiteral("none"),
-                                                 QStringLiteral("detect")}
-                                  << 3 << QStringLiteral("无目标芯片或不支持!");
+    QTest::newRow("check") << QStringList{QStringLiteral("check")} << 0
+                           << QStringLiteral("连接成功!");
+    QTest::newRow("detect ATMEGA32")
+        << QStringList{QStringLiteral("--sim-chip"), QStringLiteral("ATMEGA32"),
+                       QStringLiteral("detect")}
+        << 0 << QStringLiteral("ATMEGA32");
+    QTest::newRow("signature ATTINY2313")
+        << QStringList{QStringLiteral("--sim-chip"), QStringLiteral("ATTINY2313"),
+                       QStringLiteral("signature")}
+        << 0 << QStringLiteral("读标识字:1E910A");
+    QTest::newRow("empty socket") << QStringList{QStringLiteral("--sim-chip"),
+                                                 QStringLiteral("none"), QStringLiteral("detect")}
+                                  << 3 << QStringLiteral("无目标芯片: 座上无芯片");
 }
 
 void TestCli::builtInProgrammer() {

@@ -1,12 +1,14 @@
 // The programmer's own maintenance: "FIRMWARE", the loader transfer of "升级固件" and the
 // programmer EEPROM update, against a scripted loader.
 #include "firmware/firmwareupdate.h"
+#include "link/answer.h"
 #include "offline/offlinetexts.h"
 #include "support/rig.h"
 
 #include <QSignalSpy>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -113,6 +115,7 @@ void TestFirmware::transfer() {
     QVERIFY(t.proceed());
     QCOMPARE(t.state(), FirmwareTransfer::State::Done);
     QCOMPARE(t.progress(), OfflineTexts::updateDone());
+    QCOMPARE(t.prompt(), OfflineTexts::afterUpdate()); // no more "<继续>"
     QCOMPARE(t.status(), OfflineTexts::updateStarting());
     QVERIFY(!t.continueEnabled());
     const QStringList w = r.port.writtenTexts();
@@ -189,7 +192,7 @@ void TestFirmware::cancelDuringTheWait() {
 }
 
 void TestFirmware::eepromUpdate() {
-    const QByteArray connected = QStringEncoder("GBK").encode(OfflineTexts::connected());
+    const QByteArray connected = QStringEncoder("GBK").encode(ProgrammerAnswer::connected());
     auto programmer = [connected](const QByteArray& answer) {
         return [connected, answer](ScriptedPort& port, const QByteArray& w) {
             if (w == "CC000000#")
@@ -225,6 +228,15 @@ void TestFirmware::eepromUpdate() {
         QVERIFY(!UpdateProgrammerEeprom(r.c, r.file(QByteArray(4, 'x'), QStringLiteral("ee.bin"))));
         QCOMPARE(r.port.writes.size(), 1);
         QVERIFY(r.session.log.text().contains(OfflineTexts::cannotConnect()));
+    }
+    { // the programmer's words are compared as they stand, in an English program too
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(HVPP_BIN_DIR "/translations/hvpp_en.qm")));
+        QCoreApplication::installTranslator(&english);
+        Rig r;
+        r.port.responder = programmer(connected);
+        QVERIFY(UpdateProgrammerEepromCheck(r.c));
+        QCoreApplication::removeTranslator(&english);
     }
     { // beyond the reach of four address digits: refused before anything is sent
         Rig r;

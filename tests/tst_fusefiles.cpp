@@ -55,8 +55,8 @@ const struct {
     {"ATTINY2313", 15, "DWEN"},  {"ATTINY2313", 16, "SELFPRGEN"},
 };
 
-QByteArray fileBytes(const QString& chip) {
-    QFile f(QStringLiteral(HVPP_SET_DIR "/") + chip + QStringLiteral(".FUS"));
+QByteArray fileBytes(const QString& chip, const QString& folder = QStringLiteral(HVPP_SET_DIR)) {
+    QFile f(folder + u'/' + chip + QStringLiteral(".FUS"));
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
@@ -80,6 +80,7 @@ class TestFuseFiles : public QObject {
     void fileIsWellFormed_data();
     void fileIsWellFormed();
     void namesStandWhereTheDatasheetsPutThem();
+    void englishSetMatchesTheChineseOne();
 };
 
 void TestFuseFiles::everyChipHasOne() {
@@ -190,6 +191,37 @@ void TestFuseFiles::namesStandWhereTheDatasheetsPutThem() {
         const FuseDescription d = parseFuseDescription(fileBytes(QLatin1String(n.chip)));
         QCOMPARE(d.names.size(), 32);
         QCOMPARE(d.names[31 - n.position], QLatin1String(n.name));
+    }
+}
+
+// The English set says the same in other words: same default, bit names, keys in the same
+// order and the same red marks; plain ASCII, so no Chinese character is left in it.
+void TestFuseFiles::englishSetMatchesTheChineseOne() {
+    for (const ChipInfo& c : ChipTable::rows()) {
+        const QByteArray bytes = fileBytes(c.ChipName, QStringLiteral(HVPP_SET_DIR "/en"));
+        QVERIFY2(!bytes.isEmpty(), qPrintable(c.ChipName));
+        for (char ch : bytes)
+            QVERIFY2(uchar(ch) < 0x80, qPrintable(c.ChipName));
+        const FuseDescription zh = parseFuseDescription(fileBytes(c.ChipName));
+        const FuseDescription en = parseFuseDescription(bytes);
+        QVERIFY2(en.problems.isEmpty(), qPrintable(en.problems.join(u'\n')));
+        QCOMPARE(en.defaultText, zh.defaultText);
+        QCOMPARE(en.names, zh.names);
+        QCOMPARE(en.options.size(), zh.options.size());
+        for (int i = 0; i < zh.options.size(); ++i) {
+            const FuseOption &a = zh.options[i], &b = en.options[i];
+            QCOMPARE(b.key, a.key);
+            QCOMPARE(b.red, a.red);
+            // The bit or field name before ":" (or the clock's "[CKSEL=.. SUT=..]") stands
+            // in both languages.
+            const QString name = a.text.section(u':', 0, 0);
+            if (name.toLatin1() == name.toUtf8())
+                QCOMPARE(b.text.section(u':', 0, 0), name);
+            else
+                QCOMPARE(b.text.mid(b.text.lastIndexOf(u'[')),
+                         a.text.mid(a.text.lastIndexOf(u'[')));
+            QVERIFY2(b.text != a.text, qPrintable(b.text));
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 // chip detection, against a scripted programmer.
 #include "core/texts.h"
 #include "ops/identify.h"
+#include "ops/opstexts.h"
 #include "support/rig.h"
 
 #include <QtTest>
@@ -9,7 +10,8 @@
 namespace {
 struct Rig : ScriptedRig {
     Rig() : ScriptedRig(QString(), FixedClock) {}
-    void chipAnswers(const QByteArray& b0, const QByteArray& b1, const QByteArray& b2, double delay = 2) {
+    void chipAnswers(const QByteArray& b0, const QByteArray& b1, const QByteArray& b2,
+                     double delay = 2) {
         port.answer("RI00#", b0, delay);
         port.answer("RI01#", b1, delay);
         port.answer("RI02#", b2, delay);
@@ -19,14 +21,14 @@ struct Rig : ScriptedRig {
 
 class TestIdentify : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void presence_data();
     void presence();
     void readSignatureNamesTheChipButKeepsTheSelection();
-    void readSignatureUnknown();
+    void noChipOfTheTable_data();
+    void noChipOfTheTable();
     void signatureCheck();
     void detectSelectsTheChip();
-    void detectUnknownWarns();
     void lateAnswerIsNotTakenForTheNextReply();
     void unpluggedAdapterEndsWithAWarning();
 };
@@ -60,20 +62,61 @@ void TestIdentify::readSignatureNamesTheChipButKeepsTheSelection() {
     Rig r;
     r.chipAnswers("1E", "95", "02");
     QCOMPARE(ReadSignature(r.c), QStringLiteral("ATMEGA32"));
-    QCOMPARE(r.port.writtenTexts(), (QStringList{QStringLiteral("RI01#"), QStringLiteral("RI02#")}));
+    QCOMPARE(r.port.writtenTexts(),
+             (QStringList{QStringLiteral("RI01#"), QStringLiteral("RI02#")}));
     QCOMPARE(r.session.currentChipLabel, QStringLiteral("ATMEGA32"));
     QCOMPARE(r.session.sigLabel, QStringLiteral("1E9502"));
     QCOMPARE(r.session.chip.ChipName, QStringLiteral("ATMEGA8"));
     QVERIFY(r.log().startsWith(QStringLiteral("读标识字:1E9502\r\n")));
 }
 
-void TestIdentify::readSignatureUnknown() {
-    Rig r;
-    r.session.sigLabel = QStringLiteral("1E9307");
-    r.chipAnswers("1E", "93", "FF");
-    QCOMPARE(ReadSignature(r.c), QString());
-    QCOMPARE(r.session.sigLabel, QStringLiteral("1E9307")); // labels keep what they showed
-    QVERIFY(r.log().startsWith(Texts::noTarget()));
+// Nothing of the table answers: the labels say which case it is and show no signature that
+// was not read; the button logs it, detection warns with it.
+void TestIdentify::noChipOfTheTable_data() {
+    QTest::addColumn<QByteArray>("b1");
+    QTest::addColumn<QByteArray>("b2");
+    QTest::addColumn<QString>("inSocket");
+    QTest::addColumn<QString>("sig");
+    QTest::addColumn<QString>("said");       // the button's log line
+    QTest::addColumn<QString>("detectSaid"); // detection's warning
+    QTest::newRow("silent") << QByteArray() << QByteArray() << OpsTexts::programmerSilent()
+                            << QString() << Texts::noAnswer() << Texts::noAnswer();
+    QTest::newRow("empty socket") << QByteArray("FF") << QByteArray("FF") << OpsTexts::socketEmpty()
+                                  << QString() << OpsTexts::noChipInSocket()
+                                  << OpsTexts::noChipInSocket();
+    QTest::newRow("unknown") << QByteArray("93") << QByteArray("FF") << OpsTexts::unknownChip()
+                             << QStringLiteral("1E93FF") << Texts::noTarget()
+                             << Texts::unsupportedChip();
+    QTest::newRow("half") << QByteArray("93") << QByteArray() << OpsTexts::unknownChip()
+                          << QStringLiteral("1E93--") << Texts::noTarget()
+                          << Texts::unsupportedChip();
+}
+
+void TestIdentify::noChipOfTheTable() {
+    QFETCH(QByteArray, b1);
+    QFETCH(QByteArray, b2);
+    QFETCH(QString, inSocket);
+    QFETCH(QString, sig);
+    QFETCH(QString, said);
+    QFETCH(QString, detectSaid);
+    for (bool detect : {false, true}) {
+        Rig r;
+        r.session.currentChipLabel = QStringLiteral("ATMEGA8"); // what an earlier read found
+        r.session.sigLabel = QStringLiteral("1E9307");
+        if (!b1.isEmpty())
+            r.port.answer("RI01#", b1, 2);
+        if (!b2.isEmpty())
+            r.port.answer("RI02#", b2, 2);
+        QCOMPARE(detect ? DetectChip(r.c) : ReadSignature(r.c), QString());
+        QCOMPARE(r.session.currentChipLabel, inSocket);
+        QCOMPARE(r.session.sigLabel, sig);
+        if (detect) {
+            QCOMPARE(r.ui.warnings, QStringList{detectSaid});
+            QCOMPARE(r.session.chip.ChipName, QStringLiteral("ATMEGA8"));
+        } else {
+            QVERIFY2(r.log().startsWith(said), qPrintable(r.log()));
+        }
+    }
 }
 
 void TestIdentify::signatureCheck() {
@@ -88,6 +131,12 @@ void TestIdentify::signatureCheck() {
         r.chipAnswers("1E", "95", "02");
         QVERIFY(!SignatureCheck(r.c));
         QVERIFY(r.log().contains(QStringLiteral("标识字与所选芯片不符!")));
+        // The refusal names the chip found beside the one selected, and shows it.
+        QCOMPARE(r.ui.warnings, QStringList{OpsTexts::wrongChip().arg(
+                                    QStringLiteral("ATMEGA32"), QStringLiteral("1E9502"),
+                                    QStringLiteral("ATMEGA8"), QStringLiteral("1E9307"))});
+        QCOMPARE(r.session.currentChipLabel, QStringLiteral("ATMEGA32"));
+        QCOMPARE(r.session.sigLabel, QStringLiteral("1E9502"));
     }
 }
 
@@ -100,13 +149,6 @@ void TestIdentify::detectSelectsTheChip() {
     QCOMPARE(r.session.sigLabel, QStringLiteral("1E9406"));
     QCOMPARE(r.session.currentChipLabel, QStringLiteral("ATMEGA168"));
     QVERIFY(r.ui.warnings.isEmpty());
-}
-
-void TestIdentify::detectUnknownWarns() {
-    Rig r; // silent programmer
-    QCOMPARE(DetectChip(r.c), QString());
-    QCOMPARE(r.ui.warnings, QStringList{Texts::unsupportedChip()});
-    QCOMPARE(r.session.chip.ChipName, QStringLiteral("ATMEGA8"));
 }
 
 void TestIdentify::lateAnswerIsNotTakenForTheNextReply() {
@@ -130,7 +172,8 @@ void TestIdentify::unpluggedAdapterEndsWithAWarning() {
     QVERIFY(!ok);
     QVERIFY(!finished);
     QCOMPARE(r.ui.warnings.size(), 1);
-    QCOMPARE(r.ui.controlEvents, (QStringList{QStringLiteral("ReadSIG:off"), QStringLiteral("ReadSIG:on")}));
+    QCOMPARE(r.ui.controlEvents,
+             (QStringList{QStringLiteral("ReadSIG:off"), QStringLiteral("ReadSIG:on")}));
     QVERIFY(!r.link.operationRunning());
 }
 

@@ -120,6 +120,12 @@ void TestOffline::recordFrames() {
     };
     QCOMPARE(r.port.writtenTexts(), expected);
     QVERIFY(r.session.log.text().contains(OfflineTexts::writingSettings()));
+    QVERIFY(r.session.log.text().contains(OfflineTexts::settingsWritten().arg(expected.size())));
+    Rig silent; // nothing confirmed is no "written"
+    silent.port.responder = nullptr;
+    QVERIFY(!WriteOfflineSettings(silent.c));
+    QVERIFY(
+        silent.session.log.text().contains(OfflineTexts::settingsNotConfirmed().arg(21).arg(21)));
 
     // A panel that no chip selection has filled yet still gives the chip's signature.
     Rig blank;
@@ -203,6 +209,8 @@ void TestOffline::recordRoundTrip() {
     QCOMPARE(back.session.chip.ChipName, QStringLiteral("ATMEGA168"));
     QCOMPARE(back.session.fuses.fuseText(), expectedText);
     QVERIFY(back.session.log.text().contains(OfflineTexts::readingSettings()));
+    QVERIFY(back.session.log.text().contains(OfflineTexts::settingsRead().arg(
+        QStringLiteral("ATMEGA168"), QStringLiteral("F9DF62"), QStringLiteral("FC"))));
     QVERIFY(back.ui.warnings.isEmpty());
     // The read asks for the items in their documented order.
     const QStringList reads = back.port.writtenTexts();
@@ -369,7 +377,7 @@ void TestOffline::uploadWithoutLoader() {
 
 void TestOffline::fuseTable() {
     Rig r;
-    StoreFuseTable(r.c);
+    QVERIFY(StoreFuseTable(r.c));
     const QStringList w = r.port.writtenTexts();
     QCOMPARE(w.size(), 65);
     QCOMPARE(w.first(), QStringLiteral("ME930040#"));
@@ -378,13 +386,16 @@ void TestOffline::fuseTable() {
     QCOMPARE(w.last(), QStringLiteral("MEE10080#"));
     QCOMPARE(r.ui.beeps, 1);
     QVERIFY(!r.session.log.text().contains(u'M'));
+    QVERIFY(r.session.log.text().contains(OfflineTexts::fuseTableStored().arg(13)));
 
     Rig silent; // no programmer: every frame costs its full wait, the beep still comes
     silent.port.responder = nullptr;
     const double t0 = silent.port.nowMs();
-    StoreFuseTable(silent.c);
+    QVERIFY(!StoreFuseTable(silent.c));
     QCOMPARE(silent.port.writes.size(), 65);
     QCOMPARE(silent.ui.beeps, 1);
+    QVERIFY(
+        silent.session.log.text().contains(OfflineTexts::fuseTableNotConfirmed().arg(65).arg(65)));
     QVERIFY(silent.port.nowMs() - t0 >= 6500);
 }
 

@@ -9,6 +9,13 @@
     </message>
 </context>
 <context>
+    <name>HexLineModel</name>
+    <message>
+        <source>%1: 文件 %2, 芯片 %3</source>
+        <translation>%1: file %2, chip %3</translation>
+    </message>
+</context>
+<context>
     <name>ImageTab</name>
     <message>
         <source>FLASH 文件 (也可把文件拖到这里)</source>
@@ -61,6 +68,14 @@
     <message>
         <source>转到下一处与芯片不同的数据 (F3)</source>
         <translation>Go to the next data that differs from the chip (F3)</translation>
+    </message>
+    <message>
+        <source>%1已另存为 %2 (%3 字节, %4)</source>
+        <translation>%1 saved as %2 (%3 bytes, %4)</translation>
+    </message>
+    <message>
+        <source>二进制</source>
+        <translation>binary</translation>
     </message>
 </context>
 <context>
@@ -390,6 +405,33 @@
     <message>
         <source>目标数量:</source>
         <translation>Target quantity:</translation>
+    </message>
+</context>
+<context>
+    <name>ProgrammerAnswer</name>
+    <message>
+        <source>连接成功!</source>
+        <translation>connected</translation>
+    </message>
+    <message>
+        <source>芯片擦除完毕!</source>
+        <translation>chip erased</translation>
+    </message>
+    <message>
+        <source>FLASH写入完毕!</source>
+        <translation>FLASH written</translation>
+    </message>
+    <message>
+        <source>熔丝位写入完毕!</source>
+        <translation>fuse bits written</translation>
+    </message>
+    <message>
+        <source>锁定位写入完毕!</source>
+        <translation>lock bits written</translation>
+    </message>
+    <message>
+        <source>固件升级模式:请重启编程器!</source>
+        <translation>firmware update mode: restart the programmer</translation>
     </message>
 </context>
 <context>
@@ -1144,10 +1186,6 @@ Chip: %10  fuses: lock %11 extended %12 high %13 low %14</translation>
         <translation>Cannot read the file %1: %2</translation>
     </message>
     <message>
-        <source>连接成功!</source>
-        <translation>Connected!</translation>
-    </message>
-    <message>
         <source>无法连接编程器!</source>
         <translation>Cannot connect to the programmer!</translation>
     </message>
@@ -1346,11 +1384,6 @@ Without a programmer, start it with --port sim to try everything on the built-in
     <message>
         <source>退出</source>
         <translation>Quit</translation>
-    </message>
-    <message>
-        <source>编程器的操作尚未结束。<byte value="xd"/>
-停止该操作并退出程序吗?</source>
-        <translation>The programmer&apos;s operation has not finished yet.</translation>
     </message>
     <message>
         <source>选项3 编程熔丝位</source>
@@ -1871,10 +1904,6 @@ Global options (--port, --chip, --json, -q, -v, ...): hvpp-cli --help
     <message>
         <source>自动识别芯片: 读标识字, 打印芯片型号。</source>
         <translation>Identify the chip: reads the signature and prints the chip type.</translation>
-    </message>
-    <message>
-        <source>座上无芯片或芯片不受支持时输出 &quot;无目标芯片或不支持!&quot;, 退出码 3。</source>
-        <translation>With no chip in the socket, or an unsupported one, it prints &quot;No target chip, or not supported!&quot;, exit code 3.</translation>
     </message>
     <message>
         <source>读标识字: 显示座上芯片的型号与标识字 (不改变所选芯片)。</source>
@@ -2423,6 +2452,246 @@ Exit codes:
     <message>
         <source>作业记录: 下一个序列号与累计计数, 在方案文件旁 (或设置文件夹的 jobs/ 中)。</source>
         <translation>The job record: the next serial number and the counts so far, beside the scheme file (or in jobs/ of the settings folder).</translation>
+    </message>
+    <message>
+        <source>芯片:</source>
+        <translation>Chip:</translation>
+    </message>
+    <message>
+        <source>所选芯片的型号、存储器大小 (字节) 和标识字</source>
+        <translation>The selected chip: its type, memory sizes (bytes) and signature</translation>
+    </message>
+    <message>
+        <source>文件:</source>
+        <translation>Files:</translation>
+    </message>
+    <message>
+        <source>已载入的FLASH和EEPROM数据的大小</source>
+        <translation>The size of the FLASH and EEPROM data loaded</translation>
+    </message>
+    <message>
+        <source>编程器的操作尚未结束。
+停止该操作并退出程序吗?</source>
+        <translation>The programmer&apos;s operation has not finished yet.
+Stop it and quit?</translation>
+    </message>
+    <message>
+        <source>编程器的操作已结束。
+退出程序吗?</source>
+        <translation>The programmer&apos;s operation has ended.
+Quit now?</translation>
+    </message>
+    <message>
+        <source>方案已保存: %1</source>
+        <translation>Scheme saved: %1</translation>
+    </message>
+    <message>
+        <source>方案已载入: %1</source>
+        <translation>Scheme loaded: %1</translation>
+    </message>
+    <message>
+        <source>脱机编程设置已写入编程器 (%1 字节)。</source>
+        <translation>Stand-alone settings written to the programmer (%1 bytes).</translation>
+    </message>
+    <message>
+        <source>脱机编程设置写入失败: 编程器未确认 %1 / %2 字节!</source>
+        <translation>Stand-alone settings not written: the programmer did not confirm %1 of %2 bytes!</translation>
+    </message>
+    <message>
+        <source>脱机编程设置已读出: 芯片 %1, 熔丝位 %2, 锁定位 %3。</source>
+        <translation>Stand-alone settings read: chip %1, fuse bits %2, lock bits %3.</translation>
+    </message>
+    <message>
+        <source>熔丝数据已存入编程器 (%1 种芯片)。</source>
+        <translation>Fuse data stored in the programmer (%1 chips).</translation>
+    </message>
+    <message>
+        <source>熔丝数据存入失败: 编程器未确认 %1 / %2 字节!</source>
+        <translation>Fuse data not stored: the programmer did not confirm %1 of %2 bytes!</translation>
+    </message>
+    <message>
+        <source>请点击&lt;退出&gt;关闭本窗口, 然后用工具栏的“检测”确认编程器的回答。</source>
+        <translation>Click &lt;Exit&gt; to close this window, then use &quot;Check&quot; on the toolbar to see that the programmer answers.</translation>
+    </message>
+    <message>
+        <source>无目标芯片: 座上无芯片 (标识字读为FF)!</source>
+        <translation>No target chip: the socket is empty (the signature reads FF)!</translation>
+    </message>
+    <message>
+        <source>未知芯片</source>
+        <translation>unknown chip</translation>
+    </message>
+    <message>
+        <source>座上芯片与所选芯片不符, 未编程。
+座上芯片: %1 (标识字 %2)
+所选芯片: %3 (标识字 %4)</source>
+        <translation>The chip in the socket is not the selected one; nothing was programmed.
+In the socket: %1 (signature %2)
+Selected: %3 (signature %4)</translation>
+    </message>
+    <message>
+        <source>%1不符的字节 (地址 文件/芯片): %2%3</source>
+        <translation>%1 bytes that differ (address file/chip): %2%3</translation>
+    </message>
+    <message>
+        <source>带目标芯片的模拟编程器, 在伪终端上提供服务。
+第一行打印终端的路径, 然后一直服务到 SIGINT 或 SIGTERM。
+SIGUSR1 重启编程器 (其引导程序以 &quot;B&quot; 报到, 用于固件升级)。
+SIGUSR2 取出座上的芯片, 或放入一片同型号的新芯片
+(生产运行; 另见 --socket-cycle)。
+
+示例:  hvpp-sim --chip ATMEGA8 --link ./sim-port &amp;
+       hvpp-cli --port ./sim-port detect</source>
+        <translation>The simulated programmer with a target chip, served on a pseudo-terminal.
+Prints the terminal&apos;s path as its first line, then serves it until SIGINT or SIGTERM.
+SIGUSR1 restarts the programmer (its loader announces itself with &quot;B&quot;, for the firmware update).
+SIGUSR2 takes the chip out of the socket, or puts a fresh one of the same type in
+(production runs; also --socket-cycle).
+
+Example:  hvpp-sim --chip ATMEGA8 --link ./sim-port &amp;
+          hvpp-cli --port ./sim-port detect</translation>
+    </message>
+    <message>
+        <source>座上的芯片: %1, 或 none。默认: 状态文件中的芯片, 否则 ATMEGA8。</source>
+        <translation>The chip in the socket: %1, or none. Default: the state file&apos;s chip, else ATMEGA8.</translation>
+    </message>
+    <message>
+        <source>把 PATH 做成指向终端的符号链接 (退出时删除)。</source>
+        <translation>Make PATH a symbolic link to the terminal (removed again at exit).</translation>
+    </message>
+    <message>
+        <source>决定回答节奏的线路速率, 每字符 10 位; 0 = 不限速。默认 115200。</source>
+        <translation>Line rate that paces the answers, 10 bits a character; 0 = unpaced. Default 115200.</translation>
+    </message>
+    <message>
+        <source>JSON 状态 (芯片, FLASH, EEPROM, 熔丝位, 锁定位, 设置存储器, 脱机数据, 固件): 启动时存在则读取, 空闲 100 ms 后及退出时写入。</source>
+        <translation>JSON state (chip, flash, EEPROM, fuses, lock, settings memory, offline images, firmware): read at start when present, written after 100 ms of idleness and at exit.</translation>
+    </message>
+    <message>
+        <source>把对话写入 FILE: 每次方向改变一行, 毫秒, &lt; (程序发出) 或 &gt; (回答), 字符。</source>
+        <translation>Write the conversation to FILE: a line each time the direction changes, milliseconds, &lt; (sent by the program) or &gt; (answered), characters.</translation>
+    </message>
+    <message>
+        <source>一次次取出芯片并放入新芯片: 在座 IN 毫秒, 空座 OUT 毫秒 (用于生产运行)。</source>
+        <translation>Take the chip out and put a fresh one in, over and over: IN ms in the socket, OUT ms empty (for production runs).</translation>
+    </message>
+    <message>
+        <source>语言: en (默认) 或 zh。</source>
+        <translation>Language: en (the default) or zh.</translation>
+    </message>
+    <message>
+        <source>多余的参数: %1
+请看 hvpp-sim --help。</source>
+        <translation>unexpected argument: %1
+Try hvpp-sim --help.</translation>
+    </message>
+    <message>
+        <source>不认识的芯片 %1 (可选: %2, none)</source>
+        <translation>unknown chip %1 (choose from %2, none)</translation>
+    </message>
+    <message>
+        <source>--baud 需要一个 &gt;= 0 的数: %1</source>
+        <translation>--baud needs a number &gt;= 0: %1</translation>
+    </message>
+    <message>
+        <source>无法写入记录文件 %1: %2</source>
+        <translation>cannot write the trace %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 已存在且不是符号链接; 不予替换</source>
+        <translation>%1 exists and is not a symbolic link; not replacing it</translation>
+    </message>
+    <message>
+        <source>无法创建链接 %1</source>
+        <translation>cannot create the link %1</translation>
+    </message>
+    <message>
+        <source>线路已断 (断线故障); 终端已关闭</source>
+        <translation>the line died (disconnect fault); the terminal is closed</translation>
+    </message>
+    <message>
+        <source>芯片已取出</source>
+        <translation>chip taken out</translation>
+    </message>
+    <message>
+        <source>%1 已放入</source>
+        <translation>%1 put in</translation>
+    </message>
+    <message>
+        <source>--socket-cycle 需要 IN:OUT 毫秒数, 都 &gt; 0</source>
+        <translation>--socket-cycle needs IN:OUT milliseconds, both &gt; 0</translation>
+    </message>
+    <message>
+        <source>无法监视信号: %1</source>
+        <translation>cannot watch signals: %1</translation>
+    </message>
+    <message>
+        <source>%1 在 %2%3, %4 波特</source>
+        <translation>%1 on %2%3, %4 baud</translation>
+    </message>
+    <message>
+        <source>无芯片</source>
+        <translation>no chip</translation>
+    </message>
+    <message>
+        <source>故障: 编程器什么也不回答。</source>
+        <translation>Fault: the programmer answers nothing.</translation>
+    </message>
+    <message>
+        <source>故障: 空座 (读出 FF)。</source>
+        <translation>Fault: the socket is empty (reads give FF).</translation>
+    </message>
+    <message>
+        <source>故障: 芯片回答这个标识字 (六位十六进制数, 例如 1E9587)。</source>
+        <translation>Fault: the chip answers this signature (six hex digits, e.g. 1E9587).</translation>
+    </message>
+    <message>
+        <source>故障: 数据用小写十六进制。</source>
+        <translation>Fault: data text in lower-case hex.</translation>
+    </message>
+    <message>
+        <source>故障: 回答分成 N 个字符一段, 段间隔 GAP 毫秒 (默认 60)。</source>
+        <translation>Fault: replies in pieces of N characters with GAP ms between them (default gap 60).</translation>
+    </message>
+    <message>
+        <source>故障: 每个回答晚 MS 毫秒开始。</source>
+        <translation>Fault: every reply starts MS milliseconds late.</translation>
+    </message>
+    <message>
+        <source>故障: 每第 N 个标记 (! $ ? B) 不发送。</source>
+        <translation>Fault: every Nth marker (! $ ? B) is not sent.</translation>
+    </message>
+    <message>
+        <source>故障: 这些地址的 FLASH 字节读出有误: 地址和 FIRST-LAST 范围的列表, 例如 0x10,0x20-0x2F (可重复)。</source>
+        <translation>Fault: the flash bytes at these addresses read back wrong: a list of addresses and FIRST-LAST ranges, e.g. 0x10,0x20-0x2F (may be repeated).</translation>
+    </message>
+    <message>
+        <source>故障: 这些地址的 EEPROM 字节读出有误 (同 --corrupt-flash)。</source>
+        <translation>Fault: the EEPROM bytes at these addresses read back wrong (as --corrupt-flash).</translation>
+    </message>
+    <message>
+        <source>故障: N 个字符后线路断开 (双向合计)。</source>
+        <translation>Fault: the line dies after N characters (both directions).</translation>
+    </message>
+    <message>
+        <source>--%1: 不是数字: %2</source>
+        <translation>--%1: not a number: %2</translation>
+    </message>
+    <message>
+        <source>--signature: 需要六位十六进制数: %1</source>
+        <translation>--signature: six hexadecimal digits expected: %1</translation>
+    </message>
+    <message>
+        <source>--split: 需要 N[:GAP], N &gt; 0: %1</source>
+        <translation>--split: N[:GAP] expected, N &gt; 0: %1</translation>
+    </message>
+    <message>
+        <source>--%1: 需要地址或 FIRST-LAST 范围: %2</source>
+        <translation>--%1: addresses or FIRST-LAST ranges expected: %2</translation>
+    </message>
+    <message>
+        <source>编程器无回答、座上无芯片或芯片不受支持时说明是哪一种, 退出码 3。</source>
+        <translation>When the programmer does not answer, the socket is empty or the chip is not supported, it says which, exit code 3.</translation>
     </message>
 </context>
 </TS>

@@ -36,7 +36,29 @@ inline QString eepromOpenFilter() {
 inline QString saveFilter() {
     return tr("二进制文件(*.BIN *.bin);;Intel HEX 文件 (*.HEX *.hex *.EEP *.eep)");
 }
-inline QString helpMissing() { return tr("帮助文件没找到: %1"); }
-inline QString quitTitle() { return tr("退出"); }
-inline QString quitWhileBusy() { return tr("编程器的操作尚未结束。\r\n停止该操作并退出程序吗?"); }
+inline QString helpMissing() {
+    return tr("帮助文件没找到: %1");
+}
+// The status bar's two FLASH/EEPROM pairs.
+inline QString chipSizesCaption() {
+    return tr("芯片:");
+}
+inline QString chipSizesTip() {
+    return tr("所选芯片的型号、存储器大小 (字节) 和标识字");
+}
+inline QString imageSizesCaption() {
+    return tr("文件:");
+}
+inline QString imageSizesTip() {
+    return tr("已载入的FLASH和EEPROM数据的大小");
+}
+inline QString quitTitle() {
+    return tr("退出");
+}
+inline QString quitWhileBusy() {
+    return tr("编程器的操作尚未结束。\n停止该操作并退出程序吗?");
+}
+inline QString quitAfterRun() {
+    return tr("编程器的操作已结束。\n退出程序吗?");
+}
 } // namespace AppTexts

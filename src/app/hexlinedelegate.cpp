@@ -27,15 +27,21 @@ void HexLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     QFont bold = opt.font;
     bold.setBold(true);
     const int address = int(line.indexOf(QChar(0x3000)));
-    auto draw = [&](const QString& text, const QFont& font, const QColor& color) {
+    auto draw = [&](const QString& text, const QFont& font, const QColor& color, bool boxed) {
+        const int width = QFontMetrics(font).horizontalAdvance(text);
+        if (boxed)
+            painter->fillRect(QRect(r.left(), opt.rect.top() + 1, width, opt.rect.height() - 2),
+                              diffBox());
         painter->setFont(font);
         painter->setPen(color);
         painter->drawText(r, Qt::AlignLeft | Qt::AlignVCenter, text);
-        r.setLeft(r.left() + QFontMetrics(font).horizontalAdvance(text));
+        r.setLeft(r.left() + width);
     };
-    draw(line.left(address + 1), bold, normal);
+    draw(line.left(address + 1), bold, normal, false);
     const QString digits = line.mid(address + 1);
-    for (int b = 0; b * 2 < digits.size(); ++b)
-        draw(digits.mid(b * 2, 2), opt.font, (mask >> b) & 1 ? QColor(230, 0, 0) : normal);
+    for (int b = 0; b * 2 < digits.size(); ++b) {
+        const bool differs = (mask >> b) & 1;
+        draw(digits.mid(b * 2, 2), opt.font, differs ? diffText() : normal, differs);
+    }
     painter->restore();
 }

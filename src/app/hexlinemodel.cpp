@@ -1,5 +1,7 @@
 #include "app/hexlinemodel.h"
 
+#include "link/link.h"
+
 #include <algorithm>
 
 int HexLineModel::rowCount(const QModelIndex& parent) const {
@@ -13,20 +15,43 @@ QVariant HexLineModel::data(const QModelIndex& index, int role) const {
         return m_lines[index.row()];
     if (role == DiffMaskRole)
         return diffMask(index.row());
+    if (role == Qt::ToolTipRole)
+        return diffToolTip(index.row());
     return {};
+}
+
+QString HexLineModel::diffToolTip(int line) const {
+    const uint mask = diffMask(line);
+    if (mask == 0)
+        return QString();
+    const QString digits = m_lines[line].section(QChar(0x3000), 1);
+    QStringList rows;
+    for (int b = 0; b < 16; ++b) {
+        if (!(mask >> b & 1))
+            continue;
+        const int address = line * 16 + b;
+        const QString chip = m_chip.mid(qsizetype(address) * 2, 2);
+        rows << tr("%1: 文件 %2, 芯片 %3")
+                    .arg(hexField(address, 4), digits.mid(b * 2, 2),
+                         chip.size() == 2 ? chip : QStringLiteral("--"));
+    }
+    return rows.join(u'\n');
 }
 
 void HexLineModel::setLines(const QStringList& lines) {
     beginResetModel();
     m_lines = lines;
     m_diff.clear();
+    m_chip.clear();
     endResetModel();
 }
 
-void HexLineModel::setDiff(const QVector<ByteRange>& ranges) {
+void HexLineModel::setDiff(const QVector<ByteRange>& ranges, const QString& chipText) {
     m_diff = ranges;
+    m_chip = chipText;
     if (!m_lines.isEmpty())
-        Q_EMIT dataChanged(index(0), index(int(m_lines.size()) - 1), {DiffMaskRole});
+        Q_EMIT dataChanged(index(0), index(int(m_lines.size()) - 1),
+                           {DiffMaskRole, Qt::ToolTipRole});
 }
 
 uint HexLineModel::diffMask(int line) const {

@@ -22,7 +22,9 @@ class HexLineModel : public QAbstractListModel {
     void setLines(const QStringList& lines);
     const QStringList& lines() const { return m_lines; }
 
-    void setDiff(const QVector<ByteRange>& ranges);
+    // The differing bytes and what the chip holds (its read-back as hex digit pairs): a
+    // marked line's tooltip names each differing byte with the file's value and the chip's.
+    void setDiff(const QVector<ByteRange>& ranges, const QString& chipText = QString());
     const QVector<ByteRange>& diff() const { return m_diff; }
     uint diffMask(int line) const;
     // The first line after line (-1: from the top) with a differing byte, wrapping round
@@ -32,4 +34,6 @@ class HexLineModel : public QAbstractListModel {
   private:
     QStringList m_lines;
     QVector<ByteRange> m_diff;
+    QString m_chip;
+    QString diffToolTip(int line) const;
 };

@@ -22,8 +22,8 @@
 #include <QListView>
 #include <QMimeData>
 #include <QPushButton>
-#include <QStyle>
 #include <QShortcut>
+#include <QStyle>
 #include <QVBoxLayout>
 
 using AppTexts::tr;
@@ -163,7 +163,8 @@ void ImageTab::refresh() {
 }
 
 void ImageTab::showDiff() {
-    m_model->setDiff(m_app.session.lastVerify[m_which].ranges);
+    const ImageDiff& d = m_app.session.lastVerify[m_which];
+    m_model->setDiff(d.ranges, d.chipText);
     m_view->viewport()->update();
     const int first = m_model->nextDiffLine(-1);
     if (first >= 0) {
@@ -230,10 +231,20 @@ void ImageTab::saveClicked() {
     QString error;
     // A file that could not be written is worth a word: the user would otherwise think the
     // image safe on disk.
-    if (!WriteImageFile(path, SaveBufferText, &error))
+    if (!WriteImageFile(path, SaveBufferText, &error)) {
         m_app.ui.warning(Texts::warningTitle(),
                          tr("文件无法写入: %1").arg(QDir::toNativeSeparators(path)) +
                              (error.isEmpty() ? QString() : u'\n' + error));
+        return;
+    }
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool hex = suffix == u"hex" || suffix == u"eep";
+    m_app.session.log.logMessage(
+        tr("%1已另存为 %2 (%3 字节, %4)")
+            .arg(m_which == Flash ? QStringLiteral("FLASH") : QStringLiteral("EEPROM"),
+                 QFileInfo(path).fileName())
+            .arg(SaveBufferText.size() / 2)
+            .arg(hex ? QStringLiteral("Intel HEX") : tr("二进制")));
 }
 
 void ImageTab::clearClicked() {

@@ -13,8 +13,8 @@
 #include "app/offlinepage.h"
 #include "app/optionspage.h"
 #include "app/portstatuslabel.h"
-#include "core/datapaths.h"
 #include "app/productionpanel.h"
+#include "core/datapaths.h"
 #include "core/settings.h"
 #include "link/port.h"
 #include "ops/calibration.h"
@@ -63,8 +63,9 @@ MainWindow::MainWindow(const AppOptions& options, std::unique_ptr<Port> port, QW
     m_ui.interlock = &m_lock;
     m_ui.log = &m_session.log;
     m_session.settings = m_settings.get();
-    m_session.fuses.setSetFolder(options.setFolder.isEmpty() ? DataPaths::setFolder()
-                                                             : options.setFolder);
+    m_session.fuses.setSetFolder(options.setFolder.isEmpty()
+                                     ? DataPaths::setFolder(options.language)
+                                     : DataPaths::setFolderIn(options.setFolder, options.language));
     m_link = std::make_unique<Link>(nullptr, &m_session.log);
     m_conn = std::make_unique<Connection>(*m_link, options.sim);
     m_app = std::make_unique<AppContext>(AppContext{m_session, *m_link, m_ui});
@@ -173,6 +174,9 @@ QWidget* MainWindow::buildRightColumn() {
     choose->setObjectName(QStringLiteral("ChipMenuButton"));
     choose->setAutoDefault(false);
     choose->setToolTip(tr("从芯片表中选择所要编程的芯片"));
+    // Room for the widest chip name beside it (ATMEGA8535) in the narrow column.
+    choose->setStyleSheet(QStringLiteral("QPushButton { padding: 4px 4px; }"));
+    grid->setHorizontalSpacing(4);
     connect(choose, &QPushButton::clicked, this, [this, choose] {
         m_chipMenu->popup(choose->mapToGlobal(QPoint(0, choose->height())));
     });
@@ -283,9 +287,28 @@ void MainWindow::buildStatusBar() {
     m_mcuTypes = panel(QStringLiteral("MCUtypes"));
     m_flashSize = panel(QStringLiteral("FlashSizePanel"));
     m_eepromSize = panel(QStringLiteral("EepromSizePanel"));
+    // Two pairs of FLASH/EEPROM numbers: the selected chip's memories and the images loaded.
+    // Each pair has its caption.
+    auto caption = [bar](const QString& name, const QString& text, const QString& tip) {
+        auto* l = new QLabel(text, bar);
+        l->setObjectName(name);
+        l->setContentsMargins(4, 0, 0, 0);
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+        l->setToolTip(tip);
+        return l;
+    };
+    m_mcuTypes->setToolTip(AppTexts::chipSizesTip());
+    m_flashSize->setToolTip(AppTexts::imageSizesTip());
+    m_eepromSize->setToolTip(AppTexts::imageSizesTip());
     bar->addWidget(m_pictures);
     bar->addWidget(m_comStatus);
+    bar->addWidget(caption(QStringLiteral("ChipSizesCaption"), AppTexts::chipSizesCaption(),
+                           AppTexts::chipSizesTip()));
     bar->addWidget(m_mcuTypes, 1);
+    bar->addPermanentWidget(caption(QStringLiteral("ImageSizesCaption"),
+                                    AppTexts::imageSizesCaption(), AppTexts::imageSizesTip()));
     bar->addPermanentWidget(m_flashSize);
     bar->addPermanentWidget(m_eepromSize);
 }
@@ -294,7 +317,9 @@ void MainWindow::refreshLabels() {
     m_selChip->setText(m_session.selChipLabel);
     m_currentChip->setText(m_session.currentChipLabel);
     m_sigLabel->setText(m_session.sigLabel);
-    m_mcuTypes->setText(m_session.mcuTypesPanel);
+    // Beside its caption the chip's panel needs no wide ideographic gaps: plain blanks leave
+    // the port its whole path.
+    m_mcuTypes->setText(QString(m_session.mcuTypesPanel).replace(QChar(0x3000), u' ').trimmed());
     m_flashSize->setText(m_session.flashSizePanel);
     m_eepromSize->setText(m_session.eepromSizePanel);
     showComStatus();

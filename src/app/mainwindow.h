@@ -9,6 +9,8 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -130,6 +132,7 @@ private:
     Interlock m_lock;
     bool m_quitting = false;
     bool m_asking = false;
+    QPointer<QMessageBox> m_quitBox; // the quit question while it is open
 
     QToolBar* m_toolbar = nullptr;
     QHash<QString, QAction*> m_actions;

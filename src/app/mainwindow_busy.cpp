@@ -53,6 +53,8 @@ void MainWindow::onBusyChanged(bool busy) {
     }
     if (m_quitting) // out of the operation's stack first
         QTimer::singleShot(0, this, [this] { close(); });
+    else if (m_quitBox) // the question left open is no longer whether to stop it
+        m_quitBox->setText(AppTexts::quitAfterRun());
 }
 
 bool MainWindow::refusedWhileBusy(const QString& key) {
@@ -71,7 +73,7 @@ void MainWindow::askStopAndQuit() {
         return;
     m_asking = true;
     // The operation goes on while the question is open.
-    m_ui.ask(AppTexts::quitTitle(), AppTexts::quitWhileBusy(), [this](bool yes) {
+    m_quitBox = m_ui.ask(AppTexts::quitTitle(), AppTexts::quitWhileBusy(), [this](bool yes) {
         m_asking = false;
         if (yes)
             stopAndQuit();

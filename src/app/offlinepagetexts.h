@@ -127,6 +127,12 @@ inline QString schemeNotSaved() {
 inline QString schemeNotOpened() {
     return tr("无法打开方案文件: %1");
 }
+inline QString schemeSaved() {
+    return tr("方案已保存: %1");
+}
+inline QString schemeLoaded() {
+    return tr("方案已载入: %1");
+}
 inline QString schemePartlyLoaded() {
     return tr("方案文件 %1 在第 %2 行中止, 之前的设置已应用。");
 }

@@ -10,8 +10,13 @@ void PortStatusLabel::setStatus(const QString& text) {
 }
 
 QString PortStatusLabel::shownText(int width) const {
-    const QString full = text();
     const QFontMetrics fm(font());
+    if (fm.horizontalAdvance(text()) <= width)
+        return text();
+    // The ideographic spaces in front go before any of the name does.
+    QString full = text();
+    while (full.startsWith(QChar(0x3000)))
+        full.remove(0, 1);
     if (fm.horizontalAdvance(full) <= width)
         return full;
     const int colon = full.lastIndexOf(u':');

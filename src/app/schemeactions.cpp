@@ -48,6 +48,7 @@ QString SaveSetInteractive(QWidget* parent, AppContext& app) {
                            (error.isEmpty() ? QString() : u'\n' + error));
         return QString();
     }
+    app.session.log.logMessage(T::schemeSaved().arg(QFileInfo(path).fileName()));
     return path;
 }
 
@@ -71,5 +72,7 @@ QString LoadSetInteractive(QWidget* parent, AppContext& app) {
         app.ui.warning(Texts::warningTitle(), T::schemeNotOpened().arg(shown));
     else if (applied < kSchemeLines)
         s.log.logMessage(T::schemePartlyLoaded().arg(shown).arg(applied + 1));
+    else
+        s.log.logMessage(T::schemeLoaded().arg(QFileInfo(path).fileName()));
     return applied == kSchemeLines ? path : QString();
 }

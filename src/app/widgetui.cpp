@@ -5,9 +5,21 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QWidget>
+
+void fitTitle(QMessageBox* box) {
+    // Titles are padded with ideographic spaces; the padding is no part of what is said.
+    box->setWindowTitle(box->windowTitle().trimmed());
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int need = QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + TitleBarChrome;
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(need, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
 
 void WidgetUi::progress(const QString& bar, int percent) {
     if (auto* p = m_root->findChild<QProgressBar*>(bar))
@@ -22,10 +34,14 @@ void WidgetUi::warning(const QString& title, const QString& text) {
         warningHook(title, text);
         return;
     }
-    QMessageBox::warning(m_root, title, text);
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, m_root);
+    fitTitle(&box);
+    box.exec();
 }
 
-void WidgetUi::beep() { QApplication::beep(); }
+void WidgetUi::beep() {
+    QApplication::beep();
+}
 
 void WidgetUi::setControlEnabled(const QString& control, bool enabled) {
     // Toolbar keys are actions; the window's buttons are widgets. A name may be both (the
@@ -47,21 +63,24 @@ void WidgetUi::setControlEnabled(const QString& control, bool enabled) {
 bool WidgetUi::confirm(const QString& title, const QString& text) {
     if (confirmHook)
         return confirmHook(title, text);
-    return QMessageBox::question(m_root, title, text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, m_root);
+    fitTitle(&box);
+    return box.exec() == QMessageBox::Yes;
 }
 
-void WidgetUi::ask(const QString& title, const QString& text,
-                   const std::function<void(bool)>& answer) {
+QMessageBox* WidgetUi::ask(const QString& title, const QString& text,
+                           const std::function<void(bool)>& answer) {
     if (confirmHook) {
         answer(confirmHook(title, text));
-        return;
+        return nullptr;
     }
     auto* box = new QMessageBox(QMessageBox::Question, title, text,
                                 QMessageBox::Yes | QMessageBox::No, m_root);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setDefaultButton(QMessageBox::No);
+    fitTitle(box);
     QObject::connect(box, &QMessageBox::finished, box,
                      [answer](int result) { answer(result == QMessageBox::Yes); });
     box->open();
+    return box;
 }

@@ -8,10 +8,17 @@
 
 class Interlock;
 class MessageLog;
+class QMessageBox;
 class QWidget;
 
+// Makes the box wide enough for its whole title in the title bar, where the window manager
+// would otherwise cut it ("警告…"): the title's width in bold type and TitleBarChrome for the
+// window menu and buttons beside it.
+constexpr int TitleBarChrome = 120;
+void fitTitle(QMessageBox* box);
+
 class WidgetUi : public Ui {
-public:
+  public:
     explicit WidgetUi(QWidget* root) : m_root(root) {}
 
     void progress(const QString& bar, int percent) override;
@@ -22,8 +29,10 @@ public:
     void setControlEnabled(const QString& control, bool enabled) override;
     bool confirm(const QString& title, const QString& text) override;
     // A yes/no question that does not stop what is running: answer is called when the user
-    // has chosen (at once when confirmHook is set).
-    void ask(const QString& title, const QString& text, const std::function<void(bool)>& answer);
+    // has chosen (at once when confirmHook is set). Returns the open box, whose text the
+    // caller may change while it waits (nullptr when answered at once).
+    QMessageBox* ask(const QString& title, const QString& text,
+                     const std::function<void(bool)>& answer);
 
     // Takes the place of the message boxes (tests, and a window that is not shown).
     std::function<void(const QString& title, const QString& text)> warningHook;
@@ -31,6 +40,6 @@ public:
     Interlock* interlock = nullptr;
     MessageLog* log = nullptr;
 
-private:
+  private:
     QWidget* m_root;
 };

@@ -10,6 +10,7 @@
 #include "cli/clitexts.h"
 #include "cli/cmd_features.h"
 #include "core/datapaths.h"
+#include "core/language.h"
 #include "core/session.h"
 #include "core/settings.h"
 #include "link/serialport.h"
@@ -246,7 +247,7 @@ int runCommand(const CliCommand& command, const QCommandLineParser& parser,
     // The session works without the settings store: what one command is given does not
     // become the default of the next. The commands that exist to store write it themselves.
     Session session;
-    session.fuses.setSetFolder(DataPaths::setFolder());
+    session.fuses.setSetFolder(DataPaths::setFolder(Language::current()));
     QObject::connect(&session.log, &MessageLog::messageLogged, &session.log,
                      [&output](const QString& text) { output.logLine(text); });
     CliUi ui(output, std::move(ask));

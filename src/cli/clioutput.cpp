@@ -2,6 +2,8 @@
 
 #include "cli/clitexts.h"
 #include "core/phases.h"
+#include "link/answer.h"
+#include "link/link.h"
 
 #include <QIODevice>
 #include <QJsonDocument>
@@ -150,7 +152,8 @@ void CliOutput::note(const QString& text) {
 void CliOutput::frame(double ms, bool sent, const QByteArray& bytes) {
     if (m_level != Level::Verbose)
         return;
-    const QString text = QString::fromLatin1(bytes);
+    // The programmer's answers decoded as the log decodes them (its own words are GBK).
+    const QString text = sent ? QString::fromLatin1(bytes) : Link::decodeInput(bytes);
     if (m_json) {
         emitJson(
             {{QStringLiteral("type"), QStringLiteral("frame")},
@@ -162,7 +165,7 @@ void CliOutput::frame(double ms, bool sent, const QByteArray& bytes) {
     endProgressLine();
     this->text() << u'[' << QString::number(ms, 'f', 3).rightJustified(10)
                  << QStringLiteral(" ms] ") << (sent ? QStringLiteral("> ") : QStringLiteral("< "))
-                 << text << u'\n' << Qt::flush;
+                 << (sent ? text : explainAnswer(text)) << u'\n' << Qt::flush;
 }
 
 CliUi::CliUi(CliOutput& out, std::function<bool(const QString&)> ask)

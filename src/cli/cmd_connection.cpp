@@ -64,7 +64,7 @@ void addConnectionCommands(CliTable& t) {
                     0,
                     0,
                     Texts::tr("自动识别芯片: 读标识字, 打印芯片型号。"),
-                    Texts::tr("座上无芯片或芯片不受支持时输出 \"无目标芯片或不支持!\", 退出码 3。"),
+                    Texts::tr("编程器无回答、座上无芯片或芯片不受支持时说明是哪一种, 退出码 3。"),
                     QStringLiteral("hvpp-cli --port sim --sim-chip ATMEGA32 detect"),
                     {},
                     [](CliContext& c) { return identify(c, true); }};

@@ -16,10 +16,8 @@
 namespace {
 
 int storeFuseTable(CliContext& ctx) {
-    return ctx.run(QStringLiteral("Command1"), Need::Programmer, [](OpContext& c) {
-        StoreFuseTable(c);
-        return Step::Ok;
-    });
+    return ctx.run(QStringLiteral("Command1"), Need::Programmer,
+                   [](OpContext& c) { return StoreFuseTable(c) ? Step::Ok : Step::NoAnswer; });
 }
 
 int firmwareMode(CliContext& ctx) {

@@ -16,4 +16,15 @@ QString find(const QString& relative) {
     return QDir::cleanPath(installed);
 }
 
+QString setFolderIn(const QString& folder, const QString& language) {
+    const QString english = folder + QStringLiteral("/en");
+    if (language == u"en" && QFileInfo(english).isDir())
+        return english;
+    return folder;
+}
+
+QString setFolder(const QString& language) {
+    return setFolderIn(find(QStringLiteral("Set")), language);
+}
+
 } // namespace DataPaths

@@ -8,8 +8,10 @@ namespace DataPaths {
 // that exists, as an absolute path; the installed location when neither does, so that a
 // message about a missing file names the place it belongs.
 QString find(const QString& relative);
-// The folder of the fuse description files.
-inline QString setFolder() {
-    return find(QStringLiteral("Set"));
-}
+// The folder of the fuse description files in the language ("zh" or "en"): the Chinese set
+// in Set, the English one in Set/en.
+QString setFolder(const QString& language);
+// The language's set of the fuse description files under folder: folder/en in English when
+// there is one, else folder itself.
+QString setFolderIn(const QString& folder, const QString& language);
 } // namespace DataPaths

@@ -60,7 +60,18 @@ bool take(QStringList* arguments, QString* language, QString* error) {
     return true;
 }
 
+namespace {
+const char* const kLanguageProperty = "hvppLanguage";
+}
+
+QString current() {
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && app->property(kLanguageProperty).toString() == u"en" ? QStringLiteral("en")
+                                                                       : QStringLiteral("zh");
+}
+
 bool install(QCoreApplication* app, const QString& language) {
+    app->setProperty(kLanguageProperty, QStringLiteral("zh"));
     if (language == u"en") {
         auto* ours = new QTranslator(app);
         if (!ours->load(QStringLiteral("hvpp_en"),
@@ -69,6 +80,7 @@ bool install(QCoreApplication* app, const QString& language) {
             return false;
         }
         QCoreApplication::installTranslator(ours);
+        app->setProperty(kLanguageProperty, QStringLiteral("en"));
         return true;
     }
     auto* qt = new QTranslator(app);

@@ -23,4 +23,8 @@ bool take(QStringList* arguments, QString* language, QString* error);
 // Chinese, its source language.
 bool install(QCoreApplication* app, const QString& language);
 
+// The language install() put in place: "en", or "zh" (also before install() and when the
+// English translation was missing).
+QString current();
+
 } // namespace Language

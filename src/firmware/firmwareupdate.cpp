@@ -1,6 +1,7 @@
 #include "firmware/firmwareupdate.h"
 
 #include "core/opcontext.h"
+#include "link/answer.h"
 #include "link/frames.h"
 #include "link/link.h"
 #include "link/linkerror.h"
@@ -194,6 +195,8 @@ bool FirmwareTransfer::proceed() {
         return false;
     }
     setProgress(OfflineTexts::updateDone());
+    // The prompt asked for "继 续"; now it says what comes next.
+    setPrompt(OfflineTexts::afterUpdate());
     setState(State::Done);
     return true;
 }
@@ -209,8 +212,8 @@ bool UpdateProgrammerEepromCheck(OpContext& c) {
     c.link.drainInput();
     c.link.sendCommand(Frames::connectionCheck());
     c.link.delayMs(100);
-    // The programmer's own answer, in its own language: never a translated text.
-    if (c.link.readAfterDelay(100) != QStringLiteral("连接成功!")) {
+    // The programmer's own words, exactly: never their translation.
+    if (c.link.readAfterDelay(100) != ProgrammerAnswer::connected()) {
         c.log(OfflineTexts::cannotConnect());
         return false;
     }

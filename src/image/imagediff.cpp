@@ -12,5 +12,7 @@ ImageDiff diffImages(const QString& image, const QString& back) {
         }
     }
     d.ranges = rangesOfMask(mask);
+    if (d.differing > 0)
+        d.chipText = back;
     return d;
 }

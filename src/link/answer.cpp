@@ -3,6 +3,8 @@
 #include "link/link.h"
 #include "link/port.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 bool isHexDigit(QChar c) {
@@ -25,7 +27,30 @@ qint64 hexDigits(const QString& text) {
     return n;
 }
 
+// What the programmer's firmware says. The translation of each is its meaning; in Chinese
+// the translation is the answer itself and nothing is added.
+const char* const kAnswers[] = {
+    QT_TRANSLATE_NOOP("ProgrammerAnswer", "连接成功!"),
+    QT_TRANSLATE_NOOP("ProgrammerAnswer", "芯片擦除完毕!"),
+    QT_TRANSLATE_NOOP("ProgrammerAnswer", "FLASH写入完毕!"),
+    QT_TRANSLATE_NOOP("ProgrammerAnswer", "熔丝位写入完毕!"),
+    QT_TRANSLATE_NOOP("ProgrammerAnswer", "锁定位写入完毕!"),
+    QT_TRANSLATE_NOOP("ProgrammerAnswer", "固件升级模式:请重启编程器!"),
+};
+
 } // namespace
+
+QString explainAnswer(const QString& text) {
+    QString out = text;
+    for (const char* answer : kAnswers) {
+        const QString said = QString::fromUtf8(answer);
+        const QString meaning = QCoreApplication::translate("ProgrammerAnswer", answer);
+        if (meaning == said || !out.contains(said))
+            continue;
+        out.replace(said, said + QStringLiteral(" (") + meaning + u')');
+    }
+    return out;
+}
 
 QString withoutStrayLead(const QString& text) {
     qsizetype i = 0;

@@ -11,6 +11,19 @@
 
 class Link;
 
+// The programmer's own words: its firmware answers in Chinese (GBK). An answer is compared
+// as it stands, never with a translation.
+namespace ProgrammerAnswer {
+inline QString connected() {
+    return QStringLiteral("连接成功!");
+}
+} // namespace ProgrammerAnswer
+
+// text with each answer of the programmer's we know followed by its meaning when the program
+// speaks another language than the programmer ("连接成功! (connected)"); anything else as
+// it came.
+QString explainAnswer(const QString& text);
+
 // text without what stands in front of the answer: markers of other steps ("!", "$", "?"),
 // line ends and blanks, and anything outside printable ASCII (noise).
 QString withoutStrayLead(const QString& text);

@@ -2,6 +2,7 @@
 
 #include "core/messagelog.h"
 #include "core/texts.h"
+#include "link/answer.h"
 #include "link/linkerror.h"
 #include "link/port.h"
 
@@ -155,7 +156,7 @@ QString Link::readAfterDelay(double ms) {
 void Link::logReplyAfterDelay(double ms, const QString& prefix) {
     delayMs(ms);
     if (bytesAvailable() != 0) {
-        m_log->logMessage(prefix + readText());
+        m_log->logMessage(prefix + explainAnswer(readText()));
     } else {
         ++m_unanswered;
         m_log->logMessage(Texts::noAnswer());

@@ -2,6 +2,7 @@
 
 #include "core/opcontext.h"
 #include "link/frames.h"
+#include "offline/offlinetexts.h"
 
 const std::array<ProgrammerFuseRecord, 13>& programmerFuseTable() {
     // The programmer's data, written as it stands (not always the chips' factory fuses).
@@ -23,14 +24,22 @@ const std::array<ProgrammerFuseRecord, 13>& programmerFuseTable() {
     return table;
 }
 
-void StoreFuseTable(OpContext& c) {
+bool StoreFuseTable(OpContext& c) {
     c.link.drainInput();
     int address = FuseTableFirstAddress;
+    int unconfirmed = 0;
     for (const ProgrammerFuseRecord& r : programmerFuseTable()) {
         for (quint8 byte : {r.signature1, r.signature2, r.extended, r.high, r.low}) {
             c.link.sendCommand(Frames::writeSettingsByte(byte, address++));
-            c.link.waitForMarker(100, QStringLiteral("!"));
+            unconfirmed += c.link.waitForMarkerResult(100, QStringLiteral("!")) ? 0 : 1;
         }
     }
     c.ui.beep();
+    const int bytes = address - FuseTableFirstAddress;
+    if (unconfirmed > 0) {
+        c.log(OfflineTexts::fuseTableNotConfirmed().arg(unconfirmed).arg(bytes));
+        return false;
+    }
+    c.log(OfflineTexts::fuseTableStored().arg(int(programmerFuseTable().size())));
+    return true;
 }

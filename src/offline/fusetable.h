@@ -19,8 +19,9 @@ constexpr int FuseTableFirstAddress = 0x0040;
 const std::array<ProgrammerFuseRecord, 13>& programmerFuseTable();
 
 // Writes the 65 bytes in address order ("ME930040#" first, "MEE10080#" last), each
-// followed by the wait for "!", then beeps. Nothing is logged, no answer is checked.
-void StoreFuseTable(OpContext& c);
+// followed by the wait for "!", then beeps and logs what became of it. False when the
+// programmer did not confirm every byte.
+bool StoreFuseTable(OpContext& c);
 
 // The entry "试验" adds to the toolbar's chip menu; it selects the ATMEGA8 row.
 inline QString testChipMenuEntry() {

@@ -132,11 +132,19 @@ bool WriteOfflineSettings(OpContext& c) {
         c.ui.warning(Texts::warningTitle(), problem);
         return false;
     }
-    for (const OfflineRecordItem& item : OfflineRecordItems(c.session)) {
+    const QVector<OfflineRecordItem> items = OfflineRecordItems(c.session);
+    int unconfirmed = 0;
+    for (const OfflineRecordItem& item : items) {
         c.link.sendCommand(QStringLiteral("ME") + item.digits + hexField(item.address, 4) + u'#');
-        c.link.waitForMarker(100, QStringLiteral("!"));
+        unconfirmed += c.link.waitForMarkerResult(100, QStringLiteral("!")) ? 0 : 1;
     }
     c.log(OfflineTexts::writingSettings());
+    // What became of it: the programmer confirms each byte with "!".
+    if (unconfirmed > 0) {
+        c.log(OfflineTexts::settingsNotConfirmed().arg(unconfirmed).arg(items.size()));
+        return false;
+    }
+    c.log(OfflineTexts::settingsWritten().arg(items.size()));
     return true;
 }
 
@@ -184,5 +192,8 @@ bool ReadOfflineSettings(OpContext& c) {
         c.ui.warning(Texts::warningTitle(), Texts::unsupportedChip());
     }
     s.fuses.ApplyFuseText(HexToBinary(r.joined({Lock, Extended, High, Low})));
+    c.log(OfflineTexts::settingsRead().arg(
+        name.isEmpty() ? r.joined({Signature0, Signature1, Signature2}) : name,
+        r.joined({Extended, High, Low}), r.joined({Lock})));
     return true;
 }

@@ -12,6 +12,25 @@ inline QString writingSettings() {
 inline QString readingSettings() {
     return tr("读取脱机编程设置。");
 }
+// %1 the number of settings bytes.
+inline QString settingsWritten() {
+    return tr("脱机编程设置已写入编程器 (%1 字节)。");
+}
+// %1 bytes the programmer did not confirm, %2 all bytes.
+inline QString settingsNotConfirmed() {
+    return tr("脱机编程设置写入失败: 编程器未确认 %1 / %2 字节!");
+}
+// %1 the chip (or its signature), %2 the fuse bytes (extended, high, low), %3 the lock byte.
+inline QString settingsRead() {
+    return tr("脱机编程设置已读出: 芯片 %1, 熔丝位 %2, 锁定位 %3。");
+}
+// %1 the number of chips.
+inline QString fuseTableStored() {
+    return tr("熔丝数据已存入编程器 (%1 种芯片)。");
+}
+inline QString fuseTableNotConfirmed() {
+    return tr("熔丝数据存入失败: 编程器未确认 %1 / %2 字节!");
+}
 inline QString itemsNotAnswered() {
     return tr("脱机编程设置项 %1 无有效回答, 其值未改变。");
 }
@@ -71,6 +90,9 @@ inline QString updateStarting() {
 inline QString updateDone() {
     return tr("升级完毕。");
 }
+inline QString afterUpdate() {
+    return tr("请点击<退出>关闭本窗口, 然后用工具栏的“检测”确认编程器的回答。");
+}
 inline QString firmwareTooLarge() {
     return tr("固件文件过大 (%1 字节): 编程器的引导程序最多接收 32767 字节, 未发送任何数据。");
 }
@@ -79,9 +101,6 @@ inline QString firmwareEmpty() {
 }
 inline QString fileUnreadable() {
     return tr("无法读取文件 %1: %2");
-}
-inline QString connected() {
-    return tr("连接成功!");
 }
 inline QString cannotConnect() {
     return tr("无法连接编程器!");

@@ -6,6 +6,7 @@
 #include "core/texts.h"
 #include "link/answer.h"
 #include "link/frames.h"
+#include "ops/opstexts.h"
 
 QString ReadSignatureByte(OpContext& c, int index) {
     c.link.sendCommand(Frames::readSignatureByte(index));
@@ -37,45 +38,85 @@ bool PresenceTest(OpContext& c) {
     return false;
 }
 
+namespace {
+
+// What a signature read found. Bytes that did not answer read "--": no byte answered is a
+// silent programmer; FF throughout is an empty socket (the programmer reads FF from no chip).
+struct Found {
+    QString sig;  // as read
+    QString name; // the chip of the table, or ""
+    bool silent = false;
+    bool empty = false;
+};
+
+Found judge(const QString& sig, int first) {
+    Found f;
+    f.sig = sig;
+    const QString read = sig.mid(first * 2);
+    f.silent = read == QString(read.size(), u'-');
+    f.empty = read == QString(read.size(), u'F');
+    if (!f.silent && !f.empty)
+        f.name = ChipNameFromSignature(sig);
+    return f;
+}
+
+// The chip labels show what was found: the chip and its signature, or the case in place of
+// the chip (and no signature that was never read).
+void showFound(Session& s, const Found& f) {
+    s.currentChipLabel = f.silent           ? OpsTexts::programmerSilent()
+                         : f.empty          ? OpsTexts::socketEmpty()
+                         : f.name.isEmpty() ? OpsTexts::unknownChip()
+                                            : f.name;
+    s.sigLabel = f.silent || f.empty ? QString() : f.sig;
+    s.notifyPanels();
+}
+
+// The log line (and the box text) for a read that found no chip of the table.
+QString whyNoChip(const Found& f, const QString& otherwise) {
+    return f.silent ? Texts::noAnswer() : f.empty ? OpsTexts::noChipInSocket() : otherwise;
+}
+
+} // namespace
+
 QString ReadSignature(OpContext& c) {
     c.link.drainInput();
-    const QString sig = QStringLiteral("1E") + readSignatureBytes(c, 1);
-    const QString name = ChipNameFromSignature(sig);
-    if (name.isEmpty()) {
-        c.log(Texts::noTarget());
+    const Found f = judge(QStringLiteral("1E") + readSignatureBytes(c, 1), 1);
+    showFound(c.session, f);
+    if (f.name.isEmpty()) {
+        c.log(whyNoChip(f, Texts::noTarget()));
         return QString();
     }
-    c.session.currentChipLabel = name;
-    c.session.sigLabel = sig;
-    c.session.notifyPanels();
-    c.log(Texts::tr("读标识字:") + sig);
-    return name;
+    c.log(Texts::tr("读标识字:") + f.sig);
+    return f.name;
 }
 
 bool SignatureCheck(OpContext& c) {
     c.link.drainInput();
     const QString sig = readSignatureBytes(c, 0);
     c.log(Texts::tr("读标识字:") + sig);
-    if (sig != c.session.chip.SignatureText) {
-        c.log(Texts::tr("标识字与所选芯片不符!"));
-        return false;
-    }
-    return true;
+    if (sig == c.session.chip.SignatureText)
+        return true;
+    c.log(Texts::tr("标识字与所选芯片不符!"));
+    // The run is refused: the box says what sits in the socket and what was selected.
+    const Found f = judge(sig, 0);
+    showFound(c.session, f);
+    const QString found = f.name.isEmpty() ? whyNoChip(f, OpsTexts::unknownChip()) : f.name;
+    c.ui.warning(Texts::warningTitle(),
+                 OpsTexts::wrongChip().arg(found, f.sig, c.session.chip.ChipName,
+                                           c.session.chip.SignatureText));
+    return false;
 }
 
 QString DetectChip(OpContext& c) {
     c.link.drainInput();
-    const QString sig = QStringLiteral("1E") + readSignatureBytes(c, 1);
-    c.session.sigLabel = sig;
-    const QString name = ChipNameFromSignature(sig);
-    if (name.isEmpty()) {
-        c.session.notifyPanels();
-        c.ui.warning(Texts::warningTitle(), Texts::unsupportedChip());
+    const Found f = judge(QStringLiteral("1E") + readSignatureBytes(c, 1), 1);
+    showFound(c.session, f);
+    if (f.name.isEmpty()) {
+        c.ui.warning(Texts::warningTitle(), whyNoChip(f, Texts::unsupportedChip()));
         return QString();
     }
-    c.session.currentChipLabel = name;
-    SelectChip(c.session, name);
-    c.session.fuses.LoadFuseDescription(name + QStringLiteral(".FUS"), &c.session.log);
+    SelectChip(c.session, f.name);
+    c.session.fuses.LoadFuseDescription(f.name + QStringLiteral(".FUS"), &c.session.log);
     c.session.fuses.ApplyFuseText(c.session.fuses.defaultFuseText());
-    return name;
+    return f.name;
 }

@@ -10,12 +10,16 @@ QString ReadSignatureByte(OpContext& c, int index);
 // Otherwise logs "无目标芯片或无连接!".
 bool PresenceTest(OpContext& c);
 // The "读标识字" button: reads bytes 1 and 2, names the chip in the socket (labels and
-// log) without changing the selected chip. Returns the chip name or "".
+// log) without changing the selected chip. Returns the chip name or "". When no chip of the
+// table answers, the labels say which case it is (a silent programmer, an empty socket, an
+// unknown chip) and show no signature that was not read.
 QString ReadSignature(OpContext& c);
 // The program-chip sequence's signature check: reads bytes 0..2, logs them and compares
-// them with the current chip. False (and "标识字与所选芯片不符!") on a mismatch.
+// them with the current chip. False (and "标识字与所选芯片不符!") on a mismatch; the chip
+// labels then show the chip found and a warning box names it beside the selected one.
 bool SignatureCheck(OpContext& c);
 // The "SelectMCU" chip detection: reads bytes 1 and 2, shows the signature and, for a
 // known chip, selects it, loads its fuse description and applies its default fuse text.
-// Returns the chip name, or "" after the warning "无目标芯片或不支持!".
+// Returns the chip name, or "" after a warning that says why: "编程器无反应!", an empty
+// socket, or "无目标芯片或不支持!" for a signature no chip of the table has.
 QString DetectChip(OpContext& c);

@@ -61,7 +61,9 @@ inline QString readingEeprom() {
     return Texts::tr("读取芯片EEPROM!");
 }
 inline QString readShort(int got, int size) {
-    return Texts::tr("读出的数据不完整: 只收到 %1 字节 (芯片有 %2 字节), 缓冲区未改变!").arg(got).arg(size);
+    return Texts::tr("读出的数据不完整: 只收到 %1 字节 (芯片有 %2 字节), 缓冲区未改变!")
+        .arg(got)
+        .arg(size);
 }
 inline QString readNotHex(int at, int size) {
     return Texts::tr("读出的数据在第 %1 字节处含有非十六进制字符 (芯片有 %2 字节), 缓冲区未改变!")
@@ -92,5 +94,23 @@ inline QString singleWritten() {
 }
 inline QString badData(int digits) {
     return Texts::tr("数据框须为至多%1位十六进制数字!").arg(digits);
+}
+// Identification: what the chip labels and the log say when no chip of the table answers.
+inline QString programmerSilent() {
+    return Texts::tr("编程器无反应");
+}
+inline QString socketEmpty() {
+    return Texts::tr("无目标芯片");
+}
+inline QString noChipInSocket() {
+    return Texts::tr("无目标芯片: 座上无芯片 (标识字读为FF)!");
+}
+inline QString unknownChip() {
+    return Texts::tr("未知芯片");
+}
+// %1 the chip found (or why none), %2 its signature, %3 the selected chip, %4 its signature.
+inline QString wrongChip() {
+    return Texts::tr("座上芯片与所选芯片不符, 未编程。\n座上芯片: %1 (标识字 %2)\n所选芯片: %3 "
+                     "(标识字 %4)");
 }
 } // namespace OpsTexts

@@ -13,6 +13,20 @@ QString verifyRangesLine(bool eeprom, const ImageDiff& d) {
         .arg(rangesText(d.ranges));
 }
 
+QString verifyBytesLine(bool eeprom, const QString& image, const ImageDiff& d) {
+    // The first bytes that differ, each with the file's value and the chip's.
+    constexpr int shown = 8;
+    QStringList bytes;
+    for (const ByteRange& r : d.ranges)
+        for (int a = r.first; a <= r.last && bytes.size() < shown; ++a)
+            bytes << QStringLiteral("%1 %2/%3")
+                         .arg(hexField(a, 4), image.mid(qsizetype(a) * 2, 2), d.chipByte(a));
+    return Texts::tr("%1不符的字节 (地址 文件/芯片): %2%3")
+        .arg(eeprom ? QStringLiteral("EEPROM") : QStringLiteral("FLASH"),
+             bytes.join(QStringLiteral(", ")),
+             d.differing > shown ? QStringLiteral(", …") : QString());
+}
+
 bool reportVerify(OpContext& c, bool eeprom, const QString& image, const QString& back) {
     const ImageDiff d = diffImages(image, back);
     c.session.lastVerify[eeprom ? 1 : 0] = d;
@@ -20,6 +34,7 @@ bool reportVerify(OpContext& c, bool eeprom, const QString& image, const QString
     if (d.same())
         return true;
     c.log(verifyRangesLine(eeprom, d));
+    c.log(verifyBytesLine(eeprom, image, d));
     c.ui.warning(Texts::warningTitle(),
                  eeprom ? OpsTexts::eepromMismatch(d.first()) : OpsTexts::flashMismatch(d.first()));
     return false;

@@ -4,6 +4,7 @@
 #include "sim/simoptions.h"
 #include "sim/simpty.h"
 #include "sim/simstate.h"
+#include "sim/simtexts.h"
 
 #include "chips/chiptable.h"
 #include "core/language.h"
@@ -34,59 +35,41 @@ int main(int argc, char** argv) {
     QStringList arguments = app.arguments();
     QString language;
     QString langError;
+    const qsizetype given = arguments.size();
     if (!Language::take(&arguments, &language, &langError)) {
         err() << "hvpp-sim: " << langError << Qt::endl;
         return 2;
     }
+    // A tool for developers and test scripts: English unless Chinese is asked for.
+    if (arguments.size() == given)
+        language = QStringLiteral("en");
     Language::install(&app, language);
+    using namespace SimTexts;
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "The simulated programmer with a target chip, served on a pseudo-terminal.\n"
-        "Prints the terminal's path as its first line, then serves it until SIGINT or\n"
-        "SIGTERM. SIGUSR1 restarts the programmer (its loader announces itself with \"B\",\n"
-        "for the firmware update). SIGUSR2 takes the chip out of the socket, or puts a fresh\n"
-        "one of the same type in (production runs; also --socket-cycle).\n\n"
-        "Example:  hvpp-sim --chip ATMEGA8 --link ./sim-port &\n"
-        "          hvpp-cli --port ./sim-port detect"));
+    parser.setApplicationDescription(description());
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption chipOpt(
-        QStringLiteral("chip"),
-        QStringLiteral("The chip in the socket: %1, or none. Default: the state file's chip, "
-                       "else ATMEGA8.")
-            .arg(ChipTable::names().join(QStringLiteral(", "))),
+        QStringLiteral("chip"), chipOption().arg(ChipTable::names().join(QStringLiteral(", "))),
         QStringLiteral("NAME"));
-    const QCommandLineOption linkOpt(QStringLiteral("link"),
-                                     QStringLiteral("Make PATH a symbolic link to the terminal "
-                                                    "(removed again at exit)."),
-                                     QStringLiteral("PATH"));
-    const QCommandLineOption baudOpt(QStringLiteral("baud"),
-                                     QStringLiteral("Line rate that paces the answers, 10 bits a "
-                                                    "character; 0 = unpaced. Default 115200."),
-                                     QStringLiteral("N"), QStringLiteral("115200"));
-    const QCommandLineOption stateOpt(
-        QStringLiteral("state"),
-        QStringLiteral("JSON state (chip, flash, EEPROM, fuses, lock, settings memory, offline "
-                       "images, firmware): read at start when present, written after 100 ms "
-                       "of idleness and at exit."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption traceOpt(
-        QStringLiteral("trace"),
-        QStringLiteral("Write the conversation to FILE: a line each time the direction changes, "
-                       "milliseconds, < (sent by the program) or > (answered), characters."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption cycleOpt(
-        QStringLiteral("socket-cycle"),
-        QStringLiteral("Take the chip out and put a fresh one in, over and over: IN ms in the "
-                       "socket, OUT ms empty (for production runs)."),
-        QStringLiteral("IN:OUT"));
-    parser.addOptions({chipOpt, linkOpt, baudOpt, stateOpt, traceOpt, cycleOpt});
+    const QCommandLineOption linkOpt(QStringLiteral("link"), linkOption(), QStringLiteral("PATH"));
+    const QCommandLineOption baudOpt(QStringLiteral("baud"), baudOption(), QStringLiteral("N"),
+                                     QStringLiteral("115200"));
+    const QCommandLineOption stateOpt(QStringLiteral("state"), stateOption(),
+                                      QStringLiteral("FILE"));
+    const QCommandLineOption traceOpt(QStringLiteral("trace"), traceOption(),
+                                      QStringLiteral("FILE"));
+    const QCommandLineOption cycleOpt(QStringLiteral("socket-cycle"), socketCycleOption(),
+                                      QStringLiteral("IN:OUT"));
+    // Taken before the parser sees it (Language::take); here for the help.
+    const QCommandLineOption langOpt(QStringLiteral("lang"), langOption(), QStringLiteral("en|zh"));
+    parser.addOptions({chipOpt, linkOpt, baudOpt, stateOpt, traceOpt, cycleOpt, langOpt});
     parser.addOptions(simFaultOptions());
     parser.process(arguments);
     if (!parser.positionalArguments().isEmpty()) {
-        err() << "hvpp-sim: unexpected argument: " << parser.positionalArguments().first()
-              << "\nTry hvpp-sim --help." << Qt::endl;
+        err() << "hvpp-sim: " << unexpectedArgument().arg(parser.positionalArguments().first())
+              << Qt::endl;
         return 2;
     }
 
@@ -98,15 +81,17 @@ int main(int argc, char** argv) {
         if (chip == u"NONE")
             chip = QStringLiteral("none");
         else if (!SimChips::byName(chip)) {
-            err() << "hvpp-sim: unknown chip " << parser.value(chipOpt) << " (choose from "
-                  << ChipTable::names().join(QStringLiteral(", ")) << ", none)" << Qt::endl;
+            err() << "hvpp-sim: "
+                  << unknownChip().arg(parser.value(chipOpt),
+                                       ChipTable::names().join(QStringLiteral(", ")))
+                  << Qt::endl;
             return 2;
         }
     }
     bool baudOk = false;
     config.baud = parser.value(baudOpt).toInt(&baudOk);
     if (!baudOk || config.baud < 0) {
-        err() << "hvpp-sim: --baud needs a number >= 0: " << parser.value(baudOpt) << Qt::endl;
+        err() << "hvpp-sim: " << baudNeedsNumber().arg(parser.value(baudOpt)) << Qt::endl;
         return 2;
     }
     QString error;
@@ -132,8 +117,9 @@ int main(int argc, char** argv) {
     trace.setKeepLines(false);
     if (parser.isSet(traceOpt)) {
         if (!traceFile.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-            err() << "hvpp-sim: cannot write the trace " << traceFile.fileName() << ": "
-                  << traceFile.errorString() << Qt::endl;
+            err() << "hvpp-sim: "
+                  << cannotWriteTrace().arg(traceFile.fileName(), traceFile.errorString())
+                  << Qt::endl;
             return 1;
         }
         trace.setDevice(&traceFile);
@@ -152,12 +138,11 @@ int main(int argc, char** argv) {
         if (info.isSymLink())
             QFile::remove(linkPath);
         else if (info.exists()) {
-            err() << "hvpp-sim: " << linkPath << " exists and is not a symbolic link; "
-                  << "not replacing it" << Qt::endl;
+            err() << "hvpp-sim: " << linkExists().arg(linkPath) << Qt::endl;
             return 1;
         }
         if (!QFile::link(server.slavePath(), linkPath)) {
-            err() << "hvpp-sim: cannot create the link " << linkPath << Qt::endl;
+            err() << "hvpp-sim: " << cannotLink().arg(linkPath) << Qt::endl;
             return 1;
         }
     }
@@ -178,9 +163,8 @@ int main(int argc, char** argv) {
         if (traceFile.isOpen())
             traceFile.flush();
     });
-    QObject::connect(&server, &SimPtyServer::disconnected, &app, [&] {
-        err() << "hvpp-sim: the line died (disconnect fault); the terminal is closed" << Qt::endl;
-    });
+    QObject::connect(&server, &SimPtyServer::disconnected, &app,
+                     [&] { err() << "hvpp-sim: " << lineDied() << Qt::endl; });
 
     // The socket: SIGUSR2 and --socket-cycle take the chip out or put one of the same type in.
     QString socketChip = model.chip() ? model.chip()->name() : QStringLiteral("ATMEGA8");
@@ -188,10 +172,10 @@ int main(int argc, char** argv) {
         if (model.chip()) {
             socketChip = model.chip()->name();
             model.setChip(QStringLiteral("none"));
-            err() << "hvpp-sim: chip taken out" << Qt::endl;
+            err() << "hvpp-sim: " << chipTakenOut() << Qt::endl;
         } else {
             model.setChip(socketChip);
-            err() << "hvpp-sim: " << socketChip << " put in" << Qt::endl;
+            err() << "hvpp-sim: " << chipPutIn().arg(socketChip) << Qt::endl;
         }
     };
     QTimer cycle;
@@ -202,7 +186,7 @@ int main(int argc, char** argv) {
         cycleIn = parseSimNumber(parts.value(0));
         cycleOut = parseSimNumber(parts.value(1));
         if (parts.size() != 2 || cycleIn <= 0 || cycleOut <= 0) {
-            err() << "hvpp-sim: --socket-cycle needs IN:OUT milliseconds, both > 0" << Qt::endl;
+            err() << "hvpp-sim: " << socketCycleNeeds() << Qt::endl;
             return 2;
         }
         QObject::connect(&cycle, &QTimer::timeout, &app, [&] {
@@ -215,7 +199,7 @@ int main(int argc, char** argv) {
     // SIGINT and SIGTERM end the loop; the state file is written below, on the way out.
     UnixSignals signalWatch({SIGINT, SIGTERM, SIGUSR1, SIGUSR2});
     if (!signalWatch.isActive()) {
-        err() << "hvpp-sim: cannot watch signals: " << signalWatch.errorString() << Qt::endl;
+        err() << "hvpp-sim: " << cannotWatchSignals().arg(signalWatch.errorString()) << Qt::endl;
         return 1;
     }
     QObject::connect(&signalWatch, &UnixSignals::received, &app, [&](int number) {
@@ -229,10 +213,12 @@ int main(int argc, char** argv) {
 
     QTextStream out(stdout);
     out << server.slavePath() << Qt::endl;
-    err() << "hvpp-sim: " << (model.chip() ? model.chip()->name() : QStringLiteral("no chip"))
-          << " on " << server.slavePath()
-          << (linkPath.isEmpty() ? QString() : QStringLiteral(" (") + linkPath + u')') << ", "
-          << config.baud << " baud" << Qt::endl;
+    err() << "hvpp-sim: "
+          << serving()
+                 .arg(model.chip() ? model.chip()->name() : noChip(), server.slavePath(),
+                      linkPath.isEmpty() ? QString() : QStringLiteral(" (") + linkPath + u')')
+                 .arg(config.baud)
+          << Qt::endl;
 
     const int code = app.exec();
     saveState();

@@ -1,6 +1,7 @@
 #include "sim/simoptions.h"
 
 #include "sim/simconfig.h"
+#include "sim/simtexts.h"
 
 qint64 parseSimNumber(const QString& text) {
     QString t = text.trimmed();
@@ -33,32 +34,18 @@ bool parseSimAddressList(const QString& text, QList<qint64>& out) {
 }
 
 QList<QCommandLineOption> simFaultOptions() {
+    using namespace SimTexts;
     return {
-        {QStringLiteral("silent"), QStringLiteral("Fault: the programmer answers nothing.")},
-        {QStringLiteral("no-chip"), QStringLiteral("Fault: the socket is empty (reads give FF).")},
-        {QStringLiteral("signature"),
-         QStringLiteral("Fault: the chip answers this signature (six hex digits, e.g. 1E9587)."),
-         QStringLiteral("HEX")},
-        {QStringLiteral("lower-case"), QStringLiteral("Fault: data text in lower-case hex.")},
-        {QStringLiteral("split"),
-         QStringLiteral("Fault: replies in pieces of N characters with GAP ms between them "
-                        "(default gap 60)."),
-         QStringLiteral("N[:GAP]")},
-        {QStringLiteral("late"), QStringLiteral("Fault: every reply starts MS milliseconds late."),
-         QStringLiteral("MS")},
-        {QStringLiteral("drop-marker"),
-         QStringLiteral("Fault: every Nth marker (! $ ? B) is not sent."), QStringLiteral("N")},
-        {QStringLiteral("corrupt-flash"),
-         QStringLiteral("Fault: the flash bytes at these addresses read back wrong: a list of "
-                        "addresses and FIRST-LAST ranges, e.g. 0x10,0x20-0x2F (may be repeated)."),
-         QStringLiteral("ADDRS")},
-        {QStringLiteral("corrupt-eeprom"),
-         QStringLiteral("Fault: the EEPROM bytes at these addresses read back wrong (as "
-                        "--corrupt-flash)."),
-         QStringLiteral("ADDRS")},
-        {QStringLiteral("disconnect-after"),
-         QStringLiteral("Fault: the line dies after N characters (both directions)."),
-         QStringLiteral("N")},
+        {QStringLiteral("silent"), silentFault()},
+        {QStringLiteral("no-chip"), noChipFault()},
+        {QStringLiteral("signature"), signatureFault(), QStringLiteral("HEX")},
+        {QStringLiteral("lower-case"), lowerCaseFault()},
+        {QStringLiteral("split"), splitFault(), QStringLiteral("N[:GAP]")},
+        {QStringLiteral("late"), lateFault(), QStringLiteral("MS")},
+        {QStringLiteral("drop-marker"), dropMarkerFault(), QStringLiteral("N")},
+        {QStringLiteral("corrupt-flash"), corruptFlashFault(), QStringLiteral("ADDRS")},
+        {QStringLiteral("corrupt-eeprom"), corruptEepromFault(), QStringLiteral("ADDRS")},
+        {QStringLiteral("disconnect-after"), disconnectFault(), QStringLiteral("N")},
     };
 }
 
@@ -70,7 +57,7 @@ bool applySimFaultOptions(const QCommandLineParser& p, SimConfig& config, QStrin
             return true;
         *out = parseSimNumber(p.value(key));
         if (*out < 0) {
-            *error = QStringLiteral("--%1: not a number: %2").arg(key, p.value(key));
+            *error = SimTexts::notANumber().arg(key, p.value(key));
             return false;
         }
         return true;
@@ -83,7 +70,7 @@ bool applySimFaultOptions(const QCommandLineParser& p, SimConfig& config, QStrin
         bool ok = false;
         sig.toUInt(&ok, 16);
         if (sig.size() != 6 || !ok) {
-            *error = QStringLiteral("--signature: six hexadecimal digits expected: ") + sig;
+            *error = SimTexts::signatureExpected().arg(sig);
             return false;
         }
         f.signature = sig;
@@ -93,8 +80,7 @@ bool applySimFaultOptions(const QCommandLineParser& p, SimConfig& config, QStrin
         const qint64 n = parseSimNumber(parts.value(0));
         const qint64 gap = parts.size() > 1 ? parseSimNumber(parts[1]) : 60;
         if (n <= 0 || gap < 0 || parts.size() > 2) {
-            *error = QStringLiteral("--split: N[:GAP] expected, N > 0: ") +
-                     p.value(QStringLiteral("split"));
+            *error = SimTexts::splitExpected().arg(p.value(QStringLiteral("split")));
             return false;
         }
         f.splitChars = int(n);
@@ -115,8 +101,7 @@ bool applySimFaultOptions(const QCommandLineParser& p, SimConfig& config, QStrin
         QList<qint64>& out = key == u"corrupt-flash" ? f.corruptFlashMore : f.corruptEepromMore;
         for (const QString& value : p.values(key)) {
             if (!parseSimAddressList(value, out)) {
-                *error = QStringLiteral("--%1: addresses or FIRST-LAST ranges expected: %2")
-                             .arg(key, value);
+                *error = SimTexts::addressesExpected().arg(key, value);
                 return false;
             }
         }

@@ -4,10 +4,12 @@
 // when the run waits on a box.
 #include "windowrun.h"
 
+#include "app/apptexts.h"
 #include "core/settings.h"
 #include "core/texts.h"
 #include "ops/productiontexts.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -26,6 +28,7 @@ class TestClosing : public QObject {
     void closeDuringARun_data();
     void closeDuringARun();
     void closeWhenIdleAsksNothing();
+    void quitBoxLeftOpenFollowsTheRun();
     void signalStopsARunWaitingOnABox();
     void signalEndsAProductionRun();
 };
@@ -107,6 +110,28 @@ void TestClosing::closeWhenIdleAsksNothing() {
     QVERIFY(!r.sim->isOpen());
     QCOMPARE(SettingsStore(r.f.ini()).read(SettingsKeys::ProgramOptions),
              QStringLiteral("1111011111"));
+}
+
+// The question left open until the run has ended asks what is left to ask; "yes" quits.
+void TestClosing::quitBoxLeftOpenFollowsTheRun() {
+    WindowRun r;
+    r.w->show();
+    r.w->ui().confirmHook = nullptr;
+    int lines = 0;
+    QObject::connect(&r.w->session().log, &MessageLog::messageLogged, r.w.get(), [&] {
+        if (r.w->link().busy() && ++lines == 4)
+            r.w->close();
+    });
+    r.program();
+    QCoreApplication::processEvents();
+    auto* box = r.w->findChild<QMessageBox*>();
+    QVERIFY(box && box->isVisible());
+    QCOMPARE(box->text(), AppTexts::quitAfterRun());
+    QSignalSpy quit(r.w.get(), &MainWindow::quitRequested);
+    box->button(QMessageBox::Yes)->click();
+    QCoreApplication::processEvents();
+    QVERIFY(!r.w->isVisible());
+    QCOMPARE(quit.count(), 1);
 }
 
 void TestClosing::signalStopsARunWaitingOnABox() {

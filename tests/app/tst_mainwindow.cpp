@@ -75,11 +75,16 @@ void TestMainWindow::firstStartWithEmptySettings() {
 
     // Fallback chip, its calibration addresses and options 0.
     QCOMPARE(w->session().chip.ChipName, QStringLiteral("ATMEGA8"));
-    QCOMPARE(child<QLabel>(w.get(), QStringLiteral("SEL_MCUTYPE"))->text(), QStringLiteral("ATMEGA8"));
-    QCOMPARE(child<QLabel>(w.get(), QStringLiteral("MCUtypes"))->text(),
+    QCOMPARE(child<QLabel>(w.get(), QStringLiteral("SEL_MCUTYPE"))->text(),
+             QStringLiteral("ATMEGA8"));
+    QCOMPARE(w->session().mcuTypesPanel,
              QStringLiteral(" ATMEGA8　FLASH:8192　EEPROM:512　ID:1E9307"));
-    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("Flash_Address"))->text(), QStringLiteral("8191"));
-    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("Eeprom_Address"))->text(), QStringLiteral("511"));
+    QCOMPARE(child<QLabel>(w.get(), QStringLiteral("MCUtypes"))->text(),
+             QStringLiteral("ATMEGA8 FLASH:8192 EEPROM:512 ID:1E9307"));
+    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("Flash_Address"))->text(),
+             QStringLiteral("8191"));
+    QCOMPARE(child<QLineEdit>(w.get(), QStringLiteral("Eeprom_Address"))->text(),
+             QStringLiteral("511"));
     QCOMPARE(child<QScrollBar>(w.get(), QStringLiteral("VScroll1"))->value(), -8191);
     QCOMPARE(child<QScrollBar>(w.get(), QStringLiteral("VScroll2"))->value(), -511);
     QVERIFY(child<QRadioButton>(w.get(), QStringLiteral("Sel_OA_0"))->isChecked());

@@ -95,6 +95,7 @@ class TestSchemeDialogs : public QObject {
             answerFileDialog(base, &filters);
             SaveSetInteractive(nullptr, h.app);
             QVERIFY(h.ui.warnings.isEmpty());
+            QVERIFY(h.session.log.text().contains(QStringLiteral("方案已保存: job.SET")));
             QCOMPARE(filters.size(), 1);
             QVERIFY(filters[0].startsWith(QStringLiteral("方案文件(*.SET)")));
         }
@@ -121,6 +122,7 @@ class TestSchemeDialogs : public QObject {
         // Without "文件重载" the images stay as they were.
         QCOMPARE(s.FlashBufferText, QStringLiteral("0102"));
         QVERIFY(h.ui.warnings.isEmpty());
+        QVERIFY(s.log.text().contains(QStringLiteral("方案已载入: job.SET")));
     }
 
     void cancelChangesNothing() {

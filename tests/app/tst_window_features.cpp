@@ -2,6 +2,8 @@
 // simulated programmer on a virtual clock.
 #include "windowfixture.h"
 
+#include "app/colours.h"
+#include "app/hexlinedelegate.h"
 #include "app/hexlinemodel.h"
 #include "app/productionpanel.h"
 #include "sim/simport.h"
@@ -9,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -53,19 +56,39 @@ class TestWindowFeatures : public QObject {
         QCOMPARE(f.warnings, QStringList{QStringLiteral("FLASH地址0005数据校验失败！")});
         QVERIFY(!sim->sent().contains("WF#") && !sim->sent().contains("EM"));
         QVERIFY(w->session().log.text().contains(QStringLiteral("3 字节不符")));
+        // The chip's value beside the file's: in the log and in a marked line's tooltip.
+        const QString file5 = w->session().FlashBufferText.mid(10, 2);
+        const QString chip5 =
+            QString::number(quint8(chip[5]), 16).toUpper().rightJustified(2, u'0');
+        QVERIFY(w->session().log.text().contains(QStringLiteral("0005 %1/%2").arg(file5, chip5)));
 
         auto* view = child<QListView>(w.get(), QStringLiteral("RichTextFLASH"));
         auto* model = view->model();
         QCOMPARE(model->index(0, 0).data(HexLineModel::DiffMaskRole).toUInt(), 0x60u);
         QCOMPARE(model->index(4, 0).data(HexLineModel::DiffMaskRole).toUInt(), 0x04u);
         QCOMPARE(model->index(1, 0).data(HexLineModel::DiffMaskRole).toUInt(), 0u);
+        QVERIFY(model->index(0, 0)
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .contains(QStringLiteral("0005: 文件 %1, 芯片 %2").arg(file5, chip5)));
+        QVERIFY(model->index(1, 0).data(Qt::ToolTipRole).toString().isEmpty());
+
         QCOMPARE(view->currentIndex().row(), 0);
         auto* tab = child<QWidget>(w.get(), QStringLiteral("FlashTab"));
         w->findChild<QTabWidget*>()->setCurrentWidget(tab);
         w->show();
         QApplication::setActiveWindow(w.get());
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        QVERIFY(!view->grab().isNull()); // the marked lines are drawn
+        // The marked bytes stand on a box of their own on the selected line too, so that
+        // they read as on any other (dark red on light red, 4.5:1 at least).
+        QVERIFY(view->selectionModel()->isSelected(model->index(0, 0)));
+        const QImage shot = view->viewport()->grab().toImage();
+        const QRect line0 = view->visualRect(model->index(0, 0));
+        int boxed = 0;
+        for (int x = line0.left(); x < line0.right(); ++x)
+            boxed += shot.pixelColor(x, line0.top() + 2) == HexLineDelegate::diffBox();
+        QVERIFY2(boxed > 10, qPrintable(QString::number(boxed)));
+        QVERIFY(contrastRatio(HexLineDelegate::diffText(), HexLineDelegate::diffBox()) >= 4.5);
         child<QPushButton>(w.get(), QStringLiteral("NextDiffFLASH"))->click();
         QCOMPARE(view->currentIndex().row(), 4);
         view->setFocus();
@@ -89,6 +112,8 @@ class TestWindowFeatures : public QObject {
         QFile out(saved);
         QVERIFY(out.open(QIODevice::ReadOnly));
         QVERIFY(out.readAll().startsWith(":10000000"));
+        QVERIFY(w->session().log.text().contains(
+            QStringLiteral("FLASH已另存为 copy.hex (%1 字节, Intel HEX)").arg(image.size() / 2)));
         child<QPushButton>(w.get(), QStringLiteral("ClearFLASH"))->click();
         QVERIFY(drop(child<QWidget>(w.get(), QStringLiteral("FlashTab")), saved));
         QCOMPARE(w->session().FlashBufferText, image);

@@ -50,8 +50,10 @@ struct WindowFixture {
     QString ini() const { return dir.filePath(QStringLiteral("hvpp.ini")); }
     QString file(const QString& name) const { return dir.filePath(name); }
 
-    std::unique_ptr<MainWindow> make(std::unique_ptr<Port> port) {
+    std::unique_ptr<MainWindow> make(std::unique_ptr<Port> port,
+                                     const QString& language = QStringLiteral("zh")) {
         AppOptions o;
+        o.language = language;
         o.settingsFile = ini();
         o.setFolder = QStringLiteral(HVPP_SET_DIR);
         o.helpFile = QStringLiteral(HVPP_SOURCE_DIR "/docs/help.html");
