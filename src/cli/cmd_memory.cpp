@@ -24,7 +24,7 @@ int eraseChip(CliContext& ctx) {
 }
 
 int writeMemory(CliContext& ctx, bool eeprom) {
-    if (!ctx.loadImage(eeprom, ctx.args[0]))
+    if (!ctx.loadImage(eeprom, ctx.args[0]) || !ctx.imageForChip(eeprom))
         return Exit::Failed;
     return ctx.run(QStringLiteral("ProCommand"), Need::Target, [eeprom](OpContext& c) {
         return (eeprom ? WriteEeprom(c) : WriteFlash(c)) ? Step::Ok : Step::Failed;
@@ -32,7 +32,7 @@ int writeMemory(CliContext& ctx, bool eeprom) {
 }
 
 int verifyMemory(CliContext& ctx, bool eeprom) {
-    if (!ctx.loadImage(eeprom, ctx.args[0]))
+    if (!ctx.loadImage(eeprom, ctx.args[0]) || !ctx.imageForChip(eeprom))
         return Exit::Failed;
     return ctx.run(QStringLiteral("ProCommand"), Need::Target, [eeprom](OpContext& c) {
         return (eeprom ? VerifyEeprom(c) : VerifyFlash(c)) ? Step::Ok : Step::Failed;

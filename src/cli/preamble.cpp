@@ -9,12 +9,13 @@
 #include "core/opcontext.h"
 #include "core/session.h"
 #include "core/settings.h"
+#include "image/filechip.h"
 #include "image/imagetexts.h"
 #include "image/loader.h"
 #include "link/link.h"
-#include "ports/portfactory.h"
 #include "link/serialport.h"
 #include "ops/identify.h"
+#include "ports/portfactory.h"
 #include "sim/builtin.h"
 #include "sim/simoptions.h"
 
@@ -133,7 +134,17 @@ int CliContext::run(const QString& control, Need need,
     return Exit::Failed;
 }
 
-bool CliContext::loadImage(bool eeprom, const QString& path) {
+bool CliContext::imageForChip(bool eeprom) {
+    const Session& s = session;
+    const QString otherChip =
+        imageChipRefusal(s, eeprom ? 1 : 0, eeprom ? s.EepromBufferText : s.FlashBufferText);
+    if (otherChip.isEmpty())
+        return true;
+    out.error(s.fileName[eeprom ? 1 : 0] + QStringLiteral(": ") + otherChip);
+    return false;
+}
+
+bool CliContext::loadImage(bool eeprom, const QString& path, bool emptyIsData) {
     Session& s = session;
     s.fileName[eeprom ? 1 : 0] = path;
     const QString subject = portName();
@@ -146,8 +157,9 @@ bool CliContext::loadImage(bool eeprom, const QString& path) {
     case LoadResult::Loaded:
         break;
     case LoadResult::UnknownKind:
-        out.error(CliTexts::unknownKind().arg(path, eeprom ? QStringLiteral(".HEX, .BIN, .EEP")
-                                                           : QStringLiteral(".HEX, .BIN")));
+        out.error(
+            CliTexts::unknownKind().arg(path, eeprom ? QStringLiteral("Intel HEX, ELF, .BIN, .EEP")
+                                                     : QStringLiteral("Intel HEX, ELF, .BIN")));
         return false;
     case LoadResult::NotFound:
         out.error(path + QStringLiteral(": ") +
@@ -158,7 +170,7 @@ bool CliContext::loadImage(bool eeprom, const QString& path) {
             out.error(CliTexts::notLoaded().arg(path));
         return false;
     }
-    if ((eeprom ? s.EepromBufferText : s.FlashBufferText).isEmpty()) {
+    if (!emptyIsData && (eeprom ? s.EepromBufferText : s.FlashBufferText).isEmpty()) {
         out.error(CliTexts::noData().arg(path));
         return false;
     }
