@@ -106,11 +106,13 @@ void TestCliOps::convertNeedsNoProgrammer() {
             false);
     QCOMPARE(r.code, 0);
     QCOMPARE(fileBytes(out), fileBytes(dataFile("blink_eeprom.bin")));
-    // The flash loader knows no ".EEP"; a missing file and a broken one give 1.
+    // The flash loader reads a ".EEP" file that is Intel HEX as one; a missing file and a
+    // broken one give 1.
     QCOMPARE(cli({QStringLiteral("convert"), QStringLiteral("--flash"), dataFile("blink.eep"), out},
                  false)
                  .code,
-             1);
+             0);
+    QCOMPARE(fileBytes(out), fileBytes(dataFile("blink_eeprom.bin")));
     QCOMPARE(cli({QStringLiteral("convert"), QStringLiteral("--flash"),
                   m_dir.filePath(QStringLiteral("none.hex")), out},
                  false)

@@ -62,6 +62,12 @@ QString reasonText(const QString& key) {
         {QStringLiteral("overlap"), QStringLiteral("重叠")},
         {QStringLiteral("limit"), QStringLiteral("超出范围")},
         {QStringLiteral("extended"), QStringLiteral("扩展地址")},
+        {QStringLiteral("64 KB"), QStringLiteral("0x10000 超过 64 KB")},
+        {QStringLiteral("eeprom space"), QStringLiteral("FLASH文件中有EEPROM数据 (地址 0x810000)")},
+        {QStringLiteral("fuse space"), QStringLiteral("EEPROM文件中有熔丝位数据 (地址 0x820000)")},
+        {QStringLiteral("beyond space"), QStringLiteral("熔丝位地址 0x820000 超出范围")},
+        {QStringLiteral("no memory"), QStringLiteral("0x800060 不属于芯片的任何存储器")},
+        {QStringLiteral("signature"), QStringLiteral("标识字数据不完整")},
         {QStringLiteral("no data"), QStringLiteral("没有数据")},
         {QStringLiteral("short"), QStringLiteral("过短")},
     };
@@ -122,7 +128,7 @@ void TestHexStrict::validFilesMatchSrecCat() {
 
 void TestHexStrict::damagedFilesAreRefusedAndChangeNothing_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("eeprom");
+    QTest::addColumn<QString>("loaders"); // flash, eeprom or both
     QTest::addColumn<int>("line");
     QTest::addColumn<QString>("reason");
     const QList<QByteArray> faults =
@@ -133,22 +139,23 @@ void TestHexStrict::damagedFilesAreRefusedAndChangeNothing_data() {
         QVERIFY(parts.size() >= 4);
         const QString name = QString::fromLatin1(parts[0]);
         QTest::newRow(parts[0].constData())
-            << name << (parts[1] == "eeprom") << parts[2].toInt()
+            << name << QString::fromLatin1(parts[1]) << parts[2].toInt()
             << reasonText(QString::fromLatin1(parts.mid(3).join(' ')));
     }
 }
 
 void TestHexStrict::damagedFilesAreRefusedAndChangeNothing() {
     QFETCH(QString, name);
-    QFETCH(bool, eeprom);
+    QFETCH(QString, loaders);
     QFETCH(int, line);
     QFETCH(QString, reason);
     const QString file = corpus(QStringLiteral("damaged/") + name + QStringLiteral(".hex"));
     QVERIFY(QFile::exists(file));
-    // Each loader refuses the file the same way (the EEPROM-only faults lie between the two
-    // memories' limits, so the flash loader takes them).
-    const QList<bool> loaders = eeprom ? QList<bool>{true} : QList<bool>{false, true};
-    for (bool asEeprom : loaders) {
+    // The loaders named refuse the file the same way (an EEPROM file may lie in avr-gcc's
+    // EEPROM space, a flash file may carry fuse bytes).
+    for (bool asEeprom : {false, true}) {
+        if (loaders != u"both" && (loaders == u"eeprom") != asEeprom)
+            continue;
         Loaded l;
         QSignalSpy flash(&l.s, &Session::flashChanged);
         QSignalSpy eep(&l.s, &Session::eepromChanged);
@@ -193,12 +200,13 @@ void TestHexStrict::unknownKindChangesNothing() {
     const QString txt = dir.filePath(QStringLiteral("notes.txt"));
     QFile f(txt);
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(":0100000011EE\n");
+    f.write("0100000011EE\n"); // no record: not Intel HEX, and the name says nothing
     f.close();
     Loaded l;
     QString path = txt;
     QCOMPARE(LoadFlashFile(l.s, l.ui, path), LoadResult::UnknownKind);
     QVERIFY(l.s.log.text().contains(txt));
+    QVERIFY(l.s.log.text().contains(QStringLiteral("ELF")));
     l.checkUnchanged();
 }
 

@@ -261,9 +261,11 @@ void TestImage::eepSniffing() {
     QString path = binEep;
     QCOMPARE(LoadEepromFile(s, ui, path), LoadResult::Loaded);
     QCOMPARE(s.EepromBufferText, QStringLiteral("00013A78"));
-    // The flash loader knows no ".EEP".
-    path = dataFile("blink.eep");
+    // The flash loader takes a ".EEP" file only when it is Intel HEX.
+    path = binEep;
     QCOMPARE(LoadFlashFile(s, ui, path), LoadResult::UnknownKind);
+    path = dataFile("blink.eep");
+    QCOMPARE(LoadFlashFile(s, ui, path), LoadResult::Loaded);
 }
 
 void TestImage::oversizedFilesAreRefused() {

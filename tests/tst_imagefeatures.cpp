@@ -125,6 +125,10 @@ class TestImageFeatures : public QObject {
         QTest::newRow("32 KB into an ATMEGA32")
             << data("full32k.bin") << "ATMEGA32" << false << "0000–7FFF"
             << "已用 32768/32768 字节" << true;
+        // The map comes from the one reading: a segment record moves the data to 0x1000.
+        QTest::newRow("segment address")
+            << data("hex/valid/segment.hex") << "ATMEGA8" << false << "1000–100F"
+            << "已用 16/8192 字节" << true;
         QTest::newRow("EEP as HEX, too large")
             << data("full1k.eep") << "ATMEGA8" << true << "0000–03FF"
             << "已用 1024/512 字节" << false;

@@ -203,6 +203,13 @@ void TestTranslations::programsSpeakTheLanguage_data() {
     QTest::newRow("hvpp-cli detect, English")
         << "hvpp-cli" << (QStringList{QStringLiteral("--lang=en")} + detect) << "" << true
         << "ATMEGA8";
+    // A refused address keeps the case the loader wrote it in.
+    QTest::newRow("hvpp-cli info, English refusal")
+        << "hvpp-cli"
+        << QStringList{QStringLiteral("--lang=en"), QStringLiteral("--settings"),
+                       QStringLiteral("@INI@"), QStringLiteral("info"),
+                       QStringLiteral(HVPP_TEST_DATA "/hex/damaged/beyond_7fff.hex")}
+        << "" << true << "data address 8000-8001 out of range (up to 7FFF)";
     QTest::newRow("hvpp --help, C locale") << "hvpp" << help << "C" << false << "内置";
     QTest::newRow("hvpp --lang en --help")
         << "hvpp" << (QStringList{QStringLiteral("--lang"), QStringLiteral("en")} + help) << "C"

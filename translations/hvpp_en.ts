@@ -1370,14 +1370,6 @@ Without a programmer, start it with --port sim to try everything on the built-in
         <translation>option 9 verify EEPROM</translation>
     </message>
     <message>
-        <source>Intel HEX 文件 (*.HEX *.hex);;二进制文件(*.BIN *.bin);;ELF 文件 (*.ELF *.elf)</source>
-        <translation>Intel HEX files (*.HEX *.hex);;Binary files (*.BIN *.bin);;ELF files (*.ELF *.elf)</translation>
-    </message>
-    <message>
-        <source>EEPROM文件(*.EEP *.eep);;二进制文件(*.BIN *.bin);;Intel Hex文件(*.HEX *.hex);;ELF 文件 (*.ELF *.elf)</source>
-        <translation>EEPROM files (*.EEP *.eep);;Binary files (*.BIN *.bin);;Intel HEX files (*.HEX *.hex);;ELF files (*.ELF *.elf)</translation>
-    </message>
-    <message>
         <source>二进制文件(*.BIN *.bin);;Intel HEX 文件 (*.HEX *.hex *.EEP *.eep)</source>
         <translation>Binary files (*.BIN *.bin);;Intel HEX files (*.HEX *.hex *.EEP *.eep)</translation>
     </message>
@@ -1610,10 +1602,6 @@ saved last (the stand-alone settings section); the chip is --chip or the saved t
     <message>
         <source>ELF 文件的段 %1 与其他段重叠。</source>
         <translation>Section %1 of the ELF file overlaps another one.</translation>
-    </message>
-    <message>
-        <source>ELF 熔丝位: %1</source>
-        <translation>ELF fuse bits: %1</translation>
     </message>
     <message>
         <source>ELF 段: %1</source>
@@ -1930,12 +1918,6 @@ Global options (--port, --chip, --json, -q, -v, ...): hvpp-cli --help
         <translation>Show an image file&apos;s data ranges, the bytes it uses of the selected chip&apos;s memory and its CRC-32 (no programmer needed).</translation>
     </message>
     <message>
-        <source>FILE 为 .HEX/.BIN/.EEP/.ELF; --eeprom 按EEPROM文件载入。映像超出所选芯片
-(--chip) 的容量时退出码为 1。</source>
-        <translation>FILE is .HEX/.BIN/.EEP/.ELF; --eeprom loads it as an EEPROM file. Exit code 1 when the image is larger than the selected chip&apos;s
-(--chip) memory.</translation>
-    </message>
-    <message>
         <source>按EEPROM文件载入。</source>
         <translation>Load as an EEPROM file.</translation>
     </message>
@@ -2190,10 +2172,6 @@ waits for it to be taken out; one line per chip (also in the --csv log file); Ct
         <translation>the record overlaps an earlier one (address %1 already holds data)</translation>
     </message>
     <message>
-        <source>扩展地址记录 (类型 %1) 的地址不为 0, 芯片没有这么大的存储器</source>
-        <translation>extended address record (type %1) with a non-zero address: no chip has that much memory</translation>
-    </message>
-    <message>
         <source>文件中没有数据记录 (没有数据)</source>
         <translation>the file has no data record (no data)</translation>
     </message>
@@ -2212,10 +2190,6 @@ waits for it to be taken out; one line per chip (also in the --csv log file); Ct
     <message>
         <source>%1 不是普通文件 (设备、管道等), 不能载入。</source>
         <translation>%1 is not a regular file (a device, a pipe, ...) and cannot be loaded.</translation>
-    </message>
-    <message>
-        <source>%1 不是 HEX、BIN、EEP 或 ELF 文件, 未载入。</source>
-        <translation>%1 is not a HEX, BIN, EEP or ELF file; not loaded.</translation>
     </message>
     <message>
         <source>FLASH缓冲区数据(%1字节)超过芯片FLASH容量(%2字节), 未校验!</source>
@@ -2692,6 +2666,109 @@ Try hvpp-sim --help.</translation>
     <message>
         <source>编程器无回答、座上无芯片或芯片不受支持时说明是哪一种, 退出码 3。</source>
         <translation>When the programmer does not answer, the socket is empty or the chip is not supported, it says which, exit code 3.</translation>
+    </message>
+    <message>
+        <source>Intel HEX 文件 (*.HEX *.hex);;二进制文件(*.BIN *.bin);;ELF 文件 (*.ELF *.elf *.AXF *.axf);;所有文件 (*)</source>
+        <translation>Intel HEX files (*.HEX *.hex);;Binary files (*.BIN *.bin);;ELF files (*.ELF *.elf *.AXF *.axf);;All files (*)</translation>
+    </message>
+    <message>
+        <source>EEPROM文件(*.EEP *.eep);;二进制文件(*.BIN *.bin);;Intel Hex文件(*.HEX *.hex);;ELF 文件 (*.ELF *.elf *.AXF *.axf);;所有文件 (*)</source>
+        <translation>EEPROM files (*.EEP *.eep);;Binary files (*.BIN *.bin);;Intel HEX files (*.HEX *.hex);;ELF files (*.ELF *.elf *.AXF *.axf);;All files (*)</translation>
+    </message>
+    <message>
+        <source>FILE 为 Intel HEX、ELF (如 .ELF/.AXF)、.BIN 或 .EEP 文件; --eeprom 按EEPROM文件
+载入。映像超出所选芯片 (--chip) 的容量, 或程序为其他芯片编译时退出码为 1。</source>
+        <translation>FILE is an Intel HEX, ELF (such as .ELF/.AXF), .BIN or .EEP file; --eeprom loads it as the
+EEPROM file. The exit code is 1 when the image exceeds the selected chip (--chip), or the
+program was built for another chip.</translation>
+    </message>
+    <message>
+        <source>扩展地址记录 (类型 %1) 应有 2 个数据字节</source>
+        <translation>extended address record (type %1) must have 2 data bytes</translation>
+    </message>
+    <message>
+        <source>地址 %1 超过 64 KB, 芯片没有这么大的存储器</source>
+        <translation>address %1 lies beyond 64 KB; no chip has that much memory</translation>
+    </message>
+    <message>
+        <source>FLASH文件中有EEPROM数据 (地址 %1)</source>
+        <translation>EEPROM data in a flash file (address %1)</translation>
+    </message>
+    <message>
+        <source>地址 %1 不属于芯片的任何存储器</source>
+        <translation>address %1 belongs to none of the chip&apos;s memories</translation>
+    </message>
+    <message>
+        <source>熔丝位</source>
+        <translation>fuse</translation>
+    </message>
+    <message>
+        <source>锁定位</source>
+        <translation>lock</translation>
+    </message>
+    <message>
+        <source>标识字</source>
+        <translation>signature</translation>
+    </message>
+    <message>
+        <source>EEPROM文件中有%1数据 (地址 %2)</source>
+        <translation>%1 data in an EEPROM file (address %2)</translation>
+    </message>
+    <message>
+        <source>%1地址 %2 超出范围 (只有 %3 个字节)</source>
+        <translation>%1 address %2 out of range (there are only %3 bytes)</translation>
+    </message>
+    <message>
+        <source>标识字数据不完整 (应为 3 个字节)</source>
+        <translation>incomplete signature (it has 3 bytes)</translation>
+    </message>
+    <message>
+        <source>文件中只有熔丝位、锁定位或标识字, 没有存储器数据</source>
+        <translation>the file holds only fuse, lock or signature bytes, no memory data</translation>
+    </message>
+    <message>
+        <source>%1: 无法识别的文件类型 (可载入 Intel HEX、ELF、二进制 .BIN 与 .EEP 文件), 未载入。</source>
+        <translation>%1: unknown file type (Intel HEX, ELF, binary .BIN and .EEP files can be loaded); not loaded.</translation>
+    </message>
+    <message>
+        <source>; 器件 %1</source>
+        <translation>; device %1</translation>
+    </message>
+    <message>
+        <source>程序为 %1 编译, 所选芯片为 %2</source>
+        <translation>the program was built for %1, the selected chip is %2</translation>
+    </message>
+    <message>
+        <source>警告: %1, 不能写入该芯片!</source>
+        <translation>Warning: %1; it cannot be written to this chip!</translation>
+    </message>
+    <message>
+        <source>%1 熔丝位与锁定位未采用: %2。</source>
+        <translation>%1 fuse and lock bytes not taken: %2.</translation>
+    </message>
+    <message>
+        <source>%1 熔丝位: %2</source>
+        <translation>%1 fuses: %2</translation>
+    </message>
+    <message>
+        <source>ELF 段: %1; 未采用: %2</source>
+        <translation>ELF sections: %1; left out: %2</translation>
+    </message>
+    <message>
+        <source>ELF 文件是目标文件 (avr-gcc -c), 不是链接好的程序。</source>
+        <translation>The ELF file is an object file (avr-gcc -c), not a linked program.</translation>
+    </message>
+    <message>
+        <source>ELF 文件不是链接好的程序 (文件类型 %1)。</source>
+        <translation>The ELF file is not a linked program (file type %1).</translation>
+    </message>
+    <message>
+        <source>ELF 文件没有器件信息 (.note.gnu.avr.deviceinfo), 无法检查程序是否为 %1 编译。</source>
+        <translation>The ELF file names no device (.note.gnu.avr.deviceinfo); whether the program was built for %1 could not be checked.</translation>
+    </message>
+    <message>
+        <source>ELF 文件的段 %1 有 %2 个字节 (最多 %3 个)。</source>
+        <translation>The ELF file&apos;s section %1 has %2 bytes (at most %3).</translation>
     </message>
 </context>
 </TS>

@@ -27,11 +27,12 @@ inline QString tabEeprom() { return QStringLiteral("EEPROM"); }
 inline QString tabOptions() { return tr("编程选项"); }
 inline QString tabOffline() { return tr("脱机选项"); }
 inline QString flashOpenFilter() {
-    return tr("Intel HEX 文件 (*.HEX *.hex);;二进制文件(*.BIN *.bin);;ELF 文件 (*.ELF *.elf)");
+    return tr("Intel HEX 文件 (*.HEX *.hex);;二进制文件(*.BIN *.bin);;"
+              "ELF 文件 (*.ELF *.elf *.AXF *.axf);;所有文件 (*)");
 }
 inline QString eepromOpenFilter() {
     return tr("EEPROM文件(*.EEP *.eep);;二进制文件(*.BIN *.bin);;Intel Hex文件(*.HEX *.hex);;"
-              "ELF 文件 (*.ELF *.elf)");
+              "ELF 文件 (*.ELF *.elf *.AXF *.axf);;所有文件 (*)");
 }
 inline QString saveFilter() {
     return tr("二进制文件(*.BIN *.bin);;Intel HEX 文件 (*.HEX *.hex *.EEP *.eep)");

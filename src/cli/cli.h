@@ -76,8 +76,11 @@ class CliContext {
     // 1; otherwise 0).
     int run(const QString& control, Need need, const std::function<Step(OpContext&)>& body);
     // Loads path into the flash or EEPROM image as the open buttons do; false after an
-    // error naming the file (also when the file holds no data).
-    bool loadImage(bool eeprom, const QString& path);
+    // error naming the file (also when the file holds no data, unless emptyIsData).
+    bool loadImage(bool eeprom, const QString& path, bool emptyIsData = false);
+    // False after an error naming both chips when the loaded image comes from a file built
+    // for another chip than the selected one (checked before anything is sent).
+    bool imageForChip(bool eeprom);
     // Prints a usage error and returns Exit::Usage.
     int usage(const QString& text);
     // Prints an error about the port (its name is the subject) and returns code.

@@ -8,6 +8,7 @@
 #include "core/opcontext.h"
 #include "core/session.h"
 #include "core/texts.h"
+#include "image/filechip.h"
 #include "image/imagesummary.h"
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
@@ -25,28 +26,33 @@ QJsonArray rangesJson(const QVector<ByteRange>& ranges) {
 }
 
 QJsonObject summaryJson(const ImageSummary& s) {
-    return {{QStringLiteral("ranges"), rangesJson(s.ranges)},
-            {QStringLiteral("used"), s.usedBytes},
-            {QStringLiteral("bytes"), s.imageBytes},
-            {QStringLiteral("chipBytes"), s.chipBytes},
-            {QStringLiteral("crc32"), s.crc},
-            {QStringLiteral("fits"), s.fits()}};
+    QJsonObject o{{QStringLiteral("ranges"), rangesJson(s.ranges)},
+                  {QStringLiteral("used"), s.usedBytes},
+                  {QStringLiteral("bytes"), s.imageBytes},
+                  {QStringLiteral("chipBytes"), s.chipBytes},
+                  {QStringLiteral("crc32"), s.crc},
+                  {QStringLiteral("fits"), s.fits()}};
+    if (s.fileChip.saysChip()) // the chip the file was built for, as it names it
+        o.insert(QStringLiteral("device"), fileChipName(s.fileChip));
+    return o;
 }
 
 // The load logs the summary (and, for an ELF file, the EEPROM part and the fuse bytes);
-// the result carries it for --json, and an image that does not fit the chip is exit 1.
+// the result carries it for --json, and an image that does not fit the chip, or comes from
+// a file built for another chip, is exit 1.
 int info(CliContext& ctx) {
     const bool eeprom = ctx.isSet("eeprom");
     Session& s = ctx.session;
     s.loadSummary = {};
-    if (!ctx.loadImage(eeprom, ctx.args[0]))
+    if (!ctx.loadImage(eeprom, ctx.args[0], true)) // an empty image is an answer here
         return Exit::Failed;
     const ImageSummary& main = s.loadSummary[eeprom ? 1 : 0];
     QJsonObject fields{
         {QStringLiteral("file"), ctx.args[0]},
         {QStringLiteral("chip"), s.chip.ChipName},
         {eeprom ? QStringLiteral("eeprom") : QStringLiteral("flash"), summaryJson(main)}};
-    bool fits = main.fits();
+    const QString otherChip = chipMismatch(main.fileChip, s.chip);
+    bool fits = main.fits() && otherChip.isEmpty();
     if (!eeprom && s.fileName[1] == s.fileName[0]) { // an ELF file with EEPROM contents
         fields.insert(QStringLiteral("eeprom"), summaryJson(s.loadSummary[1]));
         fits = fits && s.loadSummary[1].fits();
@@ -56,7 +62,9 @@ int info(CliContext& ctx) {
                                     s.chip.ChipName)
                            .join(u'\n'));
     ctx.out.result(QString(), fields);
-    if (!fits)
+    if (!otherChip.isEmpty())
+        ctx.out.error(ErrorCode::fileRefused, otherChip, ctx.args[0]);
+    else if (!fits)
         ctx.out.error(ErrorCode::imageTooLarge, Texts::tr("%1: 映像超出 %2 的容量。").arg(ctx.args[0], s.chip.ChipName));
     return fits ? Exit::Done : Exit::Failed;
 }
@@ -109,8 +117,9 @@ void addFeatureCommands(CliTable& t) {
         1,
         1,
         Texts::tr("显示映像文件的数据区、所选芯片容量中已用的字节数与 CRC-32 (不需要编程器)。"),
-        Texts::tr("FILE 为 .HEX/.BIN/.EEP/.ELF; --eeprom 按EEPROM文件载入。映像超出所选芯片\n"
-           "(--chip) 的容量时退出码为 1。"),
+        Texts::tr(
+            "FILE 为 Intel HEX、ELF (如 .ELF/.AXF)、.BIN 或 .EEP 文件; --eeprom 按EEPROM文件\n"
+            "载入。映像超出所选芯片 (--chip) 的容量, 或程序为其他芯片编译时退出码为 1。"),
         QStringLiteral("hvpp-cli --chip ATMEGA8 info app.hex"),
         {QCommandLineOption(QStringLiteral("eeprom"), Texts::tr("按EEPROM文件载入。")), formatOption()},
         info};

@@ -36,7 +36,7 @@ QJsonObject imageFields(const Session& s, bool eeprom, const QString& file) {
 }
 
 int writeMemory(CliContext& ctx, bool eeprom) {
-    if (!ctx.loadImage(eeprom, ctx.args[0]))
+    if (!ctx.loadImage(eeprom, ctx.args[0]) || !ctx.imageForChip(eeprom))
         return Exit::Failed;
     const int code = ctx.run(QStringLiteral("ProCommand"), Need::Target, [eeprom](OpContext& c) {
         return (eeprom ? WriteEeprom(c) : WriteFlash(c)) ? Step::Ok : Step::Failed;
@@ -47,7 +47,7 @@ int writeMemory(CliContext& ctx, bool eeprom) {
 }
 
 int verifyMemory(CliContext& ctx, bool eeprom) {
-    if (!ctx.loadImage(eeprom, ctx.args[0]))
+    if (!ctx.loadImage(eeprom, ctx.args[0]) || !ctx.imageForChip(eeprom))
         return Exit::Failed;
     const int code = ctx.run(QStringLiteral("ProCommand"), Need::Target, [eeprom](OpContext& c) {
         return (eeprom ? VerifyEeprom(c) : VerifyFlash(c)) ? Step::Ok : Step::Failed;

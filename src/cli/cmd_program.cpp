@@ -43,8 +43,9 @@ QStringList plannedSteps(const Session& s) {
     return steps;
 }
 
-// Every memory that a ticked step writes or verifies must have data before anything is
-// sent: its file is loaded now (the reload of the sequence loads it again).
+// Every memory that a ticked step writes or verifies must have data, from a file built for
+// the selected chip, before anything is sent: its file is loaded now (the reload of the
+// sequence loads it again).
 bool imagesReady(CliContext& ctx) {
     Session& s = ctx.session;
     for (int m = 0; m < 2; ++m) {
@@ -60,7 +61,7 @@ bool imagesReady(CliContext& ctx) {
                             "(--eeprom FILE)。"));
             return false;
         }
-        if (!ctx.loadImage(m == 1, s.fileName[m]))
+        if (!ctx.loadImage(m == 1, s.fileName[m]) || !ctx.imageForChip(m == 1))
             return false;
     }
     return true;
@@ -81,6 +82,8 @@ int runSequence(CliContext& ctx, const QString& scheme) {
     const int code = ctx.run(QStringLiteral("ProCommand"), Need::Programmer, [&](OpContext& c) {
         r = ProgramChip(c);
         failedStep = failedStepCode(r, s);
+        if (r.otherChip)
+            return Step::Failed;
         if (!r.targetPresent)
             return Step::NoAnswer;
         if (!r.signatureOk)

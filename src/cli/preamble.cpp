@@ -10,6 +10,7 @@
 #include "core/opcontext.h"
 #include "core/session.h"
 #include "core/settings.h"
+#include "image/filechip.h"
 #include "image/imagetexts.h"
 #include "image/loader.h"
 #include "link/link.h"
@@ -17,6 +18,7 @@
 #include "ports/portfactory.h"
 #include "link/serialport.h"
 #include "ops/identify.h"
+#include "ports/portfactory.h"
 #include "sim/builtin.h"
 #include "sim/simoptions.h"
 
@@ -156,7 +158,17 @@ int CliContext::run(const QString& control, Need need,
     return Exit::Failed;
 }
 
-bool CliContext::loadImage(bool eeprom, const QString& given) {
+bool CliContext::imageForChip(bool eeprom) {
+    const Session& s = session;
+    const QString otherChip =
+        imageChipRefusal(s, eeprom ? 1 : 0, eeprom ? s.EepromBufferText : s.FlashBufferText);
+    if (otherChip.isEmpty())
+        return true;
+    out.error(ErrorCode::fileRefused, otherChip, s.fileName[eeprom ? 1 : 0]);
+    return false;
+}
+
+bool CliContext::loadImage(bool eeprom, const QString& given, bool emptyIsData) {
     Session& s = session;
     const QString path = streamInput(*this, given); // "-": standard input
     if (path.isEmpty())
@@ -178,8 +190,8 @@ bool CliContext::loadImage(bool eeprom, const QString& given) {
         break;
     case LoadResult::UnknownKind:
         out.error(ErrorCode::fileRefused,
-                  CliTexts::unknownKind().arg(path, eeprom ? QStringLiteral(".HEX, .BIN, .EEP")
-                                                           : QStringLiteral(".HEX, .BIN")));
+                  CliTexts::unknownKind().arg(path, eeprom ? QStringLiteral("Intel HEX, ELF, .BIN, .EEP")
+                                                           : QStringLiteral("Intel HEX, ELF, .BIN")));
         return false;
     case LoadResult::NotFound:
         out.error(ErrorCode::fileNotFound,
@@ -196,7 +208,7 @@ bool CliContext::loadImage(bool eeprom, const QString& given) {
     }
     for (const QString& box : boxes) // a warning of a load that still gave data
         out.error(ErrorCode::fileRefused, box, path);
-    if ((eeprom ? s.EepromBufferText : s.FlashBufferText).isEmpty()) {
+    if (!emptyIsData && (eeprom ? s.EepromBufferText : s.FlashBufferText).isEmpty()) {
         out.error(ErrorCode::fileRefused, CliTexts::noData().arg(path));
         return false;
     }

@@ -2,25 +2,20 @@
 
 #include "core/session.h"
 #include "core/ui.h"
+#include "image/filechip.h"
 #include "image/images.h"
 #include "image/imagesummary.h"
-#include "image/loader.h"
 #include "image/summarytexts.h"
 #include "link/link.h"
 
-#include <QFile>
+#include <QtEndian>
+#include <algorithm>
 #include <gelf.h>
 #include <libelf.h>
 
 namespace {
 
-constexpr quint32 FlashEnd = 0x8000;       // the largest chip of the table: 32 KB
-constexpr quint32 DataRegion = 0x800000;   // RAM addresses (.data's run-time address)
-constexpr quint32 EepromRegion = 0x810000; // avr-gcc's address spaces for the
-constexpr quint32 FuseRegion = 0x820000;   // non-flash memories
-constexpr quint32 LockRegion = 0x830000;
-constexpr quint32 RegionSize = 0x10000;
-constexpr qint64 MaxElfBytes = 8 * 1024 * 1024; // debug information included
+constexpr quint32 FlashEnd = 0x8000; // the largest chip of the table: 32 KB
 
 struct ElfHandle {
     Elf* elf = nullptr;
@@ -70,163 +65,249 @@ QString imageText(const QByteArray& bytes) {
     return QString::fromLatin1(bytes.toHex().toUpper());
 }
 
+// The device name of avr-gcc's device note: namesz, descsz, type 1, "AVR", then the
+// description: flash start and size, RAM start and size, EEPROM start and size, the length
+// of the string offset table (counting itself), the offsets, and the strings. The first
+// offset is the device name's. "" with ok false when the note is damaged.
+QString deviceOfNote(const QByteArray& note, bool& ok) {
+    ok = false;
+    auto u32 = [&note](qsizetype at) { return qFromLittleEndian<quint32>(note.constData() + at); };
+    if (note.size() < 12)
+        return QString();
+    const quint32 nameSize = u32(0), descSize = u32(4);
+    const qsizetype descAt = 12 + ((qsizetype(nameSize) + 3) & ~qsizetype(3));
+    if (nameSize > 64 || descSize > 4096 || descAt + qsizetype(descSize) > note.size() ||
+        note.mid(12, 4) != QByteArrayLiteral("AVR\0") || descSize < 32)
+        return QString();
+    const QByteArray desc = note.mid(descAt, descSize);
+    const quint32 tableSize = u32(descAt + 24);
+    const qsizetype strings = 24 + qsizetype(tableSize);
+    if (tableSize < 8 || strings > desc.size())
+        return QString();
+    const qsizetype nameAt = strings + qsizetype(u32(descAt + 28));
+    if (nameAt >= desc.size())
+        return QString();
+    const qsizetype end = desc.indexOf('\0', nameAt);
+    if (end < 0)
+        return QString();
+    ok = true;
+    return QString::fromLatin1(desc.mid(nameAt, end - nameAt));
+}
+
+class Reader {
+  public:
+    Reader(Elf* elf, quint64 size, ElfImage& out) : m_elf(elf), m_size(size), m_out(out) {}
+    // "" when all sections were read, else the reason.
+    QString sections(size_t names);
+    QByteArray flash, flashUsed, eeprom, eepromUsed;
+
+  private:
+    QString take(const QString& name, const GElf_Shdr& sh, const QByteArray& bytes);
+    QString beside(const QString& name, quint64 at, const QByteArray& bytes);
+    Elf* m_elf;
+    quint64 m_size;
+    ElfImage& m_out;
+};
+
+QString Reader::sections(size_t names) {
+    for (Elf_Scn* scn = elf_nextscn(m_elf, nullptr); scn; scn = elf_nextscn(m_elf, scn)) {
+        GElf_Shdr sh;
+        if (!gelf_getshdr(scn, &sh))
+            return SummaryTexts::elfBroken(libelfError());
+        // Tables of the file itself, and sections that hold no bytes in the file.
+        if (sh.sh_type == SHT_NULL || sh.sh_type == SHT_SYMTAB || sh.sh_type == SHT_STRTAB ||
+            sh.sh_type == SHT_REL || sh.sh_type == SHT_RELA || sh.sh_type == SHT_NOBITS ||
+            sh.sh_size == 0)
+            continue;
+        const char* rawName = elf_strptr(m_elf, names, sh.sh_name);
+        const QString name = rawName ? QString::fromLatin1(rawName) : QStringLiteral("?");
+        Elf_Data* d = elf_getdata(scn, nullptr);
+        if (sh.sh_offset + sh.sh_size > m_size || !d || !d->d_buf || d->d_size != sh.sh_size)
+            return SummaryTexts::elfBroken(name);
+        const QByteArray bytes(static_cast<const char*>(d->d_buf), qsizetype(d->d_size));
+        if (sh.sh_type == SHT_NOTE && name == u".note.gnu.avr.deviceinfo") {
+            bool ok = false;
+            m_out.chip.device = deviceOfNote(bytes, ok);
+            if (!ok)
+                return SummaryTexts::elfBroken(name);
+            continue;
+        }
+        const QString why = take(name, sh, bytes);
+        if (!why.isEmpty())
+            return why;
+    }
+    return QString();
+}
+
+QString Reader::take(const QString& name, const GElf_Shdr& sh, const QByteArray& bytes) {
+    // The memories beside flash count by name, allocated or not; at an address of their
+    // own space, or (an assembler's section at 0) from its start.
+    static const QStringList beside{QStringLiteral(".eeprom"), QStringLiteral(".fuse"),
+                                    QStringLiteral(".lock"), QStringLiteral(".signature")};
+    const int named = int(beside.indexOf(name));
+    const bool alloc = (sh.sh_flags & SHF_ALLOC) && sh.sh_type == SHT_PROGBITS;
+    if (named < 0 && !alloc) {
+        m_out.leftOut << name;
+        return QString();
+    }
+    quint64 at = alloc ? loadAddress(m_elf, sh) : sh.sh_addr;
+    if (named >= 0 && at < AvrSpace::Memory)
+        at += AvrSpace::Eeprom + quint32(named) * AvrSpace::Size;
+    const quint64 last = at + sh.sh_size - 1;
+    if (at < AvrSpace::Data) {
+        if (last >= FlashEnd)
+            return SummaryTexts::elfFlashBeyond(hexField(qint64(last), 4));
+        if (!place(flash, flashUsed, quint32(at), bytes))
+            return SummaryTexts::elfOverlap(name);
+    } else if (at >= AvrSpace::Eeprom && at < AvrSpace::Eeprom + AvrSpace::Size) {
+        if (last >= AvrSpace::Eeprom + AvrSpace::Size)
+            return SummaryTexts::elfEepromBeyond(hexField(qint64(last - AvrSpace::Eeprom), 4));
+        if (!place(eeprom, eepromUsed, quint32(at - AvrSpace::Eeprom), bytes))
+            return SummaryTexts::elfOverlap(name);
+    } else {
+        const QString why = this->beside(name, at, bytes);
+        if (why != u"-")
+            return why;
+        m_out.leftOut << name; // RAM and user rows: nothing a chip here is programmed with
+        return QString();
+    }
+    m_out.sections << QStringLiteral("%1@%2+%3").arg(name, hexField(qint64(at), 4)).arg(sh.sh_size);
+    return QString();
+}
+
+// The fuse, lock and signature spaces: "" when taken, "-" when the address is none of them,
+// else the reason.
+QString Reader::beside(const QString& name, quint64 at, const QByteArray& bytes) {
+    struct Space {
+        quint32 start;
+        int most;
+    };
+    static const Space spaces[] = {{AvrSpace::Fuse, AvrSpace::FuseBytes},
+                                   {AvrSpace::Lock, AvrSpace::LockBytes},
+                                   {AvrSpace::Signature, AvrSpace::SignatureBytes}};
+    for (int s = 0; s < 3; ++s) {
+        if (at < spaces[s].start || at >= spaces[s].start + AvrSpace::Size)
+            continue;
+        const quint64 offset = at - spaces[s].start;
+        if (offset + quint64(bytes.size()) > quint64(spaces[s].most) ||
+            (s == 2 && bytes.size() != AvrSpace::SignatureBytes))
+            return SummaryTexts::elfFuseSize(name, int(bytes.size()), spaces[s].most);
+        for (int i = 0; i < bytes.size(); ++i) {
+            const int value = quint8(bytes[i]);
+            if (s == 0)
+                m_out.chip.fuse[size_t(offset) + size_t(i)] = value;
+            else if (s == 1)
+                m_out.chip.lock = value;
+        }
+        if (s == 2) {
+            QByteArray first = bytes; // stored last byte first
+            std::reverse(first.begin(), first.end());
+            m_out.chip.signature = QString::fromLatin1(first.toHex().toUpper());
+        }
+        m_out.sections << QStringLiteral("%1@%2+%3")
+                              .arg(name, QString::number(at, 16).toUpper())
+                              .arg(bytes.size());
+        return QString();
+    }
+    return QStringLiteral("-");
+}
+
+// The checks of the file as a whole; "" when its sections may be read.
+QString checkHeader(Elf* elf, quint64 size) {
+    GElf_Ehdr eh;
+    if (!gelf_getehdr(elf, &eh))
+        return SummaryTexts::elfBroken(libelfError());
+    if (eh.e_machine != EM_AVR)
+        return SummaryTexts::elfWrongMachine(eh.e_machine);
+    if (eh.e_type == ET_REL)
+        return SummaryTexts::elfNotLinked();
+    if (eh.e_type != ET_EXEC)
+        return SummaryTexts::elfNotProgram(eh.e_type);
+    // libelf reads what the headers promise as far as the buffer goes; a file cut short
+    // must not pass for one without sections.
+    if (eh.e_shoff + quint64(eh.e_shnum) * eh.e_shentsize > size ||
+        eh.e_phoff + quint64(eh.e_phnum) * eh.e_phentsize > size || eh.e_shnum == 0)
+        return SummaryTexts::elfBroken(Texts::tr("文件不完整"));
+    return QString();
+}
+
 } // namespace
 
-bool ReadElfFile(const QString& path, ElfImage& out, QString* error) {
+bool isElf(const QByteArray& bytes) {
+    return bytes.startsWith(QByteArrayLiteral("\x7F"
+                                              "ELF"));
+}
+
+bool ReadElf(const QByteArray& data, ElfImage& out, QString* error) {
     auto fail = [error](const QString& why) {
         if (error)
             *error = why;
         return false;
     };
     out = ElfImage();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
-    if (file.size() > MaxElfBytes)
-        return fail(
-            Texts::tr("文件过大: %1 字节 (最多 %2 字节)。").arg(file.size()).arg(MaxElfBytes));
-    QByteArray data = file.read(MaxElfBytes + 1);
-    if (data.size() > MaxElfBytes || file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
-    static const char magic[] = {0x7F, 'E', 'L', 'F'};
-    if (!data.startsWith(QByteArray(magic, 4)))
+    if (!isElf(data))
         return fail(SummaryTexts::elfNotElf());
     if (elf_version(EV_CURRENT) == EV_NONE)
         return fail(SummaryTexts::elfLibrary());
-
+    QByteArray copy = data; // libelf wants a buffer it may write to
     ElfHandle h;
-    h.elf = elf_memory(data.data(), size_t(data.size()));
+    h.elf = elf_memory(copy.data(), size_t(copy.size()));
     if (!h.elf || elf_kind(h.elf) != ELF_K_ELF)
         return fail(SummaryTexts::elfBroken(libelfError()));
-    GElf_Ehdr eh;
-    if (!gelf_getehdr(h.elf, &eh))
-        return fail(SummaryTexts::elfBroken(libelfError()));
-    if (eh.e_machine != EM_AVR)
-        return fail(SummaryTexts::elfWrongMachine(eh.e_machine));
-    // libelf reads what the headers promise as far as the buffer goes; a file cut short
-    // must not pass for one without sections.
-    const quint64 size = quint64(data.size());
-    if (eh.e_shoff + quint64(eh.e_shnum) * eh.e_shentsize > size ||
-        eh.e_phoff + quint64(eh.e_phnum) * eh.e_phentsize > size || eh.e_shnum == 0)
-        return fail(SummaryTexts::elfBroken(Texts::tr("文件不完整")));
+    const quint64 size = quint64(copy.size());
+    QString why = checkHeader(h.elf, size);
+    if (!why.isEmpty())
+        return fail(why);
     size_t names = 0;
     if (elf_getshdrstrndx(h.elf, &names) != 0)
         return fail(SummaryTexts::elfBroken(libelfError()));
-
-    QByteArray flash, flashUsed, eeprom, eepromUsed;
-    for (Elf_Scn* scn = elf_nextscn(h.elf, nullptr); scn; scn = elf_nextscn(h.elf, scn)) {
-        GElf_Shdr sh;
-        if (!gelf_getshdr(scn, &sh))
-            return fail(SummaryTexts::elfBroken(libelfError()));
-        // Only what the program puts into the chip: allocated sections with contents.
-        if (!(sh.sh_flags & SHF_ALLOC) || sh.sh_type != SHT_PROGBITS || sh.sh_size == 0)
-            continue;
-        const char* rawName = elf_strptr(h.elf, names, sh.sh_name);
-        const QString name = rawName ? QString::fromLatin1(rawName) : QStringLiteral("?");
-        Elf_Data* d = elf_getdata(scn, nullptr);
-        if (sh.sh_offset + sh.sh_size > size || !d || !d->d_buf || d->d_size != sh.sh_size)
-            return fail(SummaryTexts::elfBroken(name));
-        const QByteArray bytes(static_cast<const char*>(d->d_buf), qsizetype(d->d_size));
-        const quint64 lma = loadAddress(h.elf, sh);
-        const quint64 last = lma + sh.sh_size - 1;
-        out.sections
-            << QStringLiteral("%1@%2+%3").arg(name, hexField(qint64(lma), 4)).arg(sh.sh_size);
-        if (lma < DataRegion) {
-            if (last >= FlashEnd)
-                return fail(SummaryTexts::elfFlashBeyond(hexField(qint64(last), 4)));
-            if (!place(flash, flashUsed, quint32(lma), bytes))
-                return fail(SummaryTexts::elfOverlap(name));
-        } else if (lma >= EepromRegion && lma < EepromRegion + RegionSize) {
-            if (last >= EepromRegion + RegionSize)
-                return fail(
-                    SummaryTexts::elfEepromBeyond(hexField(qint64(last - EepromRegion), 4)));
-            if (!place(eeprom, eepromUsed, quint32(lma - EepromRegion), bytes))
-                return fail(SummaryTexts::elfOverlap(name));
-        } else if (lma >= FuseRegion && lma < FuseRegion + RegionSize) {
-            // avr-libc's FUSES: low, high, extended, as many as the chip has.
-            const QByteArray fuses = bytes.left(3);
-            if (lma != FuseRegion)
-                return fail(SummaryTexts::elfBroken(name));
-            out.fuses = fuses;
-        } else if (lma >= LockRegion && lma < LockRegion + RegionSize) {
-            if (lma != LockRegion)
-                return fail(SummaryTexts::elfBroken(name));
-            out.hasLock = true;
-            out.lock = quint8(bytes[0]);
-        }
-        // The signature (0x840000) and user rows are no images of ours.
-    }
-    out.flash = imageText(flash);
-    out.flashUsed = flashUsed;
-    out.eeprom = imageText(eeprom);
-    out.eepromUsed = eepromUsed;
+    Reader r(h.elf, size, out);
+    why = r.sections(names);
+    if (!why.isEmpty())
+        return fail(why);
+    out.flash = imageText(r.flash);
+    out.flashUsed = r.flashUsed;
+    out.eeprom = imageText(r.eeprom);
+    out.eepromUsed = r.eepromUsed;
     return true;
 }
 
 namespace {
 
-// The fuse page takes the ELF's bytes; positions the chip does not have stay "*", the
-// bytes the ELF does not give keep what the page showed.
-void applyElfFuses(Session& s, const ElfImage& e) {
-    if (e.fuses.isEmpty() && !e.hasLock)
-        return;
-    QString text = s.fuses.fuseText();
-    const QString def = s.fuses.defaultFuseText();
-    auto put = [&](int firstChar, quint8 value) {
-        for (int b = 0; b < 8; ++b) {
-            const int pos = firstChar + b;
-            if (pos < def.size() && def[pos] == u'*')
-                text[pos] = u'*';
-            else
-                text[pos] = (value & (0x80 >> b)) ? u'1' : u'0';
-        }
-    };
-    // The text: lock (bit 7 first), extended, high, low.
-    QStringList parts;
-    if (e.hasLock) {
-        put(0, e.lock);
-        parts << Texts::tr("锁定位 %1").arg(hexField(e.lock, 2));
-    }
-    static const int offsets[3] = {24, 16, 8}; // low, high, extended
-    const QString names[3] = {Texts::tr("低字节"), Texts::tr("高字节"), Texts::tr("扩展字节")};
-    for (int i = 0; i < e.fuses.size(); ++i) {
-        put(offsets[i], quint8(e.fuses[i]));
-        parts << names[i] + u' ' + hexField(quint8(e.fuses[i]), 2);
-    }
-    s.fuses.ApplyFuseText(text);
-    s.log.logMessage(SummaryTexts::elfFuses(parts.join(QStringLiteral(", "))));
+void takeEeprom(Session& s, const ElfImage& e) {
+    s.EepromBufferText = e.eeprom;
+    s.eepromSizePanel = eepromSizeText(imageBytes(e.eeprom));
+    logImageSummary(s, true, e.eepromUsed, e.chip);
+    s.notifyEeprom();
 }
 
 } // namespace
 
-bool LoadElfInto(Session& s, Ui& ui, const QString& originalPath, bool eeprom,
-                 const QString& readError) {
+bool LoadElfInto(Session& s, Ui& ui, const QByteArray& bytes, const QString& originalPath,
+                 bool eeprom, const QString& readError) {
     ElfImage e;
     QString why;
-    if (!ReadElfFile(originalPath, e, &why)) {
+    if (!ReadElf(bytes, e, &why)) {
         s.log.logMessage(why);
         ui.warning(Texts::warningTitle(), readError);
         return false;
     }
-    s.log.logMessage(SummaryTexts::elfSections(e.sections.join(QStringLiteral(", "))));
+    s.log.logMessage(SummaryTexts::elfSections(e.sections.join(QStringLiteral(", ")),
+                                               e.leftOut.join(QStringLiteral(", "))));
+    if (e.chip.device.isEmpty())
+        s.log.logMessage(SummaryTexts::elfNoDevice(s.chip.ChipName));
     if (eeprom) {
-        s.EepromBufferText = e.eeprom;
-        s.eepromSizePanel = eepromSizeText(imageBytes(e.eeprom));
-        logImageSummary(s, true, e.eepromUsed);
-        s.notifyEeprom();
+        takeEeprom(s, e);
         return true;
     }
     s.FlashBufferText = e.flash;
     s.flashSizePanel = flashSizeText(imageBytes(e.flash));
-    logImageSummary(s, false, e.flashUsed);
+    logImageSummary(s, false, e.flashUsed, e.chip);
     if (!e.eeprom.isEmpty()) {
-        s.EepromBufferText = e.eeprom;
-        s.eepromSizePanel = eepromSizeText(imageBytes(e.eeprom));
         s.fileName[1] = originalPath;
-        logImageSummary(s, true, e.eepromUsed);
-        s.notifyEeprom();
+        takeEeprom(s, e);
     }
-    applyElfFuses(s, e);
+    TakeFileFuses(s, e.chip, QStringLiteral("ELF"));
     s.notifyFlash();
     return true;
 }

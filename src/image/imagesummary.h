@@ -2,6 +2,7 @@
 // What a loaded image holds: the address ranges the file set, the bytes used of the
 // selected chip's memory, its CRC-32, and whether it fits the chip.
 #include "image/byteranges.h"
+#include "image/chipbytes.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,7 @@ struct ImageSummary {
     int imageBytes = 0;        // length of the image (highest address + 1)
     int chipBytes = 0;         // the selected chip's memory
     QString crc;               // CRC-32 of the image bytes, eight digits ("" when empty)
+    ChipBytes fileChip;        // what the file said of its chip (device, signature)
     bool fits() const { return imageBytes <= chipBytes; }
 };
 
@@ -21,15 +23,13 @@ struct ImageSummary {
 // longer than the image is allowed: it is cut or taken as far as it goes).
 ImageSummary summarizeImage(const QString& image, const QByteArray& used, int chipBytes);
 
-// Which bytes a file sets, from the file itself: every byte of a binary file, the data
-// records of an Intel HEX file (at their 16-bit offsets, as the loader places them).
-// kind: "HEX" or "BIN". An unreadable file gives an empty map.
-QByteArray usedMapOfFile(const QString& path, const QString& kind);
-
 // The log lines of a summary: memory "FLASH" or "EEPROM", chipName the selected chip.
-// Line 1: ranges, used/chip bytes, CRC; line 2 only when the image does not fit.
+// Line 1: ranges, used/chip bytes, CRC and the device the file names; line 2 only when the
+// image does not fit.
 QStringList summaryLines(const ImageSummary& s, const QString& memory, const QString& chipName);
 
-// Logs the summary of the image the session now holds for path (eeprom selects the
-// EEPROM image). Returns the summary.
-ImageSummary logImageSummary(Session& session, bool eeprom, const QByteArray& used);
+// Logs the summary of the image the session now holds (eeprom selects the EEPROM image),
+// keeps it in the session, and warns when the file was built for another chip. used: the
+// map the loader made while it read the file; fileChip: what the file said of its chip.
+ImageSummary logImageSummary(Session& session, bool eeprom, const QByteArray& used,
+                             const ChipBytes& fileChip = ChipBytes());

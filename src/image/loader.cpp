@@ -3,6 +3,7 @@
 #include "core/session.h"
 #include "core/ui.h"
 #include "image/elfloader.h"
+#include "image/filechip.h"
 #include "image/hexreader.h"
 #include "image/images.h"
 #include "image/imagesummary.h"
@@ -15,33 +16,67 @@ namespace {
 
 // A HEX file for 32 KB is about 90 KB; this leaves room for blank lines and other records.
 constexpr qint64 MaxHexFileBytes = 4 * 1024 * 1024;
+constexpr qint64 MaxElfBytes = 8 * 1024 * 1024; // debug information included
 // The largest memories of the chips: no data may lie beyond them.
 constexpr int FlashLimit = 0x8000;
 constexpr int EepromLimit = 1024;
 
-struct Reader {
-    QString error;          // for the log: names the file, the line and the reason
-    QString note;           // for the log, on success (a HEX file without end record)
-    int limit = FlashLimit; // HEX data must lie below this address
+enum class Kind { Hex, Bin, Elf, Unknown };
+
+// True when the first thing in head, after a byte-order mark and blank space, is a record.
+bool beginsWithRecord(const QByteArray& head) {
+    qsizetype i = head.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (i < head.size() &&
+           (head[i] == ' ' || head[i] == '\t' || head[i] == '\r' || head[i] == '\n'))
+        ++i;
+    return i < head.size() && head[i] == ':';
+}
+
+// What the file is: by its first bytes where they tell, else by its name (upper case). A
+// ".EEP" file that is no Intel HEX is binary for the EEPROM loader only.
+Kind kindOf(const QByteArray& head, const QString& name, bool eeprom) {
+    if (isElf(head) || name.endsWith(u".ELF")) // an ELF name without the magic is refused
+        return Kind::Elf;
+    if (name.endsWith(u".HEX"))
+        return Kind::Hex;
+    if (name.endsWith(u".BIN"))
+        return Kind::Bin;
+    if (beginsWithRecord(head))
+        return Kind::Hex;
+    return eeprom && name.endsWith(u".EEP") ? Kind::Bin : Kind::Unknown;
+}
+
+// One read of a file, and what the reader made of it.
+struct FileRead {
+    Kind kind = Kind::Unknown;
+    QByteArray bytes; // the file
+    QString image;    // the memory image (HEX, BIN)
+    QByteArray used;  // which image bytes the file gave
+    ChipBytes chip;   // fuse, lock, signature (HEX)
+    QString error;    // for the log: names the file, the line and the reason
+    QString note;     // for the log, on success (a HEX file without end record)
 };
 
 // The whole file, counting the bytes actually read (a file may grow or lie about its size).
-bool readAllBytes(QFile& file, qint64 limit, QByteArray& bytes, Reader& r) {
-    bytes = file.read(limit + 1);
+bool readAllBytes(QFile& file, qint64 limit, FileRead& r) {
+    r.bytes = file.read(limit + 1);
     if (file.error() != QFileDevice::NoError) {
         r.error = ImageTexts::fileFault(file.fileName(), file.errorString());
         return false;
     }
-    if (bytes.size() > limit) {
+    if (r.bytes.size() > limit) {
         r.error = ImageTexts::fileFault(
             file.fileName(),
-            ImageTexts::fileTooLarge(qMax(file.size(), qint64(bytes.size())), limit));
+            ImageTexts::fileTooLarge(qMax(file.size(), qint64(r.bytes.size())), limit));
         return false;
     }
     return true;
 }
 
-bool readFile(const QString& path, const QString& kind, QString& image, Reader& r) {
+// Opens the file, tells its kind (unless forced) and reads it whole. False with r.error for
+// a file that cannot be read; true with kind Unknown for a file of no known kind.
+bool readFile(const QString& path, const QString& upperName, bool eeprom, Kind forced,
+              FileRead& r) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         r.error = ImageTexts::fileFault(path, ImageTexts::cannotOpen(file.errorString()));
@@ -51,31 +86,38 @@ bool readFile(const QString& path, const QString& kind, QString& image, Reader& 
         r.error = ImageTexts::notRegularFile(path);
         return false;
     }
-    QByteArray bytes;
-    if (kind == u"HEX") {
-        if (!readAllBytes(file, MaxHexFileBytes, bytes, r))
-            return false;
-        const HexReadResult hex = ReadIntelHex(bytes, r.limit);
-        if (!hex.ok) {
-            r.error = ImageTexts::hexFault(path, hex.line, hex.reason);
-            return false;
-        }
-        if (!hex.sawEndRecord)
-            r.note = ImageTexts::hexNoEndRecord(path);
-        bytes = hex.bytes;
-    } else if (!readAllBytes(file, MaxImageFileBytes, bytes, r)) {
-        return false;
+    r.kind = forced != Kind::Unknown ? forced : kindOf(file.peek(4096), upperName, eeprom);
+    switch (r.kind) {
+    case Kind::Unknown:
+        return true;
+    case Kind::Elf:
+        return readAllBytes(file, MaxElfBytes, r);
+    case Kind::Hex:
+        return readAllBytes(file, MaxHexFileBytes, r);
+    case Kind::Bin:
+        return readAllBytes(file, MaxImageFileBytes, r);
     }
-    image = QString::fromLatin1(bytes.toHex().toUpper());
-    return true;
+    return false;
 }
 
-// ".EEP": Intel HEX when the first line begins with ":", raw binary otherwise.
-QString sniffEep(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("BIN"); // the read that follows reports the fault
-    return file.read(1) == ":" ? QStringLiteral("HEX") : QStringLiteral("BIN");
+// The memory image of a HEX or binary file that was read.
+bool parse(const QString& path, bool eeprom, FileRead& r) {
+    if (r.kind == Kind::Bin) {
+        r.image = QString::fromLatin1(r.bytes.toHex().toUpper());
+        r.used = QByteArray(r.bytes.size(), 1);
+        return true;
+    }
+    const HexReadResult hex = ReadIntelHex(r.bytes, eeprom, eeprom ? EepromLimit : FlashLimit);
+    if (!hex.ok) {
+        r.error = ImageTexts::hexFault(path, hex.line, hex.reason);
+        return false;
+    }
+    if (!hex.sawEndRecord)
+        r.note = ImageTexts::hexNoEndRecord(path);
+    r.image = QString::fromLatin1(hex.bytes.toHex().toUpper());
+    r.used = hex.used;
+    r.chip = hex.chip;
+    return true;
 }
 
 struct Target {
@@ -85,8 +127,7 @@ struct Target {
     QString (*readError)();
     QString (*sizeText)(int);
     void (Session::*notify)();
-    bool sniffEep;
-    int limit;
+    bool eeprom;
 };
 
 // The file is read into a buffer of its own; the session's image, its size panel and its
@@ -99,38 +140,36 @@ LoadResult load(Session& s, Ui& ui, QString& path, const Target& t) {
         return LoadResult::NotFound;
     }
     // The file is opened by the name as given (file systems may tell case apart); the name
-    // handed back is upper case, and the kind is taken from it.
+    // handed back is upper case.
     const QString original = path;
     path = path.toUpper();
-    Reader r;
-    r.limit = t.limit;
-    if (!info.isFile()) {
-        // A FIFO would block the open, a device would never end.
-        s.log.logMessage(ImageTexts::notRegularFile(original));
+    auto refuse = [&](const QString& why) {
+        s.log.logMessage(why);
         ui.warning(Texts::warningTitle(), t.readError());
         return LoadResult::ReadError;
-    }
-    if (path.endsWith(u".ELF")) // the EEPROM loader (sniffEep) takes only the EEPROM part
-        return LoadElfInto(s, ui, original, t.sniffEep, t.readError()) ? LoadResult::Loaded
-                                                                       : LoadResult::ReadError;
-    QString kind = path.right(3);
-    if (t.sniffEep && kind == u"EEP")
-        kind = sniffEep(original);
-    if (kind != u"HEX" && kind != u"BIN") {
+    };
+    if (!info.isFile()) // a FIFO would block the open, a device would never end
+        return refuse(ImageTexts::notRegularFile(original));
+    FileRead r;
+    if (!readFile(original, path, t.eeprom, Kind::Unknown, r))
+        return refuse(r.error);
+    if (r.kind == Kind::Unknown) {
         s.log.logMessage(ImageTexts::unknownKind(original));
         return LoadResult::UnknownKind;
     }
-    QString image;
-    if (!readFile(original, kind, image, r)) {
-        s.log.logMessage(r.error);
-        ui.warning(Texts::warningTitle(), t.readError());
-        return LoadResult::ReadError;
-    }
+    if (r.kind == Kind::Elf) // the EEPROM loader takes only the EEPROM part
+        return LoadElfInto(s, ui, r.bytes, original, t.eeprom, t.readError())
+                   ? LoadResult::Loaded
+                   : LoadResult::ReadError;
+    if (!parse(original, t.eeprom, r))
+        return refuse(r.error);
     if (!r.note.isEmpty())
         s.log.logMessage(r.note);
-    s.*t.image = image;
-    s.*t.sizePanel = t.sizeText(imageBytes(image));
-    logImageSummary(s, t.sniffEep, usedMapOfFile(original, kind));
+    s.*t.image = r.image;
+    s.*t.sizePanel = t.sizeText(imageBytes(r.image));
+    logImageSummary(s, t.eeprom, r.used, r.chip);
+    if (!t.eeprom)
+        TakeFileFuses(s, r.chip, QStringLiteral("HEX"));
     (s.*t.notify)();
     return LoadResult::Loaded;
 }
@@ -144,8 +183,7 @@ LoadResult LoadFlashFile(Session& session, Ui& ui, QString& path) {
                           ImageTexts::flashReadError,
                           flashSizeText,
                           &Session::notifyFlash,
-                          false,
-                          FlashLimit};
+                          false};
     return load(session, ui, path, t);
 }
 
@@ -156,16 +194,15 @@ LoadResult LoadEepromFile(Session& session, Ui& ui, QString& path) {
                           ImageTexts::eepromReadError,
                           eepromSizeText,
                           &Session::notifyEeprom,
-                          true,
-                          EepromLimit};
+                          true};
     return load(session, ui, path, t);
 }
 
 bool ReadImageFile(const QString& path, const QString& kind, QString& image) {
-    Reader r;
-    QString read;
-    if (!readFile(path, kind, read, r))
+    FileRead r;
+    if (!readFile(path, path.toUpper(), false, kind == u"HEX" ? Kind::Hex : Kind::Bin, r) ||
+        !parse(path, false, r))
         return false;
-    image = read;
+    image = r.image;
     return true;
 }

@@ -1,6 +1,7 @@
 #include "ops/imagecheck.h"
 
 #include "core/opcontext.h"
+#include "image/filechip.h"
 #include "image/images.h"
 #include "ops/opstexts.h"
 
@@ -18,7 +19,16 @@ bool imageFitsChip(OpContext& c, const QString& image, int chipBytes, const QStr
                                         : OpsTexts::eepromTooLarge(bytes, chipBytes, verify));
         return false;
     }
-    return true;
+    return imageIsForChip(c, memory == u"FLASH" ? 0 : 1, image);
+}
+
+bool imageIsForChip(OpContext& c, int memory, const QString& image) {
+    const QString refusal = imageChipRefusal(c.session, memory, image);
+    if (refusal.isEmpty())
+        return true;
+    c.log(refusal);
+    c.ui.warning(Texts::warningTitle(), refusal);
+    return false;
 }
 
 int firstDifference(const QString& image, const QString& back) {

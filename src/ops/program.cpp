@@ -7,10 +7,22 @@
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
 #include "ops/identify.h"
+#include "ops/imagecheck.h"
+#include "ops/opstexts.h"
 
 ProgramOutcome ProgramChip(OpContext& c, bool endAtFailedVerify) {
     ProgramOutcome out;
     const auto& opt = c.session.options;
+    // An image from a file built for another chip is refused before the first frame.
+    for (int m = 0; m < 2; ++m) {
+        const bool used = opt[m == 0 ? OptWriteFlash : OptWriteEeprom] ||
+                          opt[m == 0 ? OptVerifyFlash : OptVerifyEeprom];
+        const QString& image = m == 0 ? c.session.FlashBufferText : c.session.EepromBufferText;
+        if (used && !imageIsForChip(c, m, image)) {
+            out.otherChip = true;
+            return out;
+        }
+    }
     if (!PresenceTest(c))
         return out;
     out.targetPresent = true;
@@ -38,6 +50,13 @@ ProgramOutcome ProgramChip(OpContext& c, bool endAtFailedVerify) {
     if (opt[OptReloadFiles]) {
         QString path = c.session.fileName[1];
         if (LoadEepromFile(c.session, c.ui, path) != LoadResult::Loaded) {
+            out.eepromLoadFailed = true;
+            writeEeprom = false;
+        } else if (c.session.EepromBufferText.isEmpty() &&
+                   (writeEeprom || opt[OptVerifyEeprom])) {
+            // A file without data (the .eep of a program without EEPROM data) leaves the
+            // ticked EEPROM steps nothing to do: they fail as for a file that did not load.
+            c.log(OpsTexts::eepromEmpty());
             out.eepromLoadFailed = true;
             writeEeprom = false;
         }

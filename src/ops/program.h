@@ -16,10 +16,12 @@ struct ProgramOutcome {
     bool eepromVerifyFailed = false;
     bool fusesRefused = false;       // option 3 without a fuse description for the chip
     bool calibrationWritten = false; // option 7: the picked byte went to the chip
+    bool otherChip = false; // an image came from a file built for another chip: nothing sent
     // Everything ticked ran and passed.
     bool ok() const {
-        return targetPresent && signatureOk && !flashLoadFailed && !eepromLoadFailed &&
-               !flashRefused && !eepromRefused && !flashVerifyFailed && !eepromVerifyFailed && !fusesRefused;
+        return !otherChip && targetPresent && signatureOk && !flashLoadFailed &&
+               !eepromLoadFailed && !flashRefused && !eepromRefused && !flashVerifyFailed &&
+               !eepromVerifyFailed && !fusesRefused;
     }
 };
 

@@ -1,0 +1,88 @@
+#include "image/filechip.h"
+
+#include "chips/chiptable.h"
+#include "core/session.h"
+#include "image/crc32.h"
+#include "image/images.h"
+#include "image/summarytexts.h"
+#include "link/link.h"
+
+namespace {
+
+// The device names avr-gcc gives the chips of the table, and the "A" versions of them that
+// carry the same signature (the same chip to a programmer).
+bool deviceIsChip(const QString& device, const QString& chipName) {
+    const QString d = device.toUpper();
+    if (d == chipName)
+        return true;
+    static const QStringList sameSignature{
+        QStringLiteral("ATMEGA8A"),   QStringLiteral("ATMEGA16A"), QStringLiteral("ATMEGA32A"),
+        QStringLiteral("ATMEGA48A"),  QStringLiteral("ATMEGA88A"), QStringLiteral("ATMEGA168A"),
+        QStringLiteral("ATTINY2313A")};
+    return sameSignature.contains(d) && d.chopped(1) == chipName;
+}
+
+} // namespace
+
+QString fileChipName(const ChipBytes& file) {
+    if (!file.device.isEmpty())
+        return file.device;
+    if (file.signature.isEmpty())
+        return QString();
+    const QString name = ChipNameFromSignature(file.signature);
+    return name.isEmpty() ? file.signature : name;
+}
+
+QString chipMismatch(const ChipBytes& file, const ChipInfo& chip) {
+    const bool same = !file.device.isEmpty()
+                          ? deviceIsChip(file.device, chip.ChipName)
+                          : file.signature.isEmpty() || file.signature == chip.SignatureText;
+    return same ? QString() : SummaryTexts::builtForOther(fileChipName(file), chip.ChipName);
+}
+
+QString imageChipRefusal(const Session& s, int memory, const QString& image) {
+    const ImageSummary& loaded = s.loadSummary[size_t(memory)];
+    if (!loaded.fileChip.saysChip())
+        return QString();
+    if (imageBytes(image) != loaded.imageBytes || imageCrcText(image) != loaded.crc)
+        return QString();
+    return chipMismatch(loaded.fileChip, s.chip);
+}
+
+void TakeFileFuses(Session& s, const ChipBytes& file, const QString& kind) {
+    if (!file.hasFuseOrLock())
+        return;
+    const QString other = chipMismatch(file, s.chip);
+    if (!other.isEmpty()) {
+        s.log.logMessage(SummaryTexts::fusesNotTaken(kind, other));
+        return;
+    }
+    QString text = s.fuses.fuseText();
+    if (!FuseEditor::isFuseBitText(text))
+        text = QString(32, u'1');
+    const QString def = s.fuses.defaultFuseText();
+    auto put = [&](int firstChar, int value) {
+        for (int b = 0; b < 8; ++b) {
+            const int pos = firstChar + b;
+            if (pos < def.size() && def[pos] == u'*')
+                text[pos] = u'*';
+            else
+                text[pos] = (value & (0x80 >> b)) ? u'1' : u'0';
+        }
+    };
+    // The text: lock (bit 7 first), extended, high, low.
+    QStringList parts;
+    if (file.lock >= 0) {
+        put(0, file.lock);
+        parts << SummaryTexts::lockNamed(hexField(file.lock, 2));
+    }
+    static const int offsets[3] = {24, 16, 8}; // low, high, extended
+    for (int i = 0; i < 3; ++i) {
+        if (file.fuse[size_t(i)] < 0)
+            continue;
+        put(offsets[i], file.fuse[size_t(i)]);
+        parts << SummaryTexts::fuseNamed(i, hexField(file.fuse[size_t(i)], 2));
+    }
+    s.fuses.ApplyFuseText(text);
+    s.log.logMessage(SummaryTexts::fileFuses(kind, parts.join(QStringLiteral(", "))));
+}
