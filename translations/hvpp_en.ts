@@ -2222,5 +2222,9 @@ waits for it to be taken out; one line per chip (also in the --csv log file); Ct
         <source>校准字节未得到有效回答: %1 (不能写入)</source>
         <translation>No valid answer for the calibration bytes: %1 (cannot be written)</translation>
     </message>
+    <message>
+        <source>连续编程用: 芯片在座 IN 毫秒, 取出 OUT 毫秒, 如此往复</source>
+        <translation>For production runs: a chip in the socket for IN ms, then none for OUT ms, over and over</translation>
+    </message>
 </context>
 </TS>
