@@ -112,7 +112,10 @@ void TestCli::builtInProgrammer() {
     QFETCH(QStringList, args);
     QFETCH(int, code);
     QFETCH(QString, prints);
-    const Run r = cli(QStringList{QStringLiteral("--port"), QStringLiteral("sim")} + args, m_settings);
+    const Run r = cli(QStringList{QStringLiteral("--port"), QStringLiteral("sim"),
+                                  QStringLiteral("--sim-clock"), QStringLiteral("virtual")} +
+                          args,
+                      m_settings);
     QCOMPARE(r.code, code);
     QVERIFY2((r.out + r.err).contains(prints), qPrintable(r.out + r.err));
 }

@@ -45,7 +45,8 @@ Run TestCliOps::cli(QStringList args, bool withSim) {
     if (withSim)
         argv << QStringLiteral("--port") << QStringLiteral("sim") << QStringLiteral("--chip")
              << QStringLiteral("ATTINY2313") << QStringLiteral("--sim-chip")
-             << QStringLiteral("ATTINY2313") << QStringLiteral("--sim-state") << m_state;
+             << QStringLiteral("ATTINY2313") << QStringLiteral("--sim-state") << m_state
+             << QStringLiteral("--sim-clock") << QStringLiteral("virtual");
     return ::cli(argv + args);
 }
 

@@ -40,7 +40,7 @@ class TestFuseOps : public QObject {
     void cliShowsTheEditorForEveryChip();
     void cliRefusesBadInput_data();
     void cliRefusesBadInput();
-    void writeThenReadThroughHvppSim();
+    void writeThenReadThroughTheCli();
 };
 
 void TestFuseOps::writeFusesSendsTheFrames() {
@@ -274,21 +274,14 @@ void TestFuseOps::cliRefusesBadInput() {
     QVERIFY(!run.err.isEmpty());
 }
 
-void TestFuseOps::writeThenReadThroughHvppSim() {
-#ifndef Q_OS_UNIX
-    QSKIP("hvpp-sim serves a pseudo-terminal");
-#else
+void TestFuseOps::writeThenReadThroughTheCli() {
+    // One command after the other, the chip kept in the simulated programmer's state file.
     QTemporaryDir dir;
-    SimProcess sim(QStringLiteral("ATMEGA88"));
-    const QString pty = sim.pty();
-    QVERIFY2(!pty.isEmpty(), qPrintable(sim.errors()));
-    const QStringList common{QStringLiteral("--settings"),
-                             dir.filePath(QStringLiteral("s.ini")),
-                             QStringLiteral("--json"),
-                             QStringLiteral("--port"),
-                             pty,
-                             QStringLiteral("--chip"),
-                             QStringLiteral("ATMEGA88")};
+    const QStringList common =
+        simArgs(dir.filePath(QStringLiteral("s.ini")),
+                {QStringLiteral("--sim-chip"), QStringLiteral("ATMEGA88"),
+                 QStringLiteral("--sim-state"), dir.filePath(QStringLiteral("state.json"))}) +
+        QStringList{QStringLiteral("--json"), QStringLiteral("--chip"), QStringLiteral("ATMEGA88")};
 
     CliRun write = cli(common + QStringList{QStringLiteral("write-fuses"), QStringLiteral("--low"),
                                             QStringLiteral("FF"), QStringLiteral("--high"),
@@ -323,7 +316,6 @@ void TestFuseOps::writeThenReadThroughHvppSim() {
     QCOMPARE(again.code, int(Exit::Done));
     QCOMPARE(again.result().value(QStringLiteral("bits")).toString(),
              QStringLiteral("**001110*****0011101111101100010")); // lock bits only clear
-#endif
 }
 
 QTEST_GUILESS_MAIN(TestFuseOps)

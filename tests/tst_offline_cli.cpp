@@ -93,7 +93,8 @@ void TestOfflineCli::storedValuesAreTheDefaults() {
         store.sync();
     }
     const Run r = cli({QStringLiteral("--settings"), m_settings, QStringLiteral("--port"),
-                       QStringLiteral("sim"), QStringLiteral("offline-write"),
+                       QStringLiteral("sim"), QStringLiteral("--sim-clock"),
+                       QStringLiteral("virtual"), QStringLiteral("offline-write"),
                        QStringLiteral("--oa-address"), QStringLiteral("1f")});
     QCOMPARE(r.code, 0);
     QVERIFY2(r.out.contains(QStringLiteral("flash,enable")), qPrintable(r.out));
@@ -109,9 +110,10 @@ void TestOfflineCli::oversizeFirmwareIsRefusedBeforeAnythingIsSent() {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(32768, 'U'));
     f.close();
-    const Run r = cli({QStringLiteral("--settings"), m_settings, QStringLiteral("--port"),
-                       QStringLiteral("sim"), QStringLiteral("--yes"),
-                       QStringLiteral("firmware-update"), file});
+    const Run r =
+        cli({QStringLiteral("--settings"), m_settings, QStringLiteral("--port"),
+             QStringLiteral("sim"), QStringLiteral("--sim-clock"), QStringLiteral("virtual"),
+             QStringLiteral("--yes"), QStringLiteral("firmware-update"), file});
     QCOMPARE(r.code, 1);
     QVERIFY2(r.err.contains(QStringLiteral("32768")), qPrintable(r.err));
     QVERIFY(!r.err.contains(QStringLiteral("请重启编程器")));

@@ -175,11 +175,11 @@ void TestOfflineSim::cliSchemeJob() {
     QVERIFY(QFile::exists(scheme));
 
     // Another chip stored in the settings: the scheme decides.
-    CliRun run =
-        cli({QStringLiteral("--settings"), settings, QStringLiteral("--json"),
-             QStringLiteral("--chip"), QStringLiteral("ATMEGA16"), QStringLiteral("--port"),
-             QStringLiteral("sim"), QStringLiteral("--sim-state"), state, QStringLiteral("program"),
-             QStringLiteral("--scheme"), scheme});
+    CliRun run = cli(
+        {QStringLiteral("--settings"), settings, QStringLiteral("--json"), QStringLiteral("--chip"),
+         QStringLiteral("ATMEGA16"), QStringLiteral("--port"), QStringLiteral("sim"),
+         QStringLiteral("--sim-clock"), QStringLiteral("virtual"), QStringLiteral("--sim-state"),
+         state, QStringLiteral("program"), QStringLiteral("--scheme"), scheme});
     QVERIFY2(run.code == 0, qPrintable(run.err + run.out));
     QCOMPARE(run.result().value(QStringLiteral("chip")).toString(), QStringLiteral("ATMEGA8"));
     const QJsonObject st = readJson(state);
@@ -194,9 +194,10 @@ void TestOfflineSim::cliSchemeJob() {
     QVERIFY(broken.open(QIODevice::WriteOnly));
     broken.write("ATMEGA8\r\n");
     broken.close();
-    CliRun bad = cli({QStringLiteral("--settings"), settings, QStringLiteral("--port"),
-                      QStringLiteral("sim"), QStringLiteral("program"), QStringLiteral("--scheme"),
-                      broken.fileName()});
+    CliRun bad =
+        cli({QStringLiteral("--settings"), settings, QStringLiteral("--port"),
+             QStringLiteral("sim"), QStringLiteral("--sim-clock"), QStringLiteral("virtual"),
+             QStringLiteral("program"), QStringLiteral("--scheme"), broken.fileName()});
     QCOMPARE(bad.code, 1);
 }
 
@@ -208,8 +209,13 @@ void TestOfflineSim::cliOfflineRoundTrip() {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(flash);
     f.close();
-    const QStringList common{QStringLiteral("--json"), QStringLiteral("--port"),
-                             QStringLiteral("sim"), QStringLiteral("--sim-state"), state};
+    const QStringList common{QStringLiteral("--json"),
+                             QStringLiteral("--port"),
+                             QStringLiteral("sim"),
+                             QStringLiteral("--sim-clock"),
+                             QStringLiteral("virtual"),
+                             QStringLiteral("--sim-state"),
+                             state};
     CliRun write =
         cli(QStringList{QStringLiteral("--settings"), m_dir.filePath(QStringLiteral("w.ini")),
                         QStringLiteral("--chip"), QStringLiteral("ATMEGA48")} +
@@ -252,7 +258,9 @@ void TestOfflineSim::throughHvppSimOnAPty() {
     QSKIP("hvpp-sim serves a pseudo-terminal");
 #else
     const QString state = m_dir.filePath(QStringLiteral("pty-state.json"));
+    // Unpaced: what is kept does not depend on the line rate.
     SimProcess sim(QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA168"),
+                               QStringLiteral("--baud"), QStringLiteral("0"),
                                QStringLiteral("--state"), state});
     const QString pty = sim.pty();
     QVERIFY2(!pty.isEmpty(), qPrintable(sim.errors()));

@@ -54,6 +54,13 @@ void TestSerialPort::settingsText() {
         QCOMPARE(port.settingsText(), before); // a rejected text leaves the port as it was
         QVERIFY(!port.errorString().isEmpty());
     }
+    // The front ends set the line through the Port: a flow control the port cannot take
+    // leaves the whole line as it was, too.
+    Port& any = port;
+    QCOMPARE(any.setLineSettings({text, 2}), ok);
+    QVERIFY(!any.setLineSettings({QStringLiteral("1200,n,8,1"), 7}));
+    QCOMPARE(port.settingsText(), ok ? formatted : before);
+    QCOMPARE(port.flowControl(), ok ? 2 : 0);
 }
 
 void TestSerialPort::statusText() {

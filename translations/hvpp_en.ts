@@ -2770,5 +2770,9 @@ program was built for another chip.</translation>
         <source>ELF 文件的段 %1 有 %2 个字节 (最多 %3 个)。</source>
         <translation>The ELF file&apos;s section %1 has %2 bytes (at most %3).</translation>
     </message>
+    <message>
+        <source>连续编程用: 芯片在座 IN 毫秒, 取出 OUT 毫秒, 如此往复</source>
+        <translation>For production runs: a chip in the socket for IN ms, then none for OUT ms, over and over</translation>
+    </message>
 </context>
 </TS>

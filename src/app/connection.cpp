@@ -37,7 +37,7 @@ bool Connection::setPortName(const QString& name, QString* error) {
         return false;
     }
     QString why;
-    std::unique_ptr<Port> port = createPort(trimmed, nullptr, m_sim, &why);
+    std::unique_ptr<Port> port = createPort(trimmed, m_sim, &why);
     if (!port) {
         if (error)
             *error = why;
@@ -50,16 +50,13 @@ bool Connection::setPortName(const QString& name, QString* error) {
 bool Connection::switchPort(const QString& name, QString* error) {
     const QString trimmed = name.trimmed();
     QString why;
-    std::unique_ptr<Port> port = trimmed.isEmpty() ? nullptr : createPort(trimmed, nullptr, m_sim, &why);
+    std::unique_ptr<Port> port = trimmed.isEmpty() ? nullptr : createPort(trimmed, m_sim, &why);
     if (!port) {
         if (error)
             *error = trimmed.isEmpty() ? Texts::tr("未指定串口。") : why;
         return false;
     }
-    if (auto* serial = dynamic_cast<SerialPort*>(port.get())) {
-        serial->setSettingsText(m_settingsText);
-        serial->setFlowControl(m_flow);
-    }
+    port->setLineSettings({m_settingsText, m_flow});
     if (!port->open()) {
         if (error)
             *error = port->errorString().isEmpty() ? Texts::tr("串口 %1 无法打开。").arg(trimmed)
@@ -115,12 +112,10 @@ bool Connection::setSettingsText(const QString& text, QString* error) {
             *error = Texts::tr("串口参数无效: %1").arg(text);
         return false;
     }
-    if (auto* serial = dynamic_cast<SerialPort*>(m_port.get())) {
-        if (!serial->setSettingsText(text)) {
-            if (error)
-                *error = serial->errorString();
-            return false;
-        }
+    if (m_port && !m_port->setLineSettings({text, m_flow})) {
+        if (error)
+            *error = m_port->errorString();
+        return false;
     }
     // Kept as given (the parity letter as chosen, "S" for Space): the store and the
     // status text show what the user picked.
@@ -134,22 +129,18 @@ bool Connection::setFlowControl(int mode, QString* error) {
             *error = Texts::tr("握手方式无效: %1").arg(mode);
         return false;
     }
-    if (auto* serial = dynamic_cast<SerialPort*>(m_port.get())) {
-        if (!serial->setFlowControl(mode)) {
-            if (error)
-                *error = serial->errorString();
-            return false;
-        }
+    if (m_port && !m_port->setLineSettings({m_settingsText, mode})) {
+        if (error)
+            *error = m_port->errorString();
+        return false;
     }
     m_flow = mode;
     return true;
 }
 
 void Connection::applyLineSettings() {
-    if (auto* serial = dynamic_cast<SerialPort*>(m_port.get())) {
-        serial->setSettingsText(m_settingsText);
-        serial->setFlowControl(m_flow);
-    }
+    if (m_port)
+        m_port->setLineSettings({m_settingsText, m_flow});
 }
 
 QString Connection::statusText() const {

@@ -81,15 +81,13 @@ OpContext* CliContext::link() {
     if (SerialSettings::parse(lineText, &line))
         sim.baud = line.baud;
     // The line settings: the ones given for this run, else the stored ones.
-    std::unique_ptr<Port> port = createPort(name, nullptr, sim, &error);
-    if (auto* serial = dynamic_cast<SerialPort*>(port.get())) {
-        const int flow = globals.flow.isEmpty()
-                             ? int(lenientDecimal(settings.read(SettingsKeys::FlowControl)))
-                             : flowMode(globals.flow);
-        if (!serial->setSettingsText(lineText) || !serial->setFlowControl(flow)) {
-            error = serial->errorString();
-            port.reset();
-        }
+    std::unique_ptr<Port> port = createPort(name, sim, &error);
+    const int flow = globals.flow.isEmpty()
+                         ? int(lenientDecimal(settings.read(SettingsKeys::FlowControl)))
+                         : flowMode(globals.flow);
+    if (port && !port->setLineSettings({lineText, flow})) {
+        error = port->errorString();
+        port.reset();
     }
     if (!port) {
         out.error(ErrorCode::portMissing, error, name);
@@ -217,7 +215,8 @@ bool CliContext::loadImage(bool eeprom, const QString& given, bool emptyIsData) 
 }
 
 QStringList simValueOptions() {
-    QStringList names{QStringLiteral("chip"), QStringLiteral("state"), QStringLiteral("clock")};
+    QStringList names{QStringLiteral("chip"), QStringLiteral("state"), QStringLiteral("clock"),
+                      QStringLiteral("socket-cycle")};
     for (const QCommandLineOption& o : simFaultOptions())
         if (!o.valueName().isEmpty())
             names << o.names().first();
@@ -230,6 +229,7 @@ bool parseSimArgs(const QStringList& args, BuiltInSimOptions* options, QString* 
     p.addOption({QStringLiteral("chip"), QString(), QStringLiteral("NAME")});
     p.addOption({QStringLiteral("state"), QString(), QStringLiteral("FILE")});
     p.addOption({QStringLiteral("clock"), QString(), QStringLiteral("wall|virtual")});
+    p.addOption({QStringLiteral("socket-cycle"), QString(), QStringLiteral("IN:OUT")});
     if (!p.parse(QStringList{QStringLiteral("sim")} + args)) {
         *error = QStringLiteral("--sim-") + p.unknownOptionNames().value(0) + QStringLiteral(": ") +
                  p.errorText();
@@ -254,6 +254,15 @@ bool parseSimArgs(const QStringList& args, BuiltInSimOptions* options, QString* 
         return false;
     }
     options->virtualClock = clock == u"virtual";
+    if (p.isSet(QStringLiteral("socket-cycle"))) {
+        const QStringList parts = p.value(QStringLiteral("socket-cycle")).split(u':');
+        options->socketInMs = double(parseSimNumber(parts.value(0)));
+        options->socketOutMs = double(parseSimNumber(parts.value(1)));
+        if (parts.size() != 2 || options->socketInMs <= 0 || options->socketOutMs <= 0) {
+            *error = QStringLiteral("--sim-socket-cycle: IN:OUT milliseconds, both > 0");
+            return false;
+        }
+    }
     SimConfig config;
     if (!applySimFaultOptions(p, config, error)) {
         *error = QStringLiteral("--sim-") + error->mid(2);
@@ -275,6 +284,8 @@ QString simOptionsHelp() {
          Texts::tr("状态文件 (JSON), 启动时读取, 结束时写回"));
     line(QStringLiteral("clock"), QStringLiteral("wall|virtual"),
          Texts::tr("virtual: 等待不耗费实际时间"));
+    line(QStringLiteral("socket-cycle"), QStringLiteral("IN:OUT"),
+         Texts::tr("连续编程用: 芯片在座 IN 毫秒, 取出 OUT 毫秒, 如此往复"));
     for (const QCommandLineOption& o : simFaultOptions())
         line(o.names().first(), o.valueName(), o.description());
     return h;

@@ -23,6 +23,9 @@ class ForwardingPort : public Port {
     double nowMs() const override { return m_inner->nowMs(); }
     bool waitForInput(double deadlineMs) override { return m_inner->waitForInput(deadlineMs); }
     void waitUntil(double deadlineMs) override { m_inner->waitUntil(deadlineMs); }
+    bool setLineSettings(const LineSettings& line) override {
+        return m_inner->setLineSettings(line);
+    }
     bool isLost() const override { return m_inner->isLost(); }
 
   protected:

@@ -6,6 +6,13 @@
 #include <QObject>
 #include <QString>
 
+// The line as the user sets it: "115200,n,8,1" and the flow control (0 none, 1 XON/XOFF,
+// 2 RTS/CTS; 3, both, is taken as RTS/CTS).
+struct LineSettings {
+    QString text = QStringLiteral("115200,n,8,1");
+    int flow = 0;
+};
+
 class Port : public QObject {
     Q_OBJECT
 public:
@@ -32,6 +39,13 @@ public:
     virtual bool waitForInput(double deadlineMs) = 0;
     // Blocks (serving the event loop) until the clock reaches deadlineMs.
     virtual void waitUntil(double deadlineMs) = 0;
+    // Takes the line settings, open or not. A port without a line (the simulated
+    // programmer) takes any. False, with errorString(), for settings the port cannot take
+    // (it keeps the ones it had).
+    virtual bool setLineSettings(const LineSettings& line) {
+        (void)line;
+        return true;
+    }
     // False once the device has gone away (adapter unplugged, simulated disconnect).
     virtual bool isLost() const { return false; }
 

@@ -69,6 +69,16 @@ void SerialPort::close() {
 
 bool SerialPort::isOpen() const { return m_port.isOpen() && !m_lost; }
 
+bool SerialPort::setLineSettings(const LineSettings& line) {
+    const SerialSettings before = m_settings;
+    if (!setSettingsText(line.text))
+        return false;
+    if (setFlowControl(line.flow))
+        return true;
+    m_settings = before; // neither half taken
+    applySettings();
+    return false;
+}
 
 bool SerialPort::setSettingsText(const QString& text) {
     SerialSettings s;

@@ -35,6 +35,7 @@ public:
     QString portName() const override { return m_name; }
     void setPortName(const QString& name);
 
+    bool setLineSettings(const LineSettings& line) override;
     bool setSettingsText(const QString& text); // false (and errorString) when rejected
     QString settingsText() const { return m_settings.format(); }
     // 0 none, 1 XON/XOFF, 2 RTS/CTS (3 both is taken as RTS/CTS).

@@ -5,12 +5,10 @@
 #include <memory>
 
 class Port;
-class SettingsStore;
 struct BuiltInSimOptions;
 
 // "sim" gives the built-in simulated programmer; any other name a serial port (COMn on
 // Windows, a device path elsewhere; a bare number n means COMn / the n-th system port).
-// Serial settings and flow control come from the settings store when one is given.
-// Returns null with *error set when the settings are rejected.
-std::unique_ptr<Port> createPort(const QString& name, const SettingsStore* settings,
-                                 const BuiltInSimOptions& sim, QString* error);
+// The caller gives the line settings through Port::setLineSettings. Returns null with
+// *error set when the built-in simulator cannot be made.
+std::unique_ptr<Port> createPort(const QString& name, const BuiltInSimOptions& sim, QString* error);

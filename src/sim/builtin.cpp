@@ -23,5 +23,6 @@ std::unique_ptr<Port> createBuiltInSimulator(const BuiltInSimOptions& options) {
             err << error << Qt::endl;
         }
     }
+    port->model().setSocketCycle(options.socketInMs, options.socketOutMs);
     return port;
 }

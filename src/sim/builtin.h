@@ -15,6 +15,9 @@ struct BuiltInSimOptions {
     int baud = 115200;
     SimFaults faults;          // the faults switched on (none by default)
     bool virtualClock = false; // waits cost no real time (a dry run, and tests)
+    // The socket cycle of production runs: ms with a chip in, ms empty (0: no cycle).
+    double socketInMs = 0;
+    double socketOutMs = 0;
 };
 
 // Null for a chip name that is neither in the table nor "none".

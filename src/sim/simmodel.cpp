@@ -45,6 +45,23 @@ bool SimModel::setChip(const QString& name) {
     return name.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0;
 }
 
+void SimModel::setSocketCycle(double inMs, double outMs) {
+    m_socketIn = inMs;
+    m_socketOut = outMs;
+    m_socketChip = m_chip ? m_chip->name() : QStringLiteral("ATMEGA8");
+    m_nextToggle = inMs > 0 && outMs > 0 ? m_now + (m_chip ? inMs : outMs) : never;
+}
+
+void SimModel::toggleSocket(double t) {
+    if (m_chip) {
+        m_socketChip = m_chip->name();
+        setChip(QStringLiteral("none"));
+    } else {
+        setChip(m_socketChip);
+    }
+    m_nextToggle = t + (m_chip ? m_socketIn : m_socketOut);
+}
+
 // --- the line ---------------------------------------------------------------------------
 
 void SimModel::receive(const QByteArray& bytes, double atMs) {
@@ -55,8 +72,13 @@ void SimModel::advanceTo(double ms) {
     for (;;) {
         const double ti = m_in.nextArrival();
         const double te = m_nextAnnounce;
-        if (std::min(ti, te) > ms)
+        const double tt = m_nextToggle;
+        if (std::min({ti, te, tt}) > ms)
             break;
+        if (tt <= ti && tt <= te) { // the socket changes between two characters
+            toggleSocket(tt);
+            continue;
+        }
         if (te <= ti) {
             announce(te);
             continue;

@@ -66,6 +66,9 @@ class SimModel {
     // Puts a fresh chip of the table into the socket ("none" or an unknown name empties it).
     // Returns false for an unknown name other than "none".
     bool setChip(const QString& name);
+    // From now on takes the chip out and puts a fresh one of the same type in, over and
+    // over: inMs in the socket, outMs empty (production runs). Zero for either stops it.
+    void setSocketCycle(double inMs, double outMs);
 
     // --- set-up ---
     SimFaults& faults() { return m_config.faults; }
@@ -138,6 +141,7 @@ class SimModel {
     void busyFor(double t, double ms, double* readyAt);
     bool countChar(double t); // false once the line is dead
 
+    void toggleSocket(double t);
     bool chipPresent() const { return m_chip && !m_config.faults.noChip; }
 
     SimConfig m_config;
@@ -167,6 +171,11 @@ class SimModel {
     int m_announcements = 0;
     double m_nextAnnounce = never;
     QByteArray m_newFirmware;
+    // the socket cycle
+    double m_socketIn = 0;
+    double m_socketOut = 0;
+    double m_nextToggle = never;
+    QString m_socketChip;
 
     int m_markers = 0;
     qint64 m_charsCrossed = 0;

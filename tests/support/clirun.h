@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct CliRun {
     int code = -1;
     QString out;
@@ -19,6 +21,10 @@ struct CliRun {
 // args without the program name; every question is answered "no". terminal: output as on
 // a terminal (progress lines).
 CliRun cli(const QStringList& args, bool terminal = false);
+// As cli(), and then Ctrl-C (every link told to stop) as soon as stopWhen holds for what
+// it has printed on its output so far.
+CliRun cliStoppedWhen(const QStringList& args,
+                      const std::function<bool(const QString& out)>& stopWhen);
 inline CliRun runCliCaptured(const QStringList& args, bool terminal = false) {
     return cli(args, terminal);
 }
