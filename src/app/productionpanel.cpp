@@ -63,18 +63,11 @@ void ProductionPanel::stop() {
         m_run->stop();
 }
 
-void ProductionPanel::run(OpContext& c) {
-    Session& s = c.session;
+void ProductionPanel::run(OpContext& c, const ProgramJob& job) {
     ProductionSettings ps;
     ps.csvPath = m_csvPath;
-    ps.serial.enabled = m_serial;
-    if (m_serial) {
-        QString error;
-        if (!serialFromPanel(s.offline, s.chip.FlashSize, s.chip.EepromSize, ps.serial, &error)) {
-            c.ui.warning(Texts::warningTitle(), error);
-            return;
-        }
-    }
+    ps.serial = job.serial;
+    ps.job = job;
     ProductionRun run(c, ps);
     m_run = &run;
     m_passed = m_failed = 0;

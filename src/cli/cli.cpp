@@ -231,6 +231,8 @@ int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
 
     globals.settingsFile = parser.value(g.settings);
     globals.port = parser.value(g.port).trimmed();
+    if (parser.isSet(g.port) && globals.port.isEmpty())
+        return output.error(CliTexts::emptyPort()), Exit::Usage;
     globals.line = parser.value(g.line).trimmed();
     globals.flow = parser.value(g.flow).trimmed();
     SerialSettings line;
@@ -273,6 +275,8 @@ int runCli(const QStringList& argv, QTextStream& out, QTextStream& err,
         CliContext ctx(parser, positional, globals, session, settings, output, ui);
         code = command->run(ctx);
     }
-    settings.sync();
+    // What a command stored (offline-write checks its own) is a warning when it is lost.
+    if (!settings.sync())
+        output.note(Texts::settingsNotWritten(settings.fileName()));
     return code;
 }

@@ -73,6 +73,9 @@ class CliContext {
     // Loads path into the flash or EEPROM image as the open buttons do; false after an
     // error naming the file (also when the file holds no data).
     bool loadImage(bool eeprom, const QString& path);
+    // False after a usage error when --sim-* options were given for a port that is not the
+    // built-in simulator.
+    bool simArgsFitPort();
     // Prints a usage error and returns Exit::Usage.
     int usage(const QString& text);
     // Name of the port the command talks to, for messages.

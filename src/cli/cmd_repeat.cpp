@@ -76,10 +76,12 @@ int checkRepeatOptions(CliContext& ctx) {
     return repeatSettings(ctx, ps) ? -1 : Exit::Usage;
 }
 
-int runRepeat(CliContext& ctx) {
+int runRepeat(CliContext& ctx, const ProgramJob& job) {
     ProductionSettings ps;
     if (!repeatSettings(ctx, ps))
         return Exit::Usage;
+    ps.job = job;
+    ps.job->serial = ps.serial;
     int passed = 0, failed = 0;
     const int code = ctx.run(QStringLiteral("ProCommand"), Need::Programmer, [&](OpContext& c) {
         ProductionRun run(c, ps);

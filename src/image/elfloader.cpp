@@ -194,6 +194,7 @@ void applyElfFuses(Session& s, const ElfImage& e) {
         parts << names[i] + u' ' + hexField(quint8(e.fuses[i]), 2);
     }
     s.fuses.ApplyFuseText(text);
+    s.elfFuseChip = s.selectedChipModel; // identifying this chip keeps them
     s.log.logMessage(SummaryTexts::elfFuses(parts.join(QStringLiteral(", "))));
 }
 

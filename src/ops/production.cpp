@@ -17,15 +17,6 @@ namespace T = ProductionTexts;
 
 namespace {
 
-bool parseHex(const QString& text, int maxDigits, quint32* value) {
-    const QString t = text.trimmed();
-    if (t.isEmpty() || t.size() > maxDigits)
-        return false;
-    bool ok = false;
-    *value = t.toUInt(&ok, 16);
-    return ok;
-}
-
 // During a run a warning is no box to click away: it goes to the log, and the chip's result
 // (beeps, counts, CSV) tells the operator.
 class RunUi : public Ui {
@@ -60,32 +51,6 @@ QString csvField(const QString& s) {
 }
 
 } // namespace
-
-bool serialFromPanel(const OfflinePanel& p, int flashBytes, int eepromBytes, SerialStamp& out,
-                     QString* error) {
-    auto fail = [error](const QString& field) {
-        if (error)
-            *error = T::badSerialField(field);
-        return false;
-    };
-    quint32 address = 0;
-    const QString& box = p.serialToFlash ? p.serialFlashAddress : p.serialEepromAddress;
-    if (!parseHex(box, 4, &address))
-        return fail(p.serialToFlash ? QStringLiteral("Text5") : QStringLiteral("Text6"));
-    const int limit = p.serialToFlash ? flashBytes : eepromBytes;
-    if (int(address) + 4 > limit)
-        return fail(p.serialToFlash ? QStringLiteral("Text5") : QStringLiteral("Text6"));
-    quint32 initial = 0;
-    if (!parseHex(p.initialHex.isEmpty() ? QStringLiteral("0") : p.initialHex, 8, &initial))
-        return fail(QStringLiteral("Text2"));
-    if (p.increment < 1 || p.increment > 255)
-        return fail(QStringLiteral("Text9"));
-    out.toFlash = p.serialToFlash;
-    out.address = int(address);
-    out.increment = p.increment;
-    out.next = initial;
-    return true;
-}
 
 QString csvHeader() {
     return QStringLiteral("time,signature,serial,result,failed_step,flash_crc32,eeprom_crc32");
@@ -164,6 +129,10 @@ bool ProductionRun::waitFor(bool present) {
 
 void ProductionRun::run() {
     m_c.log(T::started());
+    if (!m_settings.job)
+        m_settings.job = jobFromSession(m_c.session, m_c.ui);
+    for (const QString& line : describeJob(*m_settings.job))
+        m_c.log(line);
     // The summary also when a failure or a stop request of the link ends the run.
     struct Summary {
         ProductionRun* run;
@@ -185,26 +154,14 @@ ChipRecord ProductionRun::programOne() {
     try {
         for (int i = 0; i < 3; ++i)
             r.signature += ReadSignatureByte(c, i).left(2);
-        const ProgramOutcome o = ProgramChip(c);
-        const auto& opt = s.options;
-        if (!o.targetPresent)
+        RunPolicy policy;
+        policy.endAtFailure = true; // a bad chip is never sealed
+        policy.describe = false;    // said once, when the run started
+        const ProgramOutcome o = RunProgramJob(c, *m_settings.job, policy);
+        if (o.failed() == ProgramStep::Presence)
             r.failedStep = T::stepNoChip();
-        else if (!o.signatureOk)
-            r.failedStep = Texts::tr("校验标识字");
-        else if (o.flashLoadFailed && !s.fileName[0].isEmpty())
-            r.failedStep = T::stepReload();
-        else if (o.flashRefused)
-            r.failedStep = Texts::tr("编程FLASH");
-        else if (o.eepromLoadFailed && !s.fileName[1].isEmpty())
-            r.failedStep = T::stepReload();
-        else if (o.eepromRefused)
-            r.failedStep = Texts::tr("编程EEPROM");
-        else if (o.flashVerifyFailed)
-            r.failedStep = Texts::tr("校验FLASH");
-        else if (o.eepromVerifyFailed)
-            r.failedStep = Texts::tr("校验EEPROM");
-        else if (opt[OptCalibration] && !o.calibrationWritten)
-            r.failedStep = Texts::tr("写校准字节");
+        else if (!o.ok())
+            r.failedStep = programStepCaption(o.failed());
         r.flashCrc = imageCrcText(s.FlashBufferText);
         r.eepromCrc = imageCrcText(s.EepromBufferText);
         if (r.failedStep.isEmpty() && m_settings.serial.enabled) {

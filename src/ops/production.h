@@ -3,28 +3,13 @@
 // optional serial number, log one CSV line, wait until the chip is taken out, and go on
 // until stopped. Both front ends drive the same loop; tests drive it on the simulated
 // programmer's virtual clock.
+#include "ops/job.h"
+
 #include <QObject>
+#include <optional>
 #include <QString>
 
 struct OpContext;
-struct OfflinePanel;
-
-// The serial number of the stand-alone page's fields, written with the single-byte
-// commands after a chip passed: four bytes, most significant first (as the stand-alone
-// record keeps the initial number), at a byte address of flash or EEPROM.
-struct SerialStamp {
-    bool enabled = false;
-    bool toFlash = true;
-    int address = 0; // byte address
-    int increment = 1;
-    quint32 next = 0; // the number the next good chip gets
-};
-
-// Takes the serial fields of the stand-alone page (Option5/Option6, Text5/Text6 as
-// hexadecimal addresses, Text9 increment, Text2 initial number in hexadecimal). False with
-// *error for a field that is not a number, or an address the chip does not have.
-bool serialFromPanel(const OfflinePanel& panel, int flashBytes, int eepromBytes, SerialStamp& out,
-                     QString* error);
 
 struct ChipRecord {
     QString time;      // ISO 8601, local time
@@ -46,6 +31,9 @@ struct ProductionSettings {
     QString csvPath; // "" for no log file
     SerialStamp serial;
     double pollMs = 400; // the presence test's period
+    // The job every chip gets, taken and checked by the front end when the run starts; a run
+    // given none takes it from the session when it starts.
+    std::optional<ProgramJob> job;
 };
 
 class ProductionRun : public QObject {

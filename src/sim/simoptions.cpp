@@ -56,6 +56,9 @@ QList<QCommandLineOption> simFaultOptions() {
          QStringLiteral("Fault: the EEPROM bytes at these addresses read back wrong (as "
                         "--corrupt-flash)."),
          QStringLiteral("ADDRS")},
+        {QStringLiteral("drop-fuse-write"),
+         QStringLiteral(
+             "Fault: a fuse write is answered as done, but the fuses stay as they were.")},
         {QStringLiteral("disconnect-after"),
          QStringLiteral("Fault: the line dies after N characters (both directions)."),
          QStringLiteral("N")},
@@ -78,6 +81,7 @@ bool applySimFaultOptions(const QCommandLineParser& p, SimConfig& config, QStrin
     f.silent = p.isSet(QStringLiteral("silent"));
     f.noChip = p.isSet(QStringLiteral("no-chip"));
     f.lowerCaseHex = p.isSet(QStringLiteral("lower-case"));
+    f.dropFuseWrite = p.isSet(QStringLiteral("drop-fuse-write"));
     if (p.isSet(QStringLiteral("signature"))) {
         const QString sig = p.value(QStringLiteral("signature")).toUpper();
         bool ok = false;
