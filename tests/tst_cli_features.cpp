@@ -121,7 +121,8 @@ class TestCliFeatures : public QObject {
         const Run r =
             cli({QStringLiteral("--port"), QStringLiteral("sim"), QStringLiteral("--sim-state"),
                  state, QStringLiteral("program"), QStringLiteral("--flash"), data("elf/app.elf"),
-                 QStringLiteral("--options"), QStringLiteral("1111100011")});
+                 QStringLiteral("--options"), QStringLiteral("1111100011"),
+                 QStringLiteral("--force")}); // the ELF's lock byte FC is a marked mode
         QVERIFY2(r.code == 0, qPrintable(r.out + r.err));
         const QJsonObject chip = QJsonDocument::fromJson(readAll(state)).object();
         const QJsonObject fuses = chip.value(QStringLiteral("fuses")).toObject();

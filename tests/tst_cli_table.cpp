@@ -2,6 +2,7 @@
 // never reports success when the programmer or the chip did not answer or a step failed.
 // Data-driven over the whole table, against the built-in simulator and its fault switches.
 #include "cli/cli.h"
+#include "fuses/fuseeditor.h"
 #include "support/clirun.h"
 
 #include <QDir>
@@ -37,6 +38,10 @@ class TestCliTable : public QObject {
     void faults();
     void failingSteps_data();
     void failingSteps();
+    void dangerousFusesNeedForce_data();
+    void dangerousFusesNeedForce();
+    void nothingIsDestroyedByDefault_data();
+    void nothingIsDestroyedByDefault();
 
   private:
     QList<Case> cases() const;
@@ -290,6 +295,112 @@ void TestCliTable::failingSteps() {
     QVERIFY2(r.code == 1,
              qPrintable(QStringLiteral("exit %1\n%2\n%3").arg(r.code).arg(r.out, r.err)));
     QVERIFY2(!r.err.isEmpty(), qPrintable(r.out));
+}
+
+// Every option a description file marks, and every bit that shuts out low-voltage
+// programming, is refused without --force (exit 2, the option named, nothing sent); with
+// --force it is written.
+void TestCliTable::dangerousFusesNeedForce_data() {
+    QTest::addColumn<QString>("chip");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("named");
+    for (const QString& chip : {QStringLiteral("ATMEGA8"), QStringLiteral("ATMEGA168")}) {
+        FuseEditor f;
+        f.setSetFolder(QStringLiteral(HVPP_SET_DIR));
+        QVERIFY(f.LoadFuseDescription(chip + QStringLiteral(".FUS")));
+        for (int i = 0; i < f.options().size(); ++i) {
+            f.ApplyFuseText(f.defaultFuseText());
+            const FuseOption o = f.options()[i];
+            if (!o.red || o.checked)
+                continue;
+            f.checkEvent(i, true);
+            f.clickEvent(i);
+            const QStringList args =
+                o.key.startsWith(QStringLiteral("FDL"))
+                    ? QStringList{QStringLiteral("write-lock"), f.frameDigits(3)}
+                    : QStringList{QStringLiteral("write-fuses"), QStringLiteral("--bits"),
+                                  f.fuseText()};
+            QTest::newRow(qPrintable(chip + u' ' + o.key)) << chip << args << o.text;
+        }
+    }
+    const auto fuses = [](const char* low, const char* high) {
+        return QStringList{QStringLiteral("write-fuses"), QStringLiteral("--low"),
+                           QString::fromLatin1(low), QStringLiteral("--high"),
+                           QString::fromLatin1(high)};
+    };
+    QTest::newRow("SPIEN unprogrammed") << "ATMEGA8" << fuses("E1", "F9") << "SPIEN";
+    QTest::newRow("RSTDISBL programmed") << "ATMEGA8" << fuses("E1", "59") << "RSTDISBL";
+    QTest::newRow("DWEN programmed") << "ATMEGA168" << fuses("62", "9F") << "DWEN";
+    QTest::newRow("program with RSTDISBL")
+        << "ATMEGA8" << QStringList{QStringLiteral("program"), QStringLiteral("--dry-run")}
+        << "RSTDISBL";
+}
+
+void TestCliTable::dangerousFusesNeedForce() {
+    QFETCH(QString, chip);
+    QFETCH(QStringList, args);
+    QFETCH(QString, named);
+    const QStringList global = simArgs(m_settings) + QStringList{QStringLiteral("--chip"), chip};
+    if (args.first() == u"program") { // a scheme whose fuse line has RSTDISBL programmed
+        const QString scheme = m_dir.filePath(QStringLiteral("r.SET"));
+        QCOMPARE(runCliCaptured(
+                     global + QStringList{QStringLiteral("scheme-save"), scheme,
+                                          QStringLiteral("--options"), QStringLiteral("0001000000"),
+                                          QStringLiteral("--fuse-bits"),
+                                          QStringLiteral("**111111********0101100111100001")})
+                     .code,
+                 0);
+        args += QStringList{QStringLiteral("--scheme"), scheme};
+    }
+    const CliRun refused = runCliCaptured(global + args);
+    QVERIFY2(refused.code == Exit::Usage && refused.err.contains(named), qPrintable(refused.err));
+    QVERIFY(refused.err.contains(QStringLiteral("--force")));
+    if (args.first() == u"program")
+        return;
+    const CliRun forced = runCliCaptured(global + args + QStringList{QStringLiteral("--force")});
+    QVERIFY2(forced.code != Exit::Usage, qPrintable(forced.err));
+}
+
+// Nothing is cleared, guessed or ignored without being asked for.
+void TestCliTable::nothingIsDestroyedByDefault_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("says");
+    const QString hex = testData("blink.hex");
+    const QString s = QStringLiteral("--settings");
+    QTest::newRow("offline-upload without a file")
+        << QStringList{QStringLiteral("offline-upload")} << int(Exit::Usage) << "--clear";
+    QTest::newRow("offline-upload --clear with a file")
+        << QStringList{QStringLiteral("offline-upload"), QStringLiteral("--clear"),
+                       QStringLiteral("--flash"), hex}
+        << int(Exit::Usage) << "--clear";
+    QTest::newRow("offline-upload --clear")
+        << QStringList{QStringLiteral("offline-upload"), QStringLiteral("--clear")}
+        << int(Exit::Done) << "";
+    QTest::newRow("empty --port") << QStringList{QStringLiteral("--port"), QString(),
+                                                 QStringLiteral("check")}
+                                  << int(Exit::Usage) << "--port";
+    QTest::newRow("--sim-* with a serial port")
+        << QStringList{QStringLiteral("--port"), QStringLiteral("/dev/ttyS0"),
+                       QStringLiteral("check")}
+        << int(Exit::Usage) << "--sim-clock";
+    QTest::newRow("dry run opens no port")
+        << QStringList{QStringLiteral("--port"),
+                       QStringLiteral("/dev/nonexistent"),
+                       QStringLiteral("program"),
+                       QStringLiteral("--flash"),
+                       hex,
+                       QStringLiteral("--dry-run")}
+        << int(Exit::Done) << ""; // a port that is not there is never opened
+}
+
+void TestCliTable::nothingIsDestroyedByDefault() {
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, says);
+    const CliRun r = runCliCaptured(simArgs(m_settings) + args);
+    QVERIFY2(r.code == code, qPrintable(QString::number(r.code) + u' ' + r.err));
+    QVERIFY2(r.err.contains(says), qPrintable(r.err));
 }
 
 QTEST_GUILESS_MAIN(TestCliTable)

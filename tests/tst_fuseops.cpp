@@ -46,17 +46,23 @@ class TestFuseOps : public QObject {
 void TestFuseOps::writeFusesSendsTheFrames() {
     Scripted r(QStringLiteral("ATMEGA8"));
     r.port.answer("WS", "OK", 50);
-    WriteFuses(r.c);
-    QCOMPARE(r.port.writtenTexts(), QStringList{QStringLiteral("WSFFD9E1#")});
-    QCOMPARE(r.logLines(), QStringList{QStringLiteral("OK")});
+    r.port.answer("RS000000#", "FFFFD9E1", 5);
+    QVERIFY(WriteFuses(r.c));
+    // The write, then the read-back that proves it.
+    QCOMPARE(r.port.writtenTexts(),
+             (QStringList{QStringLiteral("WSFFD9E1#"), QStringLiteral("RS000000#")}));
+    QCOMPARE(r.logLines(), (QStringList{QStringLiteral("OK"),
+                                        QStringLiteral("读回核对一致: 低字节 E1, 高字节 D9, 扩展字节 FF")}));
     QCOMPARE(r.ui.controlEvents,
              (QStringList{QStringLiteral("WriteFuse:off"), QStringLiteral("WriteFuse:on")}));
-    QCOMPARE(r.port.nowMs(), 400.0);
+    QCOMPARE(r.port.nowMs(), 405.0);
 
     Scripted m(QStringLiteral("ATMEGA168"));
-    WriteFuses(m.c);
-    QCOMPARE(m.port.writtenTexts(), QStringList{QStringLiteral("WSF9DF62#")});
-    QCOMPARE(m.logLines(), QStringList{QStringLiteral("编程器无反应!")});
+    QVERIFY(!WriteFuses(m.c));
+    QCOMPARE(m.port.writtenTexts(),
+             (QStringList{QStringLiteral("WSF9DF62#"), QStringLiteral("RS000000#")}));
+    QCOMPARE(m.logLines(), (QStringList{QStringLiteral("编程器无反应!"), QStringLiteral("编程器无反应!"),
+                                        QStringLiteral("写入后无法读回核对, 不能确认写入。")}));
 }
 
 void TestFuseOps::readFusesShowsTheChip() {
@@ -121,12 +127,14 @@ void TestFuseOps::recover() {
     QVERIFY(RecoverFuses(r.c));
     QCOMPARE(r.port.writtenTexts(),
              (QStringList{QStringLiteral("WS..D9E1#"), QStringLiteral("RS000000#")}));
-    QCOMPARE(r.logLines(), (QStringList{QStringLiteral("done"), QStringLiteral("恢复成功！")}));
+    QCOMPARE(r.logLines(), (QStringList{QStringLiteral("读回核对一致: 低字节 E1, 高字节 D9"),
+                                        QStringLiteral("恢复成功！")}));
 
     Scripted bad(QStringLiteral("ATMEGA8"));
     bad.port.answer("RS000000#", "FFFFD9E0", 5);
     QVERIFY(!RecoverFuses(bad.c));
-    QCOMPARE(bad.logLines().last(), QStringLiteral("恢复失败！"));
+    QCOMPARE(bad.logLines().last(),
+             QStringLiteral("恢复失败！ 写入未生效: 写入 低字节 E1, 高字节 D9, 读回 低字节 E0, 高字节 D9。"));
 
     Scripted m(QStringLiteral("ATMEGA88"));
     m.port.answer("RS000000#", "fff9df62", 5);
@@ -140,26 +148,26 @@ void TestFuseOps::recoverWithoutProgrammer() {
     QVERIFY(!RecoverFuses(r.c));
     QCOMPARE(r.logLines(),
              (QStringList{QStringLiteral("编程器无反应!"), QStringLiteral("编程器无反应!"),
-                          QStringLiteral("恢复失败！")}));
+                          QStringLiteral("恢复失败！ 写入后无法读回核对, 不能确认写入。")}));
     QCOMPARE(ReadFuseBytes(r.c), QString());
 }
 
 void TestFuseOps::writeLock() {
-    // A page without a description file: every position is implemented.
+    // A page without a description file: which lock bits the chip has is not known, so a
+    // read-back could not tell a write that took: refused, nothing sent.
     ScriptedRig plain(QString(), SessionRig::Plain);
     plain.session.fuses.ApplyFuseText(QStringLiteral("00111100") + QString(24, u'1'));
     QCOMPARE(plain.session.fuses.frameCaption(3), QStringLiteral("锁定位[3C]"));
-    plain.port.answer("WL", "ok", 20);
-    WriteLock(plain.c);
-    QCOMPARE(plain.frames(), QStringList{QStringLiteral("WL3C0000#")});
-    QCOMPARE(plain.port.nowMs(), 100.0);
-    QVERIFY(plain.ui.controlEvents.isEmpty());
+    QVERIFY(!WriteLock(plain.c));
+    QCOMPARE(plain.frames(), QStringList());
 
     // On the ATmega8 lock bits 7 and 6 are "*" and go out as 1.
     Scripted r(QStringLiteral("ATMEGA8"));
     r.session.fuses.ApplyFuseText(QStringLiteral("00111100") + QString(24, u'1'));
-    WriteLock(r.c);
-    QCOMPARE(r.port.writtenTexts(), QStringList{QStringLiteral("WLFC0000#")});
+    r.port.answer("RS000000#", "FCFFD9E1", 5);
+    QVERIFY(WriteLock(r.c));
+    QCOMPARE(r.port.writtenTexts(),
+             (QStringList{QStringLiteral("WLFC0000#"), QStringLiteral("RS000000#")}));
 }
 
 void TestFuseOps::unpluggedReadEnablesTheButtonAgain() {
@@ -286,9 +294,10 @@ void TestFuseOps::writeThenReadThroughTheCli() {
     CliRun write = cli(common + QStringList{QStringLiteral("write-fuses"), QStringLiteral("--low"),
                                             QStringLiteral("FF"), QStringLiteral("--high"),
                                             QStringLiteral("D7"), QStringLiteral("--ext"),
-                                            QStringLiteral("F8")});
+                                            QStringLiteral("F8"), QStringLiteral("--force")});
     QVERIFY2(write.code == Exit::Done, qPrintable(write.err + write.out));
-    CliRun lock = cli(common + QStringList{QStringLiteral("write-lock"), QStringLiteral("CF")});
+    CliRun lock = cli(common + QStringList{QStringLiteral("write-lock"), QStringLiteral("CF"),
+                                           QStringLiteral("--force")});
     QVERIFY2(lock.code == Exit::Done, qPrintable(lock.err + lock.out));
     CliRun read = cli(common + QStringList{QStringLiteral("read-fuses")});
     QVERIFY2(read.code == Exit::Done, qPrintable(read.err + read.out));
@@ -306,12 +315,16 @@ void TestFuseOps::writeThenReadThroughTheCli() {
     QVERIFY2(recover.code == Exit::Done, qPrintable(recover.err + recover.out));
     QVERIFY(recover.out.contains(QStringLiteral("恢复成功！")));
     // Lock mode 2 (further programming disabled) keeps the fuses as they are.
-    CliRun lock2 = cli(common + QStringList{QStringLiteral("write-lock"), QStringLiteral("FE")});
-    QCOMPARE(lock2.code, int(Exit::Done));
+    CliRun lock2 = cli(common + QStringList{QStringLiteral("write-lock"), QStringLiteral("FE"),
+                                            QStringLiteral("--force")});
+    // The boot lock bits programmed before stay programmed: the chip holds CE, not FE.
+    QCOMPARE(lock2.code, int(Exit::Failed));
     CliRun locked =
         cli(common + QStringList{QStringLiteral("write-fuses"), QStringLiteral("--bits"),
-                                 QStringLiteral("**111110*****0001101011111111111")});
-    QCOMPARE(locked.code, int(Exit::Done));
+                                 QStringLiteral("**111110*****0001101011111111111"),
+                                 QStringLiteral("--force")});
+    QCOMPARE(locked.code, int(Exit::Failed)); // the read-back says the write did not take
+    QVERIFY(locked.out.contains(QStringLiteral("芯片已加密")));
     CliRun again = cli(common + QStringList{QStringLiteral("read-fuses")});
     QCOMPARE(again.code, int(Exit::Done));
     QCOMPARE(again.result().value(QStringLiteral("bits")).toString(),

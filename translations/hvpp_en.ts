@@ -894,10 +894,6 @@ Chip: %10  fuses: lock %11 extended %12 high %13 low %14</translation>
         <translation>None</translation>
     </message>
     <message>
-        <source>未给出映像文件: 只把长度 0 写入编程器 (清除脱机映像)。</source>
-        <translation>No image file given: only the length 0 is written to the programmer (clears the stand-alone images).</translation>
-    </message>
-    <message>
         <source>FLASH 映像文件。</source>
         <translation>The FLASH image file.</translation>
     </message>
@@ -1072,10 +1068,6 @@ Chip: %10  fuses: lock %11 extended %12 high %13 low %14</translation>
     <message>
         <source>串口 %1 已被其他程序占用或无权访问。</source>
         <translation>The serial port %1 is in use by another program, or access is denied.</translation>
-    </message>
-    <message>
-        <source>串口 %1 已被其他程序占用或无权访问。用户须属于拥有该设备的组(%2),例如: sudo usermod -aG %2 $USER,然后重新登录。</source>
-        <translation>The serial port %1 is in use by another program, or access is denied. The user must be in the group that owns the device (%2), for example: sudo usermod -aG %2 $USER, then log in again.</translation>
     </message>
     <message>
         <source>串口 %1 已经打开。</source>
@@ -1400,10 +1392,6 @@ Without a programmer, start it with --port sim to try everything on the built-in
     <message>
         <source>写三个熔丝字节 (WS...#): --bits, --low/--high[/--ext] 或 --default 之一。</source>
         <translation>Write the three fuse bytes (WS...#): one of --bits, --low/--high[/--ext] or --default.</translation>
-    </message>
-    <message>
-        <source>未给的扩展字节取芯片默认值; --default 为芯片出厂值。芯片没有的位总按 1 写入。</source>
-        <translation>An extended byte not given is the chip&apos;s default; --default is the chip&apos;s factory values. Bits the chip lacks are always written as 1.</translation>
     </message>
     <message>
         <source>熔丝低字节, 两位十六进制。</source>
@@ -2012,22 +2000,6 @@ Global options (--port, --chip, --json, -q, -v, ...): hvpp-cli --help
     <message>
         <source>编程芯片: 按固定顺序执行所选步骤, 先列出将执行的步骤。</source>
         <translation>Program the chip: runs the chosen steps in their fixed order, listing them first.</translation>
-    </message>
-    <message>
-        <source>顺序: 校验标识字, 擦除, 文件重载, 写FLASH, 写EEPROM, 校验FLASH, 校验EEPROM, 熔丝位,
-锁定位, 校准字节。选项取 --options, 否则取保存的编程选项, 否则为默认的 1100011010
-(擦除, 编程FLASH, 文件重载, 校验标识字, 校验FLASH); 每个开关再勾选一项。
-写入或校验某存储器的步骤没有数据 (文件缺失、为空或无法读取) 时, 不发送任何内容,
-退出码 1。
---repeat: 连续编程, 每 400 ms 检查一次是否放入芯片, 编程 (及 --serial 序列号) 后
-等待取出, 每片输出一行 (并写入 --csv 记录文件), Ctrl-C 结束并输出统计。</source>
-        <translation>Order: check signature, erase, reload files, write FLASH, write EEPROM, verify FLASH, verify EEPROM, fuse bits,
-lock bits, calibration byte. The options are --options, else the saved program options, else the default 1100011010
-(erase, program FLASH, reload files, check signature, verify FLASH); each switch ticks one more.
-When a step that writes or verifies a memory has no data (file missing, empty or unreadable), nothing is sent,
-exit code 1.
---repeat: production run; checks every 400 ms for a chip, programs it (and the --serial serial number), then
-waits for it to be taken out; one line per chip (also in the --csv log file); Ctrl-C ends it and prints the totals.</translation>
     </message>
     <message>
         <source> (等待编程器的引导程序, 最多10秒)</source>
@@ -2773,6 +2745,254 @@ program was built for another chip.</translation>
     <message>
         <source>连续编程用: 芯片在座 IN 毫秒, 取出 OUT 毫秒, 如此往复</source>
         <translation>For production runs: a chip in the socket for IN ms, then none for OUT ms, over and over</translation>
+    </message>
+    <message>
+        <source>熔丝页已重置为 %1 的出厂默认值。</source>
+        <translation>The fuse page was reset to the factory defaults of %1.</translation>
+    </message>
+    <message>
+        <source>--port 不能为空 (COMn, 设备路径如 /dev/ttyUSB0, 或 sim)。</source>
+        <translation>--port must not be empty (COMn, a device path such as /dev/ttyUSB0, or sim).</translation>
+    </message>
+    <message>
+        <source>%1 只用于内置模拟编程器 (--port sim), 不能用于串口 %2。</source>
+        <translation>%1 is only for the built-in simulated programmer (--port sim), not for the serial port %2.</translation>
+    </message>
+    <message>
+        <source>写入危险的熔丝或锁定值 (否则拒绝, 退出码 2)。</source>
+        <translation>Write dangerous fuse or lock values (otherwise refused, exit code 2).</translation>
+    </message>
+    <message>
+        <source>未给的扩展字节取芯片默认值; --default 为芯片出厂值。芯片没有的位总按 1 写入。
+写入后读回核对, 不符时退出码 1。先列出改变的熔丝选项; 危险的值 (描述文件中
+标 * 的选项, SPIEN 不编程, RSTDISBL 或 DWEN 编程) 没有 --force 时拒绝, 退出码 2。</source>
+        <translation>An extended byte not given takes the chip default; --default is the chip&apos;s factory value. Bits the chip lacks are always written as 1.
+The bytes are read back after the write; a mismatch gives exit code 1. The fuse options that change are listed first; dangerous values (options
+marked * in the description file, SPIEN unprogrammed, RSTDISBL or DWEN programmed) are refused without --force, exit code 2.</translation>
+    </message>
+    <message>
+        <source>写入后读回核对。危险的锁定模式没有 --force 时拒绝, 退出码 2。</source>
+        <translation>The lock byte is read back after the write. Dangerous lock modes are refused without --force, exit code 2.</translation>
+    </message>
+    <message>
+        <source>offline-upload 需要 --flash FILE 和/或 --eeprom FILE; 清除编程器中的脱机映像用 --clear。</source>
+        <translation>offline-upload needs --flash FILE and/or --eeprom FILE; to clear the stand-alone images in the programmer use --clear.</translation>
+    </message>
+    <message>
+        <source>--clear 不能与 --flash 或 --eeprom 同时使用。</source>
+        <translation>--clear cannot be used with --flash or --eeprom.</translation>
+    </message>
+    <message>
+        <source>--clear: 只把长度 0 写入编程器 (清除脱机映像)。</source>
+        <translation>--clear: only the length 0 is written to the programmer (the stand-alone images are cleared).</translation>
+    </message>
+    <message>
+        <source>清除编程器中的脱机映像 (写入长度 0)。</source>
+        <translation>Clear the stand-alone images in the programmer (writes the length 0).</translation>
+    </message>
+    <message>
+        <source>检查通过, 未打开串口。估计编程时间: 约 %1 秒 (%2 波特)。</source>
+        <translation>Checks passed; the port was not opened. Estimated programming time: about %1 s (%2 baud).</translation>
+    </message>
+    <message>
+        <source>只检查并列出编程任务与估计时间, 不打开串口。</source>
+        <translation>Only check and list the programming job and its estimated time; the port is not opened.</translation>
+    </message>
+    <message>
+        <source>写入危险的熔丝值 (否则拒绝, 退出码 2)。</source>
+        <translation>Write dangerous fuse values (otherwise refused, exit code 2).</translation>
+    </message>
+    <message>
+        <source>顺序: 校验标识字, 擦除, 文件重载, 写FLASH, 写EEPROM, 校验FLASH, 校验EEPROM, 熔丝位,
+锁定位, 校准字节。选项取 --options, 否则取保存的编程选项, 否则为默认的 1100011010
+(擦除, 编程FLASH, 文件重载, 校验标识字, 校验FLASH); 每个开关再勾选一项。
+写入或校验某存储器的步骤没有数据 (文件缺失、为空或无法读取) 时, 不发送任何内容,
+退出码 1。编程前先检查整个任务 (数据、芯片大小、熔丝描述、方案中的文件),
+有问题时什么也不发送。危险的熔丝值 (描述文件中标 * 的选项, 或使芯片无法再用
+低压编程的位) 没有 --force 时拒绝, 退出码 2。--dry-run 只检查并列出任务。
+--repeat: 连续编程, 每 400 ms 检查一次是否放入芯片, 编程 (及 --serial 序列号) 后
+等待取出, 每片输出一行 (并写入 --csv 记录文件), Ctrl-C 结束并输出统计。</source>
+        <translation>Order: signature check, erase, reload, write FLASH, write EEPROM, verify FLASH, verify EEPROM, fuses,
+lock bits, calibration byte. The options come from --options, else the saved program options, else the default 1100011010
+(erase, program FLASH, reload, signature check, verify FLASH); each switch ticks one more.
+When a step that writes or verifies a memory has no data (file missing, empty or unreadable), nothing is sent,
+exit code 1. The whole job is checked before programming (data, chip size, fuse description, the scheme&apos;s files);
+when something is wrong nothing is sent. Dangerous fuse values (options marked * in the description file, or bits that
+shut out low-voltage programming) are refused without --force, exit code 2. --dry-run only checks and lists the job.
+--repeat: production run, checks every 400 ms for a chip, programs it (and the --serial number), then
+waits for it to be taken out; one line per chip (and in the --csv log file); Ctrl-C ends it with a summary.</translation>
+    </message>
+    <message>
+        <source>方案中的映像文件不存在: %1</source>
+        <translation>An image file of the scheme does not exist: %1</translation>
+    </message>
+    <message>
+        <source>设置无法保存: %1 不可写。</source>
+        <translation>The settings could not be saved: %1 is not writable.</translation>
+    </message>
+    <message>
+        <source>SPIEN 不编程: 芯片将不能再用低压串行编程 (ISP)</source>
+        <translation>SPIEN unprogrammed: the chip can no longer be programmed over low-voltage serial programming (ISP)</translation>
+    </message>
+    <message>
+        <source>RSTDISBL 编程: 复位脚变为I/O, 芯片将不能再用低压串行编程 (ISP)</source>
+        <translation>RSTDISBL programmed: the reset pin becomes an I/O pin; the chip can no longer be programmed over ISP</translation>
+    </message>
+    <message>
+        <source>DWEN 编程: 复位脚用作debugWIRE, 芯片将不能再用低压串行编程 (ISP)</source>
+        <translation>DWEN programmed: the reset pin serves debugWIRE; the chip can no longer be programmed over ISP</translation>
+    </message>
+    <message>
+        <source>选中: %1</source>
+        <translation>on: %1</translation>
+    </message>
+    <message>
+        <source>取消: %1</source>
+        <translation>off: %1</translation>
+    </message>
+    <message>
+        <source>将要写入的熔丝值改变以下选项:</source>
+        <translation>The fuse values to be written change these options:</translation>
+    </message>
+    <message>
+        <source>其中危险的:</source>
+        <translation>Dangerous among them:</translation>
+    </message>
+    <message>
+        <source>仍要写入吗?</source>
+        <translation>Write them anyway?</translation>
+    </message>
+    <message>
+        <source>危险的熔丝值, 未写入 (确认无误请加 --force): %1</source>
+        <translation>Dangerous fuse values, not written (add --force if they are meant): %1</translation>
+    </message>
+    <message>
+        <source>读回核对一致: %1</source>
+        <translation>Read back and matching: %1</translation>
+    </message>
+    <message>
+        <source>写入未生效: 写入 %1, 读回 %2。</source>
+        <translation>The write did not take: written %1, read back %2.</translation>
+    </message>
+    <message>
+        <source>写入未生效: 写入 %1, 读回 %2 (芯片已加密, 锁定位 %3)。</source>
+        <translation>The write did not take: written %1, read back %2 (the chip is locked, lock byte %3).</translation>
+    </message>
+    <message>
+        <source>写入后无法读回核对, 不能确认写入。</source>
+        <translation>Could not read back after the write; the write is not confirmed.</translation>
+    </message>
+    <message>
+        <source>串口 %1 正被另一程序使用 (进程 %2), 未打开。一个编程器只能由一个程序使用。</source>
+        <translation>The serial port %1 is in use by another program (process %2); not opened. One programmer can serve one program only.</translation>
+    </message>
+    <message>
+        <source>串口 %1 正被另一程序使用, 未打开。一个编程器只能由一个程序使用。</source>
+        <translation>The serial port %1 is in use by another program; not opened. One programmer can serve one program only.</translation>
+    </message>
+    <message>
+        <source>无权打开串口 %1。用户须属于拥有该设备的组(%2),例如: sudo usermod -aG %2 $USER,然后重新登录。</source>
+        <translation>No permission to open the serial port %1. The user must belong to the group that owns the device (%2), e.g.: sudo usermod -aG %2 $USER, then log in again.</translation>
+    </message>
+    <message>
+        <source>座上芯片 %1 与ELF文件相同, 熔丝页保留ELF文件的熔丝值。</source>
+        <translation>The chip in the socket, %1, is the ELF file&apos;s chip: the fuse page keeps the ELF file&apos;s fuse bytes.</translation>
+    </message>
+    <message>
+        <source>%1 已勾选, 但没有%2数据。</source>
+        <translation>%1 is ticked, but there is no %2 data.</translation>
+    </message>
+    <message>
+        <source>%1 已勾选, 但文件 %2 未能载入。</source>
+        <translation>%1 is ticked, but the file %2 could not be loaded.</translation>
+    </message>
+    <message>
+        <source>%1 已勾选 (文件重载), 但没有%2文件名。</source>
+        <translation>%1 is ticked (reload), but there is no %2 file name.</translation>
+    </message>
+    <message>
+        <source>%1数据不是十六进制文本。</source>
+        <translation>The %1 data is not hexadecimal text.</translation>
+    </message>
+    <message>
+        <source>%1数据有 %2 字节, 超出所选芯片 %3 的 %4 字节。</source>
+        <translation>The %1 data has %2 bytes, more than the %4 bytes of the selected chip %3.</translation>
+    </message>
+    <message>
+        <source>%1 已勾选, 但所选芯片没有熔丝描述文件 (%2)。</source>
+        <translation>%1 is ticked, but the selected chip has no fuse description file (%2).</translation>
+    </message>
+    <message>
+        <source>方案中的文件不存在: %1</source>
+        <translation>A file of the scheme does not exist: %1</translation>
+    </message>
+    <message>
+        <source>编程未开始, 什么也没有发送:</source>
+        <translation>Programming did not start; nothing was sent:</translation>
+    </message>
+    <message>
+        <source>编程任务: 芯片 %1</source>
+        <translation>Programming job: chip %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 字节</source>
+        <translation>%1: %2 bytes</translation>
+    </message>
+    <message>
+        <source>%1: %2 字节, 文件 %3</source>
+        <translation>%1: %2 bytes, file %3</translation>
+    </message>
+    <message>
+        <source>将写入熔丝位: 低字节 %1, 高字节 %2, 扩展字节 %3</source>
+        <translation>Fuses to be written: low %1, high %2, extended %3</translation>
+    </message>
+    <message>
+        <source>将写入锁定位: %1</source>
+        <translation>Lock byte to be written: %1</translation>
+    </message>
+    <message>
+        <source>序列号: 写入%1地址 %2, 第一个 %3</source>
+        <translation>Serial numbers: into %1 at address %2, the first %3</translation>
+    </message>
+    <message>
+        <source>编程已停止。已执行的步骤: %1。芯片未编程完整。</source>
+        <translation>Programming stopped. Steps done: %1. The chip is incomplete.</translation>
+    </message>
+    <message>
+        <source>芯片未通过校验, 其后的步骤仍将执行: %1。</source>
+        <translation>The chip failed verify; the later steps still run: %1.</translation>
+    </message>
+    <message>
+        <source>危险的熔丝值经确认后写入: %1</source>
+        <translation>Dangerous fuse values written after confirmation: %1</translation>
+    </message>
+    <message>
+        <source>危险的熔丝值未确认, 编程未开始, 什么也没有发送。</source>
+        <translation>Dangerous fuse values not confirmed; programming did not start, nothing was sent.</translation>
+    </message>
+    <message>
+        <source>危险的熔丝值未确认, 未写入, 什么也没有发送。</source>
+        <translation>Dangerous fuse values not confirmed; not written, nothing was sent.</translation>
+    </message>
+    <message>
+        <source>序列号写入地址 (FLASH)</source>
+        <translation>serial number address (FLASH)</translation>
+    </message>
+    <message>
+        <source>序列号写入地址 (EEPROM)</source>
+        <translation>serial number address (EEPROM)</translation>
+    </message>
+    <message>
+        <source>初始编号 (HEX)</source>
+        <translation>initial number (HEX)</translation>
+    </message>
+    <message>
+        <source>目标芯片检查</source>
+        <translation>target check</translation>
+    </message>
+    <message>
+        <source>故障: 熔丝位写入回答完成, 但熔丝位保持原值。</source>
+        <translation>Fault: a fuse write is answered as done, but the fuses stay as they were.</translation>
     </message>
 </context>
 </TS>

@@ -19,7 +19,6 @@
 #include "link/port.h"
 #include "ops/calibration.h"
 #include "ops/identify.h"
-#include "ops/program.h"
 #include "ops/readops.h"
 #include "ops/singlebyte.h"
 
@@ -221,12 +220,8 @@ QWidget* MainWindow::buildRightColumn() {
             [this] { runOp(QStringLiteral("ReadFlash"), [](OpContext& c) { ReadFlash(c); }); });
     connect(readEeprom, &QPushButton::clicked, this,
             [this] { runOp(QStringLiteral("ReadEEPROM"), [](OpContext& c) { ReadEeprom(c); }); });
-    connect(program, &QPushButton::clicked, this, [this] {
-        if (m_production->continuous())
-            runOp(QStringLiteral("ProCommand"), [this](OpContext& c) { m_production->run(c); });
-        else
-            runOp(QStringLiteral("ProCommand"), [](OpContext& c) { ProgramChip(c); });
-    });
+    connect(program, &QPushButton::clicked, this,
+            [this] { startProgram(QStringLiteral("ProCommand")); });
 
     auto* bars = new QGridLayout;
     bars->setVerticalSpacing(2);

@@ -110,6 +110,12 @@ private:
     bool runOp(const QString& control, const std::function<void(OpContext&)>& body);
     // The guarded toolbar operations: presence check, then the operation.
     void runGuarded(const QString& key, const std::function<void(OpContext&)>& body);
+    // The program button (and the toolbar's): takes the job, checks it, asks about
+    // dangerous fuse values, then runs it once (the stop button ends it at its next step)
+    // or, with "连续编程", as a production run.
+    void startProgram(const QString& control);
+    // The fuse page's writes ask before dangerous values are written.
+    bool confirmFuseWrite(OpContext& c, int bytes);
     void holdControls();
     void onBusyChanged(bool busy);
     // True (after a line in the log) when key would start an operation or change what one

@@ -150,7 +150,8 @@ void MainWindow::shutDown() {
     st.write(SettingsKeys::CalEepromAddress, s.cal.eepromAddress);
     st.write(SettingsKeys::FlashFile, s.fileName[0]);
     st.write(SettingsKeys::EepromFile, s.fileName[1]);
-    st.sync();
+    if (!st.sync()) // the window is closing: the log and the terminal are what is left
+        qWarning("%s", qPrintable(Texts::settingsNotWritten(st.fileName())));
 }
 
 void MainWindow::togglePort() {
@@ -225,6 +226,7 @@ void MainWindow::applySerialChoices(const SerialChoices& chosen, SerialDialog* d
     st.write(SettingsKeys::PortName, m_conn->portName());
     st.write(SettingsKeys::FlowControl, QString::number(m_conn->flowControl()));
     st.write(SettingsKeys::Echo, m_conn->echo ? QStringLiteral("true") : QStringLiteral("false"));
-    st.sync();
+    if (!st.sync())
+        m_ui.warning(Texts::warningTitle(), Texts::settingsNotWritten(st.fileName()));
     updateConnectionState();
 }

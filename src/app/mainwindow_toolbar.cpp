@@ -13,9 +13,9 @@
 #include "core/connectioncheck.h"
 #include "firmware/firmwareupdate.h"
 #include "fuses/fuseops.h"
+#include "fuses/fuserisk.h"
 #include "ops/flashops.h"
 #include "ops/identify.h"
-#include "ops/program.h"
 
 #include <QActionGroup>
 #include <QMenu>
@@ -179,18 +179,26 @@ void MainWindow::buttonClicked(const QString& key) {
     } else if (key == u"WriteFuse") {
         if (!CanWriteFuses(m_session)) // no description: not even the presence test goes out
             return;
-        runGuarded(key, [](OpContext& c) { WriteFuses(c); });
+        runGuarded(key, [this](OpContext& c) {
+            if (confirmFuseWrite(c, FuseBytesFuses))
+                WriteFuses(c);
+        });
     } else if (key == u"RecoverFuse") {
         if (!CanWriteFuses(m_session))
             return;
         runGuarded(key, [](OpContext& c) { RecoverFuses(c); }); // applies the default itself
     } else if (key == u"WriteLock") {
-        runGuarded(key, [](OpContext& c) { WriteLock(c); });
+        if (!CanWriteFuses(m_session))
+            return;
+        runGuarded(key, [this](OpContext& c) {
+            if (confirmFuseWrite(c, FuseBytesLock))
+                WriteLock(c);
+        });
     } else if (key == u"EraserFlash") {
         runGuarded(key, [](OpContext& c) { EraseChip(c); });
     } else if (key == u"ProgramMCU") {
         // The toolbar's program button runs what the program button runs.
-        runGuarded(key, [](OpContext& c) { ProgramChip(c); });
+        startProgram(key);
     } else {
         runGuarded(key, {});
     }
@@ -225,6 +233,9 @@ void MainWindow::menuItemClicked(const QString& key) {
     if (key.startsWith(QLatin1String("AT")) && m_session.selectedChipModel != before) {
         m_session.fuses.LoadFuseDescription(m_session.selectedChipModel + QStringLiteral(".FUS"), &m_session.log);
         m_session.fuses.ApplyFuseText(m_session.fuses.defaultFuseText());
+        m_session.elfFuseChip.clear();
+        m_session.log.logMessage(
+            Texts::tr("熔丝页已重置为 %1 的出厂默认值。").arg(m_session.selectedChipModel));
     }
     m_fusePage->setEnabled(true);
     rebuildChipMenu();

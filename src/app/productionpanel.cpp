@@ -135,7 +135,7 @@ void ProductionPanel::stop() {
 }
 
 // The run's settings from the dialog, the job and the stand-alone page; false (after a
-// box) when a serial field is not a number or a locked scheme's file changed.
+// box) when a locked scheme's file changed.
 bool ProductionPanel::prepare(OpContext& c, ProductionSettings& ps) {
     Session& s = c.session;
     QString error;
@@ -152,19 +152,15 @@ bool ProductionPanel::prepare(OpContext& c, ProductionSettings& ps) {
                               : QString();
     if (m_settings)
         ps.port = m_settings->read(SettingsKeys::PortName);
-    ps.serial.enabled = m_serial;
-    if (m_serial &&
-        !serialFromPanel(s.offline, s.chip.FlashSize, s.chip.EepromSize, ps.serial, &error)) {
-        c.ui.warning(Texts::warningTitle(), error);
-        return false;
-    }
     return true;
 }
 
-void ProductionPanel::run(OpContext& c) {
+void ProductionPanel::run(OpContext& c, const ProgramJob& job) {
     ProductionSettings ps;
     if (!prepare(c, ps))
         return;
+    ps.serial = job.serial; // the job's plan, checked with the job
+    ps.programJob = job;
     ProductionRun run(c, ps);
     m_run = &run;
     m_passed = m_failed = 0;

@@ -12,6 +12,7 @@
 
 struct AppContext;
 struct OpContext;
+struct ProgramJob;
 class ProductionRun;
 class QCheckBox;
 class QLabel;
@@ -27,9 +28,10 @@ class ProductionPanel : public QWidget {
     QCheckBox* continuousBox() const { return m_continuous; }
     bool continuous() const;
 
-    // Runs until stopped, as the body of the program button's operation. A serial-number
-    // field that is not a number ends it before it starts, with a box.
-    void run(OpContext& c);
+    // Runs job until stopped, as the body of the program button's operation. The job was
+    // taken and checked (its serial-number plan too) before.
+    void run(OpContext& c, const ProgramJob& job);
+    QPushButton* stopButton() const { return m_stop; }
     bool running() const { return m_run != nullptr; }
     void stop();
 

@@ -220,6 +220,8 @@ int runCommand(const CliCommand& command, const QCommandLineParser& parser,
     }
     globals.settingsFile = parser.value(g.settings);
     globals.port = parser.value(g.port).trimmed();
+    if (parser.isSet(g.port) && globals.port.isEmpty())
+        return output.error(ErrorCode::usage, CliTexts::emptyPort()), Exit::Usage;
     globals.line = parser.value(g.line).trimmed();
     globals.flow = parser.value(g.flow).trimmed();
     SerialSettings line;
@@ -267,7 +269,9 @@ int runCommand(const CliCommand& command, const QCommandLineParser& parser,
         code = command.run(ctx);
         *stopped = ctx.stopRequested();
     }
-    settings.sync();
+    // What a command stored (offline-write checks its own) is a warning when it is lost.
+    if (!settings.sync())
+        output.note(Texts::settingsNotWritten(settings.fileName()));
     return code;
 }
 

@@ -81,6 +81,9 @@ class CliContext {
     // False after an error naming both chips when the loaded image comes from a file built
     // for another chip than the selected one (checked before anything is sent).
     bool imageForChip(bool eeprom);
+    // False after a usage error when --sim-* options were given for a port that is not the
+    // built-in simulator.
+    bool simArgsFitPort();
     // Prints a usage error and returns Exit::Usage.
     int usage(const QString& text);
     // Prints an error about the port (its name is the subject) and returns code.

@@ -33,7 +33,9 @@ inline constexpr char schemeChanged[] = "scheme_changed";
 inline constexpr char csvRefused[] = "csv_refused";
 inline constexpr char cancelled[] = "cancelled";
 inline constexpr char refused[] = "refused";        // the programmer or the chip refused a step
-inline constexpr char stepFailed[] = "step_failed"; // a step failed; the log says which
+inline constexpr char stepFailed[] = "step_failed";
+inline constexpr char jobRefused[] = "job_refused";
+inline constexpr char dangerousFuses[] = "dangerous_fuses"; // a step failed; the log says which
 } // namespace ErrorCode
 
 // The version of the event shapes; raised when a field changes meaning or goes away.

@@ -11,6 +11,12 @@ inline QString bytesOf() {
 inline QString timeLeft() {
     return tr("剩余 %1");
 }
+inline QString emptyPort() {
+    return Texts::tr("--port 不能为空 (COMn, 设备路径如 /dev/ttyUSB0, 或 sim)。");
+}
+inline QString simArgsNeedSim() {
+    return Texts::tr("%1 只用于内置模拟编程器 (--port sim), 不能用于串口 %2。");
+}
 inline QString usageLine() {
     return tr("用法: hvpp-cli %1");
 }

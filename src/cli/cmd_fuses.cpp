@@ -7,6 +7,7 @@
 #include "core/texts.h"
 #include "fuses/fuseeditor.h"
 #include "fuses/fuseops.h"
+#include "fuses/fuserisk.h"
 #include "ops/identify.h"
 
 #include <QJsonArray>
@@ -51,6 +52,18 @@ void noteMissingBits(CliContext& ctx, int byte, uint value) {
                              .arg(7 - i + byte * 8));
         }
     }
+}
+
+// Dangerous values are refused unless --force: true when the write may go on.
+bool allowedWrite(CliContext& ctx, const QString& text, int bytes) {
+    const FuseEditor& f = ctx.session.fuses;
+    const FuseRisk risk = assessFuseWrite(f, f.defaultFuseText(), text, bytes);
+    for (const QString& change : risk.changes)
+        ctx.out.note(change);
+    if (!risk.dangerous() || ctx.parser.isSet(QStringLiteral("force")))
+        return true;
+    ctx.out.error(ErrorCode::dangerousFuses, risk.refusal());
+    return false;
 }
 
 QJsonObject bytesJson(const FuseEditor& f) {
@@ -113,6 +126,8 @@ int writeFuses(CliContext& ctx) {
     }
     if (!CanWriteFuses(ctx.session))
         return Exit::Failed;
+    if (!allowedWrite(ctx, text, FuseBytesFuses))
+        return Exit::Usage;
     f.ApplyFuseText(text);
     const int code = ctx.run(QStringLiteral("WriteFuse"), Need::Target, [](OpContext& c) {
         return WriteFuses(c) ? Step::Ok : Step::Failed;
@@ -135,12 +150,15 @@ int writeLock(CliContext& ctx) {
         return ctx.usage(
             Texts::tr("write-lock 的锁定位应为两位十六进制数 (如 FC): %1").arg(ctx.args[0]));
     FuseEditor& f = ctx.session.fuses;
+    if (!CanWriteFuses(ctx.session))
+        return Exit::Failed;
     noteMissingBits(ctx, 3, v);
-    f.ApplyFuseText(withByte(f.fuseText(), 3, v));
-    const int code = ctx.run(QStringLiteral("WriteLock"), Need::Target, [](OpContext& c) {
-        WriteLock(c);
-        return Step::Ok;
-    });
+    const QString text = withByte(f.fuseText(), 3, v);
+    if (!allowedWrite(ctx, text, FuseBytesLock))
+        return Exit::Usage;
+    f.ApplyFuseText(text);
+    const int code = ctx.run(QStringLiteral("WriteLock"), Need::Target,
+                             [](OpContext& c) { return WriteLock(c) ? Step::Ok : Step::Failed; });
     if (code == Exit::Done)
         ctx.out.result(Texts::tr("锁定位 %1").arg(f.frameDigits(3)),
                        {{QStringLiteral("lock"), f.frameDigits(3)}});
@@ -207,6 +225,11 @@ int showFuses(CliContext& ctx) {
     return Exit::Done;
 }
 
+QCommandLineOption forceOption() {
+    return QCommandLineOption(QStringLiteral("force"),
+                              Texts::tr("写入危险的熔丝或锁定值 (否则拒绝, 退出码 2)。"));
+}
+
 } // namespace
 
 void addFuseCommands(CliTable& t) {
@@ -228,13 +251,16 @@ void addFuseCommands(CliTable& t) {
         0,
         0,
         Texts::tr("写三个熔丝字节 (WS...#): --bits, --low/--high[/--ext] 或 --default 之一。"),
-        Texts::tr("未给的扩展字节取芯片默认值; --default 为芯片出厂值。芯片没有的位总按 1 写入。"),
+        Texts::tr(
+            "未给的扩展字节取芯片默认值; --default 为芯片出厂值。芯片没有的位总按 1 写入。\n"
+            "写入后读回核对, 不符时退出码 1。先列出改变的熔丝选项; 危险的值 (描述文件中\n"
+            "标 * 的选项, SPIEN 不编程, RSTDISBL 或 DWEN 编程) 没有 --force 时拒绝, 退出码 2。"),
         QStringLiteral("hvpp-cli --port sim --chip ATMEGA8 write-fuses --low E1 --high D9"),
         {bits,
          QCommandLineOption(kLow, Texts::tr("熔丝低字节, 两位十六进制。"), QStringLiteral("XX")),
          QCommandLineOption(kHigh, Texts::tr("熔丝高字节, 两位十六进制。"), QStringLiteral("XX")),
          QCommandLineOption(kExt, Texts::tr("扩展熔丝字节, 两位十六进制。"), QStringLiteral("XX")),
-         QCommandLineOption(kDefault, Texts::tr("写芯片出厂熔丝值。"))},
+         QCommandLineOption(kDefault, Texts::tr("写芯片出厂熔丝值。")), forceOption()},
         writeFuses};
     t << CliCommand{
         QStringLiteral("recover-fuses"),
@@ -251,9 +277,9 @@ void addFuseCommands(CliTable& t) {
                     1,
                     1,
                     Texts::tr("写锁定位 (WLXX0000#), XX 为两位十六进制数。"),
-                    {},
-                    QStringLiteral("hvpp-cli --port sim write-lock FC"),
-                    {},
+                    Texts::tr("写入后读回核对。危险的锁定模式没有 --force 时拒绝, 退出码 2。"),
+                    QStringLiteral("hvpp-cli --port sim write-lock FC --force"),
+                    {forceOption()},
                     writeLock};
     t << CliCommand{
         QStringLiteral("fuses"),

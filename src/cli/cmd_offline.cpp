@@ -216,6 +216,11 @@ int offlineWrite(CliContext& ctx) {
     if (code != Exit::Done)
         return code;
     StoreOfflinePanel(ctx.settings, ctx.session.offline);
+    // Storing is what this command is for: settings that could not be kept are a failure.
+    if (!ctx.settings.sync()) {
+        ctx.out.error(ErrorCode::fileUnwritable, Texts::settingsNotWritten(ctx.settings.fileName()));
+        return Exit::Failed;
+    }
     ctx.out.result(panelText(ctx.session), panelJson(ctx.session));
     return Exit::Done;
 }
@@ -240,12 +245,20 @@ int offlineRead(CliContext& ctx) {
 int offlineUpload(CliContext& ctx) {
     const bool flash = ctx.isSet("flash");
     const bool eeprom = ctx.isSet("eeprom");
+    const bool clear = ctx.isSet("clear");
+    // Clearing the programmer's images is asked for by name, never the result of a
+    // forgotten file.
+    if (!flash && !eeprom && !clear)
+        return ctx.usage(Texts::tr("offline-upload 需要 --flash FILE 和/或 --eeprom FILE; "
+                                   "清除编程器中的脱机映像用 --clear。"));
+    if (clear && (flash || eeprom))
+        return ctx.usage(Texts::tr("--clear 不能与 --flash 或 --eeprom 同时使用。"));
     if (flash && !ctx.loadImage(false, ctx.value("flash")))
         return Exit::Failed;
     if (eeprom && !ctx.loadImage(true, ctx.value("eeprom")))
         return Exit::Failed;
-    if (!flash && !eeprom)
-        ctx.out.note(Texts::tr("未给出映像文件: 只把长度 0 写入编程器 (清除脱机映像)。"));
+    if (clear)
+        ctx.out.note(Texts::tr("--clear: 只把长度 0 写入编程器 (清除脱机映像)。"));
     return ctx.run(QStringLiteral("Upload_leaveDATA"), Need::Programmer,
                    [](OpContext& c) { return UploadOfflineImages(c) ? Step::Ok : Step::Failed; });
 }
@@ -302,6 +315,7 @@ void addOfflineCommands(CliTable& t) {
         QStringLiteral(
             "hvpp-cli --port /dev/ttyUSB0 offline-upload --flash app.hex --eeprom data.eep"),
         {fileOption("flash", Texts::tr("FLASH 映像文件。")),
-         fileOption("eeprom", Texts::tr("EEPROM 映像文件。"))},
+         fileOption("eeprom", Texts::tr("EEPROM 映像文件。")),
+         QCommandLineOption(opt("clear"), Texts::tr("清除编程器中的脱机映像 (写入长度 0)。"))},
         offlineUpload};
 }

@@ -29,6 +29,8 @@ int firmwareMode(CliContext& ctx) {
 
 int firmwareUpdate(CliContext& ctx) {
     const QString path = ctx.args[0];
+    if (!ctx.simArgsFitPort())
+        return Exit::Usage;
     OpContext* c = ctx.link();
     if (!c)
         return Exit::NoAnswer;

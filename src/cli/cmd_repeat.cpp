@@ -150,10 +150,12 @@ QString endCode(RunEnd end) {
 
 } // namespace
 
-int runRepeat(CliContext& ctx) {
+int runRepeat(CliContext& ctx, const ProgramJob& programJob) {
     ProductionSettings ps;
     if (!repeatSettings(ctx, ps))
         return Exit::Usage;
+    ps.programJob = programJob;
+    ps.programJob->serial = ps.serial;
     int passed = 0, failed = 0;
     RunEnd end = RunEnd::Stopped;
     QString recordError;

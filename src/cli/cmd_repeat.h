@@ -4,6 +4,7 @@
 #include <QList>
 
 class CliContext;
+struct ProgramJob;
 
 // --repeat, --csv, --serial, --serial-initial, --serial-increment.
 QList<QCommandLineOption> repeatOptions();
@@ -12,4 +13,5 @@ QList<QCommandLineOption> repeatOptions();
 int checkRepeatOptions(CliContext& ctx);
 // Runs until Ctrl-C (or a failure of the link): one line per chip, a summary at the end.
 // Exit 0 when no chip failed.
-int runRepeat(CliContext& ctx);
+// job: taken and checked when the run starts, the same for every chip.
+int runRepeat(CliContext& ctx, const ProgramJob& job);

@@ -55,6 +55,10 @@ int schemeSave(CliContext& ctx) {
         return ctx.usage(Texts::tr("%1 不是方案文件, 不会被覆盖。方案文件名放在选项之外, 如: "
                             "hvpp-cli scheme-save job.SET --flash app.hex")
                              .arg(path));
+    // A scheme names files; one that is not there would fail the job at its start.
+    for (const QString& file : s.fileName)
+        if (!file.isEmpty() && !QFileInfo::exists(file))
+            ctx.out.warning(path, Texts::tr("方案中的映像文件不存在: %1").arg(file));
     QString error;
     const bool locked = ctx.isSet("lock");
     if (!SaveSet(s, path, &error, locked)) {

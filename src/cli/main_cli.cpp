@@ -72,6 +72,11 @@ int main(int argc, char** argv) {
     // what it has (a production run its totals) and ends with 128 + the signal's number. A
     // second Ctrl-C ends the program at once.
     UnixSignals signalWatch({SIGINT, SIGTERM}, UnixSignals::SecondOneKills);
+#ifdef Q_OS_UNIX
+    // A reader that goes away (| head) must not end a run in the middle of a write: what
+    // is printed to a closed pipe is dropped, and the run goes on to its end.
+    ::signal(SIGPIPE, SIG_IGN);
+#endif
     QObject::connect(&signalWatch, &UnixSignals::received, &app, [](int signalNumber) {
         setCliStopSignal(signalNumber);
         Link::requestStopAll();

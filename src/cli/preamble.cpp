@@ -112,8 +112,20 @@ OpContext* CliContext::link() {
     return w.op.get();
 }
 
+bool CliContext::simArgsFitPort() {
+    // The simulator's switches with a real programmer would be silently ignored.
+    const QString name = portName();
+    if (globals.simArgs.isEmpty() || name.compare(QLatin1String("sim"), Qt::CaseInsensitive) == 0)
+        return true;
+    out.error(ErrorCode::usage, CliTexts::simArgsNeedSim().arg(
+        QStringLiteral("--sim-") + globals.simArgs.first().mid(2), name));
+    return false;
+}
+
 int CliContext::run(const QString& control, Need need,
                     const std::function<Step(OpContext&)>& body) {
+    if (!simArgsFitPort())
+        return Exit::Usage;
     OpContext* c = link();
     if (!c)
         return Exit::NoAnswer;

@@ -94,6 +94,14 @@ public:
     QString flashSizePanel;   // third panel
     QString eepromSizePanel;  // fourth panel
 
+    // The chip's fuse bits as the last fuse read found them, and the chip they were read
+    // for ("" when unread): what a fuse write is compared with.
+    QString chipFuseText;
+    QString chipFuseModel;
+    // The chip an ELF file's fuse bytes were put on the fuse page for ("" when the page
+    // holds no ELF's bytes): identifying that chip keeps them.
+    QString elfFuseChip;
+
     bool echoEnabled = false;
     QString windowTitleText;
 

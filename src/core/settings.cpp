@@ -36,7 +36,10 @@ void SettingsStore::write(const char* const key[2], const QString& value) {
     m_settings->setValue(keyPath(key), value);
 }
 
-void SettingsStore::sync() { m_settings->sync(); }
+bool SettingsStore::sync() {
+    m_settings->sync();
+    return m_settings->status() == QSettings::NoError;
+}
 
 QString SettingsStore::fileName() const { return m_settings->fileName(); }
 

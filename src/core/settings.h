@@ -47,7 +47,9 @@ public:
 
     QString read(const char* const key[2], const QString& fallback = QString()) const;
     void write(const char* const key[2], const QString& value);
-    void sync();
+    // Writes what was changed to the store; false when it could not be written (a file
+    // without write permission, a full disk).
+    bool sync();
     QString fileName() const;
 
     // Typed reads with the documented defaults.

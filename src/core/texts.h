@@ -22,4 +22,7 @@ inline QString serialWarningTitle() { return tr("警告提示　　　　　"); 
 inline QString warningTitle() { return tr("警告提示　　　　　"); }
 inline QString stopped() { return tr("操作已中止。"); }
 inline QString linkBusy() { return tr("另一操作正在进行中，本操作未执行!"); }
+inline QString settingsNotWritten(const QString& file) {
+    return tr("设置无法保存: %1 不可写。").arg(file);
+}
 } // namespace Texts

@@ -23,6 +23,29 @@ inline QString readLog(const QString& fuses, const QString& lock) {
 inline QString badReply(const QString& reply) {
     return tr("读熔丝位: 编程器的回答不是十六进制数字, 未采用: ") + reply;
 }
+inline QString byteName(int b) {
+    switch (b) {
+    case 0:
+        return tr("低字节");
+    case 1:
+        return tr("高字节");
+    case 2:
+        return tr("扩展字节");
+    default:
+        return tr("锁定位");
+    }
+}
+inline QString readBackOk(const QString& bytes) {
+    return tr("读回核对一致: %1").arg(bytes);
+}
+inline QString didNotTake(const QString& written, const QString& read, const QString& lock) {
+    return lock.isEmpty() ? tr("写入未生效: 写入 %1, 读回 %2。").arg(written, read)
+                          : tr("写入未生效: 写入 %1, 读回 %2 (芯片已加密, 锁定位 %3)。")
+                                .arg(written, read, lock);
+}
+inline QString notReadBack() {
+    return tr("写入后无法读回核对, 不能确认写入。");
+}
 inline QString recoverOk() {
     return tr("恢复成功！");
 }

@@ -84,5 +84,6 @@ void TakeFileFuses(Session& s, const ChipBytes& file, const QString& kind) {
         parts << SummaryTexts::fuseNamed(i, hexField(file.fuse[size_t(i)], 2));
     }
     s.fuses.ApplyFuseText(text);
+    s.elfFuseChip = s.selectedChipModel; // identifying this chip keeps them
     s.log.logMessage(SummaryTexts::fileFuses(kind, parts.join(QStringLiteral(", "))));
 }

@@ -1,6 +1,7 @@
 #include "link/serialport.h"
 
 #include "core/texts.h"
+#include "link/portlock.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -52,10 +53,17 @@ void SerialPort::setPortName(const QString& name) { m_name = name; }
 bool SerialPort::open() {
     m_lost = false;
     m_error.clear();
-    m_port.setPortName(m_name);
+    // The device, not its name: a link and the device it points to are one programmer.
+    m_device = realDevicePath(m_name);
+    m_port.setPortName(m_device);
     applySettings();
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_error = describe(m_port.error());
+        return false;
+    }
+    if (!lockDevice(int(m_port.handle()))) {
+        m_port.close();
+        m_error = deviceInUseText(m_name, deviceLockHolder(m_device));
         return false;
     }
     applySettings();
@@ -63,8 +71,10 @@ bool SerialPort::open() {
 }
 
 void SerialPort::close() {
-    if (m_port.isOpen())
+    if (m_port.isOpen()) {
+        unlockDevice(int(m_port.handle()));
         m_port.close();
+    }
 }
 
 bool SerialPort::isOpen() const { return m_port.isOpen() && !m_lost; }
@@ -127,12 +137,12 @@ QString SerialPort::describe(QSerialPort::SerialPortError error) const {
 #ifdef Q_OS_WIN
         return Texts::tr("串口 %1 已被其他程序占用或无权访问。").arg(m_name);
 #else
-        QString group = QFileInfo(m_name.startsWith(u'/') ? m_name : QStringLiteral("/dev/") + m_name).group();
-        if (group.isEmpty())
-            group = QStringLiteral("dialout");
-        return Texts::tr("串口 %1 已被其他程序占用或无权访问。用户须属于拥有该设备的组(%2),"
-                         "例如: sudo usermod -aG %2 $USER,然后重新登录。")
-            .arg(m_name, group);
+        // Refused: another program holds the device (its lock file, or the terminal's
+        // exclusive mode), or this user may not open it.
+        const QString device = m_device.isEmpty() ? realDevicePath(m_name) : m_device;
+        if (!deviceAccessible(device))
+            return devicePermissionText(m_name, device);
+        return deviceInUseText(m_name, deviceLockHolder(device));
 #endif
     }
     case QSerialPort::OpenError:

@@ -58,6 +58,7 @@ private:
 
     QSerialPort m_port;
     QString m_name;
+    QString m_device; // the real device m_name stands for (links followed)
     SerialSettings m_settings;
     int m_flow = 0;
     QString m_error;

@@ -97,16 +97,23 @@ bool ReadOA(OpContext& c) {
 }
 
 bool WriteOA(OpContext& c) {
-    CalibrationPanel& cal = c.session.cal;
-    const int slot = cal.pickedSlot;
+    const CalibrationPanel& cal = c.session.cal;
+    const int target = cal.target == 1 ? 1 : 0;
+    return WriteCalibrationByte(c, cal.pickedSlot, target, addressBox(c.session, target));
+}
+
+int calibrationFixedSlot(const QString& chipName) {
+    return slotFill(chipName).picked;
+}
+
+bool WriteCalibrationByte(OpContext& c, int slot, int target, const QString& box) {
+    const CalibrationPanel& cal = c.session.cal;
     if (slot < 0 || slot > 3 || !cal.slotVisible[slot] || cal.slotText[slot].size() != 2 ||
         !isHexText(cal.slotText[slot])) {
         c.ui.warning(Texts::warningTitle(), OpsTexts::noSlotPicked());
         return false;
     }
     const QString data = cal.slotText[slot].toUpper();
-    const int target = cal.target == 1 ? 1 : 0;
-    const QString box = addressBox(c.session, target);
     bool ok = false;
     const int address = box.toInt(&ok);
     // An empty box passes a digit test but is no address; nor is one beyond the memory.

@@ -18,6 +18,11 @@ bool ReadOA(OpContext& c);
 // picked, the picked slot holds no byte, or the address box is empty or not all decimal
 // digits ("地址框数据格式错误!"). Returns true when the frame was sent.
 bool WriteOA(OpContext& c);
+// The same with the choice taken before (a program run's job): slot, target (0 flash, 1
+// EEPROM) and the address box's text. The byte is the one the last read put in the slot.
+bool WriteCalibrationByte(OpContext& c, int slot, int target, const QString& addressBox);
+// The slot a read picks by itself on chip (ATMEGA48 ...: 8 MHz), -1 when the user picks.
+int calibrationFixedSlot(const QString& chipName);
 
 // The address boxes and their scroll bars (VScroll1 flash, VScroll2 EEPROM). The bars run
 // from -max to 0 so that the upper arrow raises the address.

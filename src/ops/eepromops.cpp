@@ -10,11 +10,13 @@
 #include "ops/verifyreport.h"
 
 bool WriteEeprom(OpContext& c) {
-    QString image = c.session.EepromBufferText;
+    return WriteEepromImage(c, c.session.EepromBufferText, c.session.chip);
+}
+
+bool WriteEepromImage(OpContext& c, QString image, const ChipInfo& chip) {
     if (image.isEmpty())
         return true;
-    if (!imageFitsChip(c, image, c.session.chip.EepromSize, QStringLiteral("EEPROM"),
-                       ImageUse::Write))
+    if (!imageFitsChip(c, image, chip.EepromSize, QStringLiteral("EEPROM"), ImageUse::Write))
         return false;
     image = image.toUpper();
     c.log(OpsTexts::writingEeprom());
@@ -34,14 +36,17 @@ bool WriteEeprom(OpContext& c) {
 
 bool VerifyEeprom(OpContext& c) {
     // The image as it was when the verify began (see VerifyFlash).
-    const QString image = c.session.EepromBufferText.toUpper();
+    return VerifyEepromImage(c, c.session.EepromBufferText, c.session.chip);
+}
+
+bool VerifyEepromImage(OpContext& c, const QString& text, const ChipInfo& chip) {
+    const QString image = text.toUpper();
     const int n = imageBytes(image);
     if (n == 0) {
         c.log(OpsTexts::eepromEmpty());
         return true;
     }
-    if (!imageFitsChip(c, image, c.session.chip.EepromSize, QStringLiteral("EEPROM"),
-                       ImageUse::Verify))
+    if (!imageFitsChip(c, image, chip.EepromSize, QStringLiteral("EEPROM"), ImageUse::Verify))
         return false;
     c.link.drainInput();
     c.link.sendCommand(Frames::readEeprom(n));

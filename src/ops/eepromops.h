@@ -1,5 +1,8 @@
 #pragma once
 // EEPROM write and verify, byte by byte. Bodies of operations, as in flashops.h.
+#include <QString>
+
+struct ChipInfo;
 struct OpContext;
 
 // One "WE" frame per byte, each answered by "!" (waited for up to 50 ms). Nothing happens
@@ -10,3 +13,6 @@ bool WriteEeprom(OpContext& c);
 // with the warning "EEPROM地址XXXX数据校验失败！" or, for an empty image, with
 // "EEPROM缓冲区无数据！" in the log.
 bool VerifyEeprom(OpContext& c);
+// The same for an image and a chip taken before (a program run's job).
+bool WriteEepromImage(OpContext& c, QString image, const ChipInfo& chip);
+bool VerifyEepromImage(OpContext& c, const QString& image, const ChipInfo& chip);

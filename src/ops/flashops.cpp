@@ -17,11 +17,13 @@ void EraseChip(OpContext& c) {
 }
 
 bool WriteFlash(OpContext& c) {
-    QString image = c.session.FlashBufferText;
+    return WriteFlashImage(c, c.session.FlashBufferText, c.session.chip);
+}
+
+bool WriteFlashImage(OpContext& c, QString image, const ChipInfo& chip) {
     if (image.isEmpty())
         return true;
-    if (!imageFitsChip(c, image, c.session.chip.FlashSize, QStringLiteral("FLASH"),
-                       ImageUse::Write))
+    if (!imageFitsChip(c, image, chip.FlashSize, QStringLiteral("FLASH"), ImageUse::Write))
         return false;
     image = image.toUpper();
     const qint64 total = imageBytes(image);
@@ -34,7 +36,7 @@ bool WriteFlash(OpContext& c) {
     c.link.delayMs(100);
     c.log(OpsTexts::writingFlash());
     const int words = int(image.size() / 4);
-    const int pageWords = qMax<int>(1, c.session.chip.PageWords);
+    const int pageWords = qMax<int>(1, chip.PageWords);
     int page = 0;
     WordPacer pacer(c.link);
     for (int w = 0; w < words; ++w) {
@@ -62,14 +64,17 @@ bool WriteFlash(OpContext& c) {
 bool VerifyFlash(OpContext& c) {
     // The image as it was when the verify began: clearing or replacing it while the answer
     // comes in must not change what the chip is compared with.
-    const QString image = c.session.FlashBufferText.toUpper();
+    return VerifyFlashImage(c, c.session.FlashBufferText, c.session.chip);
+}
+
+bool VerifyFlashImage(OpContext& c, const QString& text, const ChipInfo& chip) {
+    const QString image = text.toUpper();
     const int n = imageBytes(image);
     if (n == 0) {
         c.log(OpsTexts::flashEmpty());
         return true;
     }
-    if (!imageFitsChip(c, image, c.session.chip.FlashSize, QStringLiteral("FLASH"),
-                       ImageUse::Verify))
+    if (!imageFitsChip(c, image, chip.FlashSize, QStringLiteral("FLASH"), ImageUse::Verify))
         return false;
     c.link.drainInput();
     c.link.sendCommand(Frames::readFlash(n));

@@ -2,6 +2,9 @@
 // Chip erase, flash write and flash verify. Each routine is an operation's body: the entry
 // points of the window and the CLI wrap it in runOperation() (with the control they
 // disable, e.g. "EraserFlash"); the program-chip sequence calls them directly.
+#include <QString>
+
+struct ChipInfo;
 struct OpContext;
 
 // "EM000000#", a fixed 100 ms, the answer (or "编程器无反应!") in the log.
@@ -15,3 +18,6 @@ bool WriteFlash(OpContext& c);
 // (with a warning "FLASH地址XXXX数据校验失败！") at the first difference, and false with
 // "FLASH缓冲区无数据！" in the log for an empty image.
 bool VerifyFlash(OpContext& c);
+// The same for an image and a chip taken before (a program run's job).
+bool WriteFlashImage(OpContext& c, QString image, const ChipInfo& chip);
+bool VerifyFlashImage(OpContext& c, const QString& image, const ChipInfo& chip);

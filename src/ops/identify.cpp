@@ -3,6 +3,7 @@
 #include "chips/chiptable.h"
 #include "chips/selectchip.h"
 #include "core/opcontext.h"
+#include "core/session.h"
 #include "core/texts.h"
 #include "link/answer.h"
 #include "link/frames.h"
@@ -115,8 +116,18 @@ QString DetectChip(OpContext& c) {
         c.ui.warning(Texts::warningTitle(), whyNoChip(f, Texts::unsupportedChip()));
         return QString();
     }
-    SelectChip(c.session, f.name);
-    c.session.fuses.LoadFuseDescription(f.name + QStringLiteral(".FUS"), &c.session.log);
-    c.session.fuses.ApplyFuseText(c.session.fuses.defaultFuseText());
-    return f.name;
+    const QString name = f.name;
+    Session& s = c.session;
+    // Fuse bytes an ELF file brought for this very chip are what the user asked for.
+    if (!s.elfFuseChip.isEmpty() && s.elfFuseChip == name && s.selectedChipModel == name) {
+        s.notifyPanels();
+        c.log(Texts::tr("座上芯片 %1 与ELF文件相同, 熔丝页保留ELF文件的熔丝值。").arg(name));
+        return name;
+    }
+    SelectChip(s, name);
+    s.fuses.LoadFuseDescription(name + QStringLiteral(".FUS"), &s.log);
+    s.fuses.ApplyFuseText(s.fuses.defaultFuseText());
+    s.elfFuseChip.clear();
+    c.log(Texts::tr("熔丝页已重置为 %1 的出厂默认值。").arg(name));
+    return name;
 }

@@ -17,15 +17,6 @@ namespace T = ProductionTexts;
 
 namespace {
 
-bool parseHex(const QString& text, int maxDigits, quint32* value) {
-    const QString t = text.trimmed();
-    if (t.isEmpty() || t.size() > maxDigits)
-        return false;
-    bool ok = false;
-    *value = t.toUInt(&ok, 16);
-    return ok;
-}
-
 // During a run a warning is no box to click away: it goes to the log, and the chip's result
 // (beeps, counts, CSV) tells the operator.
 class RunUi : public Ui {
@@ -52,32 +43,6 @@ class RunUi : public Ui {
 };
 
 } // namespace
-
-bool serialFromPanel(const OfflinePanel& p, int flashBytes, int eepromBytes, SerialStamp& out,
-                     QString* error) {
-    auto fail = [error](const QString& field) {
-        if (error)
-            *error = T::badSerialField(field);
-        return false;
-    };
-    quint32 address = 0;
-    const QString& box = p.serialToFlash ? p.serialFlashAddress : p.serialEepromAddress;
-    if (!parseHex(box, 4, &address))
-        return fail(p.serialToFlash ? QStringLiteral("Text5") : QStringLiteral("Text6"));
-    const int limit = p.serialToFlash ? flashBytes : eepromBytes;
-    if (int(address) + 4 > limit)
-        return fail(p.serialToFlash ? QStringLiteral("Text5") : QStringLiteral("Text6"));
-    quint32 initial = 0;
-    if (!parseHex(p.initialHex.isEmpty() ? QStringLiteral("0") : p.initialHex, 8, &initial))
-        return fail(QStringLiteral("Text2"));
-    if (p.increment < 1 || p.increment > 255)
-        return fail(QStringLiteral("Text9"));
-    out.toFlash = p.serialToFlash;
-    out.address = int(address);
-    out.increment = p.increment;
-    out.next = initial;
-    return true;
-}
 
 ProductionRun::ProductionRun(OpContext& c, const ProductionSettings& settings, QObject* parent)
     : QObject(parent), m_c(c), m_settings(settings), m_record(settings.jobFile) {}
@@ -152,6 +117,10 @@ RunEnd ProductionRun::run() {
         return RunEnd::RecordFailed;
     }
     m_c.log(T::started());
+    if (!m_settings.programJob)
+        m_settings.programJob = jobFromSession(m_c.session, m_c.ui);
+    for (const QString& line : describeJob(*m_settings.programJob))
+        m_c.log(line);
     // The summary also when a failure or a stop request of the link ends the run.
     struct Summary {
         ProductionRun* run;
@@ -196,10 +165,13 @@ ChipRecord ProductionRun::programOne() {
     try {
         for (int i = 0; i < 3; ++i)
             r.signature += ReadSignatureByte(c, i).left(2);
-        const ProgramOutcome o = ProgramChip(c, true);
+        RunPolicy policy;
+        policy.endAtFailure = true; // a bad chip is never sealed
+        policy.describe = false;    // said once, when the run started
+        const ProgramOutcome o = RunProgramJob(c, *m_settings.programJob, policy);
         r.failedStep = failedStepCode(o, s);
-        r.flashCrc = imageCrcText(s.FlashBufferText);
-        r.eepromCrc = imageCrcText(s.EepromBufferText);
+        r.flashCrc = imageCrcText(m_settings.programJob->image[0]);
+        r.eepromCrc = imageCrcText(m_settings.programJob->image[1]);
         judge(r, unansweredBefore);
         if (r.passed && m_settings.serial.enabled && !stampSerial(r)) {
             r.passed = false;

@@ -4,31 +4,15 @@
 // wait until the chip is taken out, and go on until stopped, a count of chips or of
 // failures is reached, or the programmer stops answering. Both front ends drive the same
 // loop; tests drive it on the simulated programmer's virtual clock.
+#include "ops/job.h"
 #include "ops/jobrecord.h"
 #include "ops/productionlog.h"
 
 #include <QObject>
+#include <optional>
 #include <QString>
 
 struct OpContext;
-struct OfflinePanel;
-
-// The serial number of the stand-alone page's fields, written with the single-byte
-// commands after a chip passed: four bytes, most significant first (as the stand-alone
-// record keeps the initial number), at a byte address of flash or EEPROM.
-struct SerialStamp {
-    bool enabled = false;
-    bool toFlash = true;
-    int address = 0; // byte address
-    int increment = 1;
-    quint32 next = 0; // the number the next good chip gets
-};
-
-// Takes the serial fields of the stand-alone page (Option5/Option6, Text5/Text6 as
-// hexadecimal addresses, Text9 increment, Text2 initial number in hexadecimal). False with
-// *error for a field that is not a number, or an address the chip does not have.
-bool serialFromPanel(const OfflinePanel& panel, int flashBytes, int eepromBytes, SerialStamp& out,
-                     QString* error);
 
 struct ProductionSettings {
     QString csvPath; // "" for no log file
@@ -40,6 +24,9 @@ struct ProductionSettings {
     QString jobFile;            // the job's record (jobrecord.h), "" for none
     bool serialGiven = false;   // serial.next overrides the job's next number
     QString job, station, port; // for the CSV
+    // The job every chip gets, taken and checked by the front end when the run starts; a run
+    // given none takes it from the session when it starts.
+    std::optional<ProgramJob> programJob;
 };
 
 // Why a run ended (a failure of the link is thrown on instead).

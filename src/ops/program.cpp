@@ -2,87 +2,130 @@
 
 #include "core/opcontext.h"
 #include "fuses/fuseops.h"
-#include "image/loader.h"
+#include "fuses/fuserisk.h"
+#include "link/linkerror.h"
 #include "ops/calibration.h"
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
 #include "ops/identify.h"
-#include "ops/imagecheck.h"
-#include "ops/opstexts.h"
+#include "ops/jobtexts.h"
 
-ProgramOutcome ProgramChip(OpContext& c, bool endAtFailedVerify) {
-    ProgramOutcome out;
-    const auto& opt = c.session.options;
-    // An image from a file built for another chip is refused before the first frame.
-    for (int m = 0; m < 2; ++m) {
-        const bool used = opt[m == 0 ? OptWriteFlash : OptWriteEeprom] ||
-                          opt[m == 0 ? OptVerifyFlash : OptVerifyEeprom];
-        const QString& image = m == 0 ? c.session.FlashBufferText : c.session.EepromBufferText;
-        if (used && !imageIsForChip(c, m, image)) {
-            out.otherChip = true;
-            return out;
-        }
-    }
-    if (!PresenceTest(c))
-        return out;
-    out.targetPresent = true;
-    if (opt[OptCheckSignature] && !SignatureCheck(c)) {
-        out.signatureOk = false;
-        return out;
-    }
-    if (opt[OptErase])
+namespace {
+
+bool runStep(OpContext& c, const ProgramJob& job, ProgramStep step) {
+    switch (step) {
+    case ProgramStep::Presence:
+        return PresenceTest(c);
+    case ProgramStep::Signature:
+        return SignatureCheck(c);
+    case ProgramStep::Erase:
         EraseChip(c);
-
-    // A reload that did not give the whole file skips the write (and the verify) of that
-    // memory: "NO" (no such file) as well as a file that was refused.
-    bool writeFlash = opt[OptWriteFlash];
-    if (opt[OptReloadFiles]) {
-        QString path = c.session.fileName[0];
-        if (LoadFlashFile(c.session, c.ui, path) != LoadResult::Loaded) {
-            out.flashLoadFailed = true;
-            writeFlash = false;
-        }
-    }
-    if (writeFlash && !WriteFlash(c))
-        out.flashRefused = true;
-
-    bool writeEeprom = opt[OptWriteEeprom];
-    if (opt[OptReloadFiles]) {
-        QString path = c.session.fileName[1];
-        if (LoadEepromFile(c.session, c.ui, path) != LoadResult::Loaded) {
-            out.eepromLoadFailed = true;
-            writeEeprom = false;
-        } else if (c.session.EepromBufferText.isEmpty() &&
-                   (writeEeprom || opt[OptVerifyEeprom])) {
-            // A file without data (the .eep of a program without EEPROM data) leaves the
-            // ticked EEPROM steps nothing to do: they fail as for a file that did not load.
-            c.log(OpsTexts::eepromEmpty());
-            out.eepromLoadFailed = true;
-            writeEeprom = false;
-        }
-    }
-    if (writeEeprom && !WriteEeprom(c))
-        out.eepromRefused = true;
-
-    // A file that did not load leaves the image of before in place: a verify against that
-    // would judge the chip by an image nobody asked for, and could pass.
-    const auto failed = [&] {
-        return endAtFailedVerify && (out.flashRefused || out.eepromRefused ||
-                                     out.flashVerifyFailed || out.eepromVerifyFailed);
-    };
-    if (opt[OptVerifyFlash] && !out.flashLoadFailed && !failed() && !VerifyFlash(c))
-        out.flashVerifyFailed = true;
-    if (opt[OptVerifyEeprom] && !out.eepromLoadFailed && !failed() && !VerifyEeprom(c))
-        out.eepromVerifyFailed = true;
-    if (failed())
-        return out;
-    if (opt[OptWriteFuses] && !WriteFuses(c))
-        out.fusesRefused = true;
-    if (opt[OptWriteLock])
-        WriteLock(c);
-    if (opt[OptCalibration]) {
+        return true;
+    case ProgramStep::WriteFlash:
+        return WriteFlashImage(c, job.image[0], job.chip);
+    case ProgramStep::WriteEeprom:
+        return WriteEepromImage(c, job.image[1], job.chip);
+    case ProgramStep::VerifyFlash:
+        return VerifyFlashImage(c, job.image[0], job.chip);
+    case ProgramStep::VerifyEeprom:
+        return VerifyEepromImage(c, job.image[1], job.chip);
+    case ProgramStep::WriteFuses:
+        return WriteFuseBytes(c, job.fuses);
+    case ProgramStep::WriteLock:
+        return WriteLockByte(c, job.fuses);
+    case ProgramStep::Calibration: {
         ReadOA(c);
-        out.calibrationWritten = WriteOA(c);
+        const int fixed = calibrationFixedSlot(job.chip.ChipName);
+        return WriteCalibrationByte(c, fixed >= 0 ? fixed : job.calSlot, job.calTarget,
+                                    job.calAddress);
+    }
+    default: // the reloads were done when the job was taken; serial numbers are the run's
+        return true;
+    }
+}
+
+QString captions(const QList<ProgramStep>& steps) {
+    QStringList out;
+    for (ProgramStep s : steps)
+        out << programStepCaption(s);
+    return out.isEmpty() ? JobTexts::noneRan() : out.join(QStringLiteral(", "));
+}
+
+bool isVerify(ProgramStep s) {
+    return s == ProgramStep::VerifyFlash || s == ProgramStep::VerifyEeprom;
+}
+
+} // namespace
+
+ProgramOutcome RunProgramJob(OpContext& c, const ProgramJob& job, const RunPolicy& policy) {
+    ProgramOutcome out;
+    if (policy.describe)
+        for (const QString& line : describeJob(job))
+            c.log(line);
+    QList<ProgramStep> steps = job.steps();
+    steps.removeAll(ProgramStep::ReloadFlash); // done when the job was taken
+    steps.removeAll(ProgramStep::ReloadEeprom);
+    try {
+        for (int i = 0; i < steps.size(); ++i) {
+            const ProgramStep step = steps[i];
+            if (policy.stopRequested && policy.stopRequested()) {
+                out.stopped = true;
+                c.log(JobTexts::stoppedAfter(captions(out.ran)));
+                break;
+            }
+            out.ran << step;
+            if (runStep(c, job, step))
+                continue;
+            out.failures << step;
+            if (step == ProgramStep::Presence || step == ProgramStep::Signature ||
+                policy.endAtFailure)
+                break;
+            if (isVerify(step) && out.failures.size() == 1 && i + 1 < steps.size())
+                c.log(JobTexts::failedVerifyGoesOn(captions(steps.mid(i + 1))));
+        }
+    } catch (const LinkStopped&) {
+        out.stopped = true;
+        c.log(JobTexts::stoppedAfter(captions(out.ran)));
+        throw;
     }
     return out;
+}
+
+bool acceptJob(OpContext& c, const ProgramJob& job) {
+    const QStringList problems = checkJob(job);
+    if (problems.isEmpty())
+        return true;
+    c.log(JobTexts::refused());
+    for (const QString& p : problems)
+        c.log(p);
+    c.ui.warning(Texts::warningTitle(), JobTexts::refused() + u'\n' + problems.join(u'\n'));
+    return false;
+}
+
+FuseRisk jobFuseRisk(const Session& s, const ProgramJob& job) {
+    const int bytes =
+        (job.writesFuses() ? FuseBytesFuses : 0) | (job.writesLock() ? FuseBytesLock : 0);
+    if (bytes == 0)
+        return {};
+    return assessFuseWrite(s.fuses, job.fuses.before, job.fuses.text, bytes);
+}
+
+bool confirmJobFuses(OpContext& c, const ProgramJob& job) {
+    const FuseRisk risk = jobFuseRisk(c.session, job);
+    if (!risk.dangerous())
+        return true;
+    const bool yes = c.ui.confirm(Texts::warningTitle(), risk.question());
+    c.log(yes ? JobTexts::dangerAccepted(risk.dangers.join(QStringLiteral("; ")))
+              : JobTexts::dangerDeclined());
+    return yes;
+}
+
+ProgramOutcome ProgramChip(OpContext& c, const RunPolicy& policy) {
+    const ProgramJob job = jobFromSession(c.session, c.ui);
+    if (!acceptJob(c, job) || !confirmJobFuses(c, job)) {
+        ProgramOutcome refused;
+        refused.refused = true;
+        return refused;
+    }
+    return RunProgramJob(c, job, policy);
 }

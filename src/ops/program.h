@@ -1,30 +1,39 @@
 #pragma once
-// The program-chip sequence ("编 程", ProCommand): the ticked steps of the ten options in
-// their fixed order. The body of an operation: the entry points wrap it in runOperation()
-// with the control "ProCommand".
-struct OpContext;
+// The one sequence engine of program runs ("编 程", ProCommand; production runs call it for
+// each chip): the ticked steps of a job in their fixed order. The body of an operation:
+// the entry points wrap it in runOperation() with the control "ProCommand".
+#include "ops/job.h"
 
-struct ProgramOutcome {
-    bool targetPresent = false;   // the presence test passed
-    bool signatureOk = true;      // option 6 passed (or was off)
-    bool flashLoadFailed = false; // option 5: the flash file gave "NO" or was refused (its
-                                  // write and verify are skipped)
-    bool eepromLoadFailed = false;
-    bool flashRefused = false; // the image did not fit the chip
-    bool eepromRefused = false;
-    bool flashVerifyFailed = false;
-    bool eepromVerifyFailed = false;
-    bool fusesRefused = false;       // option 3 without a fuse description for the chip
-    bool calibrationWritten = false; // option 7: the picked byte went to the chip
-    bool otherChip = false; // an image came from a file built for another chip: nothing sent
-    // Everything ticked ran and passed.
-    bool ok() const {
-        return !otherChip && targetPresent && signatureOk && !flashLoadFailed &&
-               !eepromLoadFailed && !flashRefused && !eepromRefused && !flashVerifyFailed &&
-               !eepromVerifyFailed && !fusesRefused;
-    }
+#include <functional>
+
+struct OpContext;
+struct FuseRisk;
+
+struct RunPolicy {
+    // A production run: a failed step ends the chip's sequence, so a chip that failed its
+    // verify is never given fuses, lock bits, a calibration byte or a serial number. A
+    // single run goes on after a failed verify (its box), and the log says so.
+    bool endAtFailure = false;
+    // Asked before each step; true ends the run there (the log says which steps ran).
+    std::function<bool()> stopRequested;
+    // State the job in the log first (a production run states it once, at its start).
+    bool describe = true;
 };
 
-// endAtFailedVerify (production runs): a chip that failed its verify (or whose image was
-// refused) gets no further step: no fuses, lock bits or calibration byte.
-ProgramOutcome ProgramChip(OpContext& c, bool endAtFailedVerify = false);
+// Runs a job that checkJob() passed. A stop of the link (the window closing, a signal) is
+// logged as a stop, with the steps that ran, and thrown on.
+ProgramOutcome RunProgramJob(OpContext& c, const ProgramJob& job, const RunPolicy& policy = {});
+
+// The job's check before anything is sent: false after the log (and one warning box) named
+// every problem.
+bool acceptJob(OpContext& c, const ProgramJob& job);
+// What the job's fuse and lock writes change, against the chip's bytes as last read (or its
+// default).
+FuseRisk jobFuseRisk(const Session& session, const ProgramJob& job);
+// Dangerous fuse values are said before they are written: true when there are none or the
+// user said yes (the answer is logged).
+bool confirmJobFuses(OpContext& c, const ProgramJob& job);
+
+// Takes the job from the session (with 文件重载, loading the files the ticked steps use),
+// checks it, asks about dangerous fuse values and runs it.
+ProgramOutcome ProgramChip(OpContext& c, const RunPolicy& policy = {});

@@ -1,31 +1,10 @@
 #include "ops/stepcode.h"
 
-#include "core/session.h"
 #include "core/texts.h"
 #include "ops/program.h"
 
-QString failedStepCode(const ProgramOutcome& o, const Session& s) {
-    if (!o.targetPresent)
-        return StepCode::presence;
-    if (!o.signatureOk)
-        return StepCode::signature;
-    if (o.flashLoadFailed && !s.fileName[0].isEmpty())
-        return StepCode::reloadFlash;
-    if (o.flashRefused)
-        return StepCode::writeFlash;
-    if (o.eepromLoadFailed && !s.fileName[1].isEmpty())
-        return StepCode::reloadEeprom;
-    if (o.eepromRefused)
-        return StepCode::writeEeprom;
-    if (o.flashVerifyFailed)
-        return StepCode::verifyFlash;
-    if (o.eepromVerifyFailed)
-        return StepCode::verifyEeprom;
-    if (o.fusesRefused)
-        return StepCode::writeFuses;
-    if (s.options[OptCalibration] && !o.calibrationWritten)
-        return StepCode::calibration;
-    return QString();
+QString failedStepCode(const ProgramOutcome& o, const Session&) {
+    return o.failedCode();
 }
 
 QString stepCaption(const QString& code) {

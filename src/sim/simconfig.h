@@ -17,6 +17,7 @@ struct SimFaults {
     qint64 corruptFlashAddress = -1;  // this flash byte address reads back wrong
     qint64 corruptEepromAddress = -1; // this EEPROM byte address reads back wrong
     qint64 disconnectAfter = -1;      // the line dies after this many characters, both ways
+    bool dropFuseWrite = false;       // "WS" is answered as written, but the fuses stay
     QList<qint64> corruptFlashMore;   // more flash byte addresses that read back wrong
     QList<qint64> corruptEepromMore;  // and EEPROM ones
 

@@ -53,7 +53,7 @@ bool SimModel::memoryCommand(const QByteArray& letters, const char* a, double t)
         leaveWriteMode();
         const int count = (ext >= 0) + (high >= 0) + (low >= 0);
         busyFor(t, tm.fuseByteMs * count, &ready);
-        if (present) {
+        if (present && !m_config.faults.dropFuseWrite) {
             m_chip->writeFuses(ext, high, low);
             ++m_changes;
         }

@@ -45,6 +45,7 @@ QList<QCommandLineOption> simFaultOptions() {
         {QStringLiteral("drop-marker"), dropMarkerFault(), QStringLiteral("N")},
         {QStringLiteral("corrupt-flash"), corruptFlashFault(), QStringLiteral("ADDRS")},
         {QStringLiteral("corrupt-eeprom"), corruptEepromFault(), QStringLiteral("ADDRS")},
+        {QStringLiteral("drop-fuse-write"), dropFuseWriteFault()},
         {QStringLiteral("disconnect-after"), disconnectFault(), QStringLiteral("N")},
     };
 }
@@ -65,6 +66,7 @@ bool applySimFaultOptions(const QCommandLineParser& p, SimConfig& config, QStrin
     f.silent = p.isSet(QStringLiteral("silent"));
     f.noChip = p.isSet(QStringLiteral("no-chip"));
     f.lowerCaseHex = p.isSet(QStringLiteral("lower-case"));
+    f.dropFuseWrite = p.isSet(QStringLiteral("drop-fuse-write"));
     if (p.isSet(QStringLiteral("signature"))) {
         const QString sig = p.value(QStringLiteral("signature")).toUpper();
         bool ok = false;

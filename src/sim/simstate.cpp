@@ -79,6 +79,8 @@ QJsonObject simFaultsToJson(const SimFaults& f) {
     list("corruptEepromMore", f.corruptEepromMore);
     if (f.disconnectAfter >= 0)
         o[QStringLiteral("disconnectAfter")] = double(f.disconnectAfter);
+    if (f.dropFuseWrite)
+        o[QStringLiteral("dropFuseWrite")] = true;
     return o;
 }
 
@@ -95,6 +97,7 @@ bool simFaultsFromJson(SimFaults& f, const QJsonObject& o, QString* error) {
     n.corruptFlashAddress = qint64(o.value(QStringLiteral("corruptFlashAddress")).toDouble(-1));
     n.corruptEepromAddress = qint64(o.value(QStringLiteral("corruptEepromAddress")).toDouble(-1));
     n.disconnectAfter = qint64(o.value(QStringLiteral("disconnectAfter")).toDouble(-1));
+    n.dropFuseWrite = o.value(QStringLiteral("dropFuseWrite")).toBool();
     for (const QJsonValue v : o.value(QStringLiteral("corruptFlashMore")).toArray())
         n.corruptFlashMore << qint64(v.toDouble(-1));
     for (const QJsonValue v : o.value(QStringLiteral("corruptEepromMore")).toArray())

@@ -106,6 +106,9 @@ inline QString corruptFlashFault() {
 inline QString corruptEepromFault() {
     return tr("故障: 这些地址的 EEPROM 字节读出有误 (同 --corrupt-flash)。");
 }
+inline QString dropFuseWriteFault() {
+    return tr("故障: 熔丝位写入回答完成, 但熔丝位保持原值。");
+}
 inline QString disconnectFault() {
     return tr("故障: N 个字符后线路断开 (双向合计)。");
 }

@@ -169,6 +169,17 @@ bool NumberConverter::edit(Box box, const QString& text, int caret) {
     if (accepts(box, text)) {
         field(box) = text;
         m_caret[box] = caret;
+        // The number is the one typed, whichever box it was typed in: the other box follows
+        // at once, not only at the key's release (which a paste, an input method or a
+        // release that lands elsewhere never brings).
+        if (box == Hex) {
+            m_binary = HexToBinary(text);
+            show(Decimal, text.isEmpty() ? QString() : QString::number(BinaryToDecimal(m_binary)),
+                 m_caret[Decimal]);
+        } else if (box == Decimal) {
+            m_binary = text.isEmpty() ? QString() : DecimalToBinary(text.toULongLong());
+            show(Hex, BinaryToHex(m_binary), m_caret[Hex]);
+        }
         return true;
     }
     // A change without a key down before it (pasted text) goes back to the last good text.

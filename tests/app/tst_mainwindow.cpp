@@ -214,6 +214,7 @@ void TestMainWindow::guardedToolbarWithoutTarget() {
     auto port = std::make_unique<ScriptedPort>(); // nobody answers
     ScriptedPort* p = port.get();
     auto w = f.make(std::move(port));
+    setOptions(*w, QStringLiteral("0000000000")); // a job with nothing to write needs no data
     for (const QString& key : {QStringLiteral("ReadFuse"), QStringLiteral("WriteFuse"), QStringLiteral("RecoverFuse"),
                               QStringLiteral("WriteLock"), QStringLiteral("EraserFlash"),
                               QStringLiteral("ProgramMCU")}) {
