@@ -84,8 +84,11 @@ void TestCli::jsonEventsAreOneObjectPerLine() {
         QVERIFY2(d.isObject(), qPrintable(line));
         QVERIFY(d.object().contains(QStringLiteral("type")));
     }
-    QCOMPARE(QJsonDocument::fromJson(lines.last().toUtf8()).object().value(QStringLiteral("type")).toString(),
+    // The error, then the one result that ends every run.
+    QCOMPARE(QJsonDocument::fromJson(lines.value(lines.size() - 2).toUtf8()).object().value(QStringLiteral("type")).toString(),
              QStringLiteral("error"));
+    QCOMPARE(QJsonDocument::fromJson(lines.last().toUtf8()).object().value(QStringLiteral("type")).toString(),
+             QStringLiteral("result"));
 }
 
 void TestCli::builtInProgrammer_data() {
