@@ -2222,5 +2222,33 @@ waits for it to be taken out; one line per chip (also in the --csv log file); Ct
         <source>校准字节未得到有效回答: %1 (不能写入)</source>
         <translation>No valid answer for the calibration bytes: %1 (cannot be written)</translation>
     </message>
+    <message>
+        <source>串口 %1 不能设为低延迟: 编程器的每个回答可能晚到一个USB适配器延迟周期 (常见为16毫秒)。</source>
+        <translation>Port %1 cannot be set to low latency: each answer of the programmer may arrive up to one USB adapter latency period late (commonly 16 ms).</translation>
+    </message>
+    <message>
+        <source>读出的数据多于所请求的: 收到 %1 个字符 (应为 %2 个), 缓冲区未改变!</source>
+        <translation>The read returned more than asked for: %1 characters received (%2 expected), buffer unchanged!</translation>
+    </message>
+    <message>
+        <source>只收到 %1 个字符 (应为 %2 个)</source>
+        <translation>only %1 characters received (%2 expected)</translation>
+    </message>
+    <message>
+        <source>收到 %1 个字符, 多于所请求的 %2 个</source>
+        <translation>%1 characters received, more than the %2 asked for</translation>
+    </message>
+    <message>
+        <source>第 %1 个字符不是十六进制数字</source>
+        <translation>character %1 is not a hexadecimal digit</translation>
+    </message>
+    <message>
+        <source>%1校验失败, 回答不可用: %2</source>
+        <translation>%1 verify failed, the answer is unusable: %2</translation>
+    </message>
+    <message>
+        <source>读取字节失败: %1</source>
+        <translation>Reading the byte failed: %1</translation>
+    </message>
 </context>
 </TS>

@@ -24,6 +24,8 @@ class ForwardingPort : public Port {
     bool waitForInput(double deadlineMs) override { return m_inner->waitForInput(deadlineMs); }
     void waitUntil(double deadlineMs) override { m_inner->waitUntil(deadlineMs); }
     bool isLost() const override { return m_inner->isLost(); }
+    double charMs() const override { return m_inner->charMs(); }
+    QString lineNotice() const override { return m_inner->lineNotice(); }
 
   protected:
     Port* inner() const { return m_inner; }

@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
                                                     "(removed again at exit)."),
                                      QStringLiteral("PATH"));
     const QCommandLineOption baudOpt(QStringLiteral("baud"),
-                                     QStringLiteral("Line rate that paces the answers, 10 bits a "
+                                     QStringLiteral("Line rate both ways (what the program "
+                                                    "sends queues as in a UART), 10 bits a "
                                                     "character; 0 = unpaced. Default 115200."),
                                      QStringLiteral("N"), QStringLiteral("115200"));
     const QCommandLineOption stateOpt(
@@ -74,7 +75,9 @@ int main(int argc, char** argv) {
     const QCommandLineOption traceOpt(
         QStringLiteral("trace"),
         QStringLiteral("Write the conversation to FILE: a line each time the direction changes, "
-                       "milliseconds, < (sent by the program) or > (answered), characters."),
+                       "milliseconds, < (sent by the program) or > (answered), characters; a "
+                       "line of what the program sent ends with the time its last character "
+                       "reached the programmer (\"| line until MS\")."),
         QStringLiteral("FILE"));
     const QCommandLineOption cycleOpt(
         QStringLiteral("socket-cycle"),
@@ -91,7 +94,6 @@ int main(int argc, char** argv) {
     }
 
     SimConfig config;
-    config.paceInput = false; // the terminal delivers input as it arrives
     QString chip;
     if (parser.isSet(chipOpt)) {
         chip = parser.value(chipOpt).trimmed().toUpper();
@@ -124,7 +126,7 @@ int main(int argc, char** argv) {
     // Switches given now win over the faults kept in the state file.
     if (faults.silent || faults.noChip || !faults.signature.isEmpty() || faults.lowerCaseHex ||
         faults.splitChars > 0 || faults.lateMs > 0 || faults.dropMarkerEvery > 0 ||
-        faults.anyCorrupt() || faults.disconnectAfter >= 0)
+        faults.anyCorrupt() || faults.disconnectAfter >= 0 || !faults.noise.isEmpty())
         model.faults() = faults;
 
     QFile traceFile(parser.value(traceOpt));
@@ -213,15 +215,22 @@ int main(int argc, char** argv) {
     }
 
     // SIGINT and SIGTERM end the loop; the state file is written below, on the way out.
-    UnixSignals signalWatch({SIGINT, SIGTERM, SIGUSR1, SIGUSR2});
+#ifdef Q_OS_UNIX
+    const int restartSignal = SIGUSR1, socketSignal = SIGUSR2;
+#else
+    const int restartSignal = -1, socketSignal = -2; // no such signals there
+#endif
+    UnixSignals signalWatch(restartSignal > 0
+                                ? QList<int>{SIGINT, SIGTERM, restartSignal, socketSignal}
+                                : QList<int>{SIGINT, SIGTERM});
     if (!signalWatch.isActive()) {
         err() << "hvpp-sim: cannot watch signals: " << signalWatch.errorString() << Qt::endl;
         return 1;
     }
     QObject::connect(&signalWatch, &UnixSignals::received, &app, [&](int number) {
-        if (number == SIGUSR1)
+        if (number == restartSignal)
             server.restartProgrammer();
-        else if (number == SIGUSR2)
+        else if (number == socketSignal)
             toggleSocket();
         else
             app.quit();
@@ -232,9 +241,15 @@ int main(int argc, char** argv) {
     err() << "hvpp-sim: " << (model.chip() ? model.chip()->name() : QStringLiteral("no chip"))
           << " on " << server.slavePath()
           << (linkPath.isEmpty() ? QString() : QStringLiteral(" (") + linkPath + u')') << ", "
-          << config.baud << " baud" << Qt::endl;
+          << config.baud << " baud"
+          << (config.latencyMs > 0 ? QStringLiteral(", adapter latency %1 ms").arg(config.latencyMs)
+                                   : QString())
+          << Qt::endl;
 
     const int code = app.exec();
+    // The programmer finishes what is still on the line before it is stopped: the program
+    // may have closed its port a few characters before the last one arrived.
+    model.advanceTo(server.nowMs() + 2000);
     saveState();
     trace.flush();
     if (traceFile.isOpen())

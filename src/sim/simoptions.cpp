@@ -59,7 +59,35 @@ QList<QCommandLineOption> simFaultOptions() {
         {QStringLiteral("disconnect-after"),
          QStringLiteral("Fault: the line dies after N characters (both directions)."),
          QStringLiteral("N")},
+        {QStringLiteral("noise"),
+         QStringLiteral("Fault: the line adds TEXT before every data answer (\\xNN for any "
+                        "byte, e.g. 5 or \\x00)."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("latency"),
+         QStringLiteral("Line: a USB adapter's latency timer; answers are held and released "
+                        "every MS milliseconds (FTDI default 16). Default 0."),
+         QStringLiteral("MS")},
     };
+}
+
+bool parseSimNoise(const QString& text, QByteArray* out) {
+    QByteArray bytes;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.mid(i, 2) == u"\\x") {
+            bool ok = false;
+            const uint v = text.mid(i + 2, 2).toUInt(&ok, 16);
+            if (!ok || text.mid(i + 2, 2).size() != 2)
+                return false;
+            bytes.append(char(v));
+            i += 3;
+        } else if (text[i].unicode() < 0x80) {
+            bytes.append(char(text[i].unicode()));
+        } else {
+            return false;
+        }
+    }
+    *out = bytes;
+    return !bytes.isEmpty();
 }
 
 bool applySimFaultOptions(const QCommandLineParser& p, SimConfig& config, QString* error) {
@@ -121,5 +149,16 @@ bool applySimFaultOptions(const QCommandLineParser& p, SimConfig& config, QStrin
             }
         }
     }
+    if (p.isSet(QStringLiteral("noise")) &&
+        !parseSimNoise(p.value(QStringLiteral("noise")), &f.noise)) {
+        *error = QStringLiteral("--noise: ASCII characters or \\xNN expected: ") +
+                 p.value(QStringLiteral("noise"));
+        return false;
+    }
+    v = -1;
+    if (!number("latency", &v))
+        return false;
+    if (v >= 0)
+        config.latencyMs = double(v);
     return number("disconnect-after", &f.disconnectAfter);
 }

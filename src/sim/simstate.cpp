@@ -79,6 +79,8 @@ QJsonObject simFaultsToJson(const SimFaults& f) {
     list("corruptEepromMore", f.corruptEepromMore);
     if (f.disconnectAfter >= 0)
         o[QStringLiteral("disconnectAfter")] = double(f.disconnectAfter);
+    if (!f.noise.isEmpty())
+        o[QStringLiteral("noise")] = QString::fromLatin1(f.noise.toHex());
     return o;
 }
 
@@ -95,6 +97,12 @@ bool simFaultsFromJson(SimFaults& f, const QJsonObject& o, QString* error) {
     n.corruptFlashAddress = qint64(o.value(QStringLiteral("corruptFlashAddress")).toDouble(-1));
     n.corruptEepromAddress = qint64(o.value(QStringLiteral("corruptEepromAddress")).toDouble(-1));
     n.disconnectAfter = qint64(o.value(QStringLiteral("disconnectAfter")).toDouble(-1));
+    if (o.contains(QStringLiteral("noise")) &&
+        !fromHex(o.value(QStringLiteral("noise")), &n.noise)) {
+        if (error)
+            *error = QStringLiteral("faults.noise must be hexadecimal digit pairs");
+        return false;
+    }
     for (const QJsonValue v : o.value(QStringLiteral("corruptFlashMore")).toArray())
         n.corruptFlashMore << qint64(v.toDouble(-1));
     for (const QJsonValue v : o.value(QStringLiteral("corruptEepromMore")).toArray())
