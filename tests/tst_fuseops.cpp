@@ -89,8 +89,8 @@ void TestFuseOps::readReplies_data() {
     QTest::addColumn<bool>("applied");
     QTest::addColumn<QString>("bits"); // what the page shows afterwards
     const QString unchanged = QStringLiteral("**111111*****0011101111101100010"); // the default
-    QTest::newRow("eight digits and more") << QByteArray("FFF9DFE2\r\nxyz") << true
-                                           << QStringLiteral("**111111*****0011101111111100010");
+    QTest::newRow("eight digits and more: no answer")
+        << QByteArray("FFF9DFE2\r\nxyz") << false << unchanged;
     QTest::newRow("lower case") << QByteArray("fff9dfe2") << true
                                 << QStringLiteral("**111111*****0011101111111100010");
     QTest::newRow("short: no guessing of the missing bytes")

@@ -56,8 +56,8 @@ void TestOpsPanels::readMemory_data() {
         << true << QByteArray("a5b6").repeated(256) << QStringLiteral("A5B6").repeated(256)
         << false;
     QTest::newRow("short") << true << QByteArray("A5B") << QString() << false;
-    QTest::newRow("more than the chip holds")
-        << true << ee + "FFFF" << QString::fromLatin1(ee) << false;
+    QTest::newRow("more than the chip holds: no image")
+        << true << ee + "FFFF" << QString() << false;
     QTest::newRow("no answer") << false << QByteArray() << QString() << false;
 }
 
@@ -284,7 +284,7 @@ void TestOpsPanels::singleRead() {
     Rig r;
     r.port.queueInput("stale", 0);
     r.port.answer("RW", "0C94", 20);
-    r.port.answer("RB", "5A!!!!", 20);
+    r.port.answer("RB", "!5A", 20); // a late marker in front is no part of it
     r.session.single.address = {QStringLiteral("16"), QStringLiteral("511")};
     QVERIFY(ReadSingle(r.c, 0));
     QVERIFY(ReadSingle(r.c, 1));
@@ -300,8 +300,14 @@ void TestOpsPanels::singleRead() {
     Rig silent;
     silent.session.single.address[1] = QStringLiteral("3");
     silent.session.single.data[1] = QStringLiteral("77");
-    QVERIFY(ReadSingle(silent.c, 1));
-    QVERIFY(silent.session.single.data[1].isEmpty());
+    QVERIFY(!ReadSingle(silent.c, 1)); // no answer is a failed read; the box keeps its value
+    QCOMPARE(silent.session.single.data[1], QStringLiteral("77"));
+    QVERIFY(silent.logged(QStringLiteral("读取字节失败: 编程器无反应!")));
+    Rig longer;
+    longer.port.answer("RB", "5A5", 20);
+    longer.session.single.address[1] = QStringLiteral("3");
+    QVERIFY(!ReadSingle(longer.c, 1));
+    QVERIFY(longer.logged(QStringLiteral("读取字节失败: 收到 3 个字符, 多于所请求的 2 个")));
 }
 
 void TestOpsPanels::singleAddressBoxes() {

@@ -22,10 +22,12 @@ struct Rig : ScriptedRig {
         port.answer("WE", "!", 1);
         port.answer("WW", "!", 1);
         port.responder = [this](ScriptedPort& p, const QByteArray& w) {
+            // The programmer answers as many bytes as asked for.
+            const int count = w.mid(4, 4).toInt(nullptr, 16);
             if (w.startsWith("RF"))
-                p.queueInputAfter(flash.toHex().toUpper(), 2);
+                p.queueInputAfter(flash.left(count).toHex().toUpper(), 2);
             else if (w.startsWith("RE"))
-                p.queueInputAfter(eeprom.toHex().toUpper(), 2);
+                p.queueInputAfter(eeprom.left(count).toHex().toUpper(), 2);
         };
     }
     void options(const char* digits) {

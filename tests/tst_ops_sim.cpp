@@ -128,18 +128,19 @@ void TestOpsSim::lateReplies() {
     QVERIFY(ReadEeprom(r.c));
     QCOMPARE(r.session.EepromBufferText.left(4), QStringLiteral("A55A"));
     QVERIFY(r.ui.warnings.isEmpty());
-    // 80 ms late: the EEPROM verify has given up before the answer begins.
+    // 80 ms late: the EEPROM verify has given up before the answer begins, and says so.
     f.lateMs = 80;
     Rig later(QStringLiteral("ATMEGA8"), f);
     later.chip().eeprom()[0] = char(0xA5);
     later.session.EepromBufferText = QStringLiteral("A5");
     QVERIFY(!VerifyEeprom(later.c));
-    QCOMPARE(later.ui.warnings, QStringList{QStringLiteral("EEPROM地址0000数据校验失败！")});
+    QCOMPARE(later.ui.warnings,
+             QStringList{QStringLiteral("EEPROM校验失败, 回答不可用: 编程器无反应!")});
 }
 
 void TestOpsSim::splitReplies() {
     // Pieces of 16 characters 70 ms apart: a pause longer than 50 ms ends both read-backs
-    // (a mismatch where the answer stopped, never a pass); gaps of 0.5 ms pass both.
+    // (an answer cut short, never a pass); gaps of 0.5 ms pass both.
     SimFaults f;
     f.splitChars = 16;
     f.splitGapMs = 70;
@@ -150,8 +151,10 @@ void TestOpsSim::splitReplies() {
     QVERIFY(WriteEeprom(r.c));
     QVERIFY(!VerifyFlash(r.c));
     QVERIFY(!VerifyEeprom(r.c));
-    QCOMPARE(r.ui.warnings, (QStringList{QStringLiteral("FLASH地址0008数据校验失败！"),
-                                         QStringLiteral("EEPROM地址0008数据校验失败！")}));
+    QCOMPARE(r.ui.warnings,
+             (QStringList{
+                 QStringLiteral("FLASH校验失败, 回答不可用: 只收到 16 个字符 (应为 512 个)"),
+                 QStringLiteral("EEPROM校验失败, 回答不可用: 只收到 16 个字符 (应为 128 个)")}));
     f.splitGapMs = 0.5;
     Rig quick(QStringLiteral("ATMEGA8"), f);
     quick.session.EepromBufferText = r.session.EepromBufferText;

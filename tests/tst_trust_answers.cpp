@@ -174,12 +174,13 @@ void TestTrustAnswers::fuseReadTakesEightHexDigitsOrNothing() {
     Ops o(&port, QStringLiteral("ATMEGA8"));
     const QString page = o.session.fuses.fuseText();
     for (const QByteArray& reply :
-         {QByteArray("FFFFD9E"), QByteArray("FFFFD9XE1"), QByteArray("FF FFD9E1")}) {
+         {QByteArray("FFFFD9E"), QByteArray("FFFFD9XE1"), QByteArray("FF FFD9E1"),
+          QByteArray("FFFFD9E1\r\n"), QByteArray("5FFFFD9E1")}) {
         port.answer("RS", reply, 5, false);
         QVERIFY(!ReadFuses(*o.c));
         QCOMPARE(o.session.fuses.fuseText(), page);
     }
-    port.answer("RS", "$FFFFD9E1\r\n", 5, false); // a late "$" in front, a line end after
+    port.answer("RS", "$FFFFD9E1", 5, false); // a late "$" in front
     QVERIFY(ReadFuses(*o.c));
     QCOMPARE(o.session.fuses.frameDigits(0), QStringLiteral("E1"));
 }

@@ -2994,5 +2994,45 @@ waits for it to be taken out; one line per chip (and in the --csv log file); Ctr
         <source>故障: 熔丝位写入回答完成, 但熔丝位保持原值。</source>
         <translation>Fault: a fuse write is answered as done, but the fuses stay as they were.</translation>
     </message>
+    <message>
+        <source>串口 %1 不能设为低延迟: 编程器的每个回答可能晚到一个USB适配器延迟周期 (常见为16毫秒)。</source>
+        <translation>Port %1 cannot be set to low latency: each answer of the programmer may arrive up to one USB adapter latency period late (commonly 16 ms).</translation>
+    </message>
+    <message>
+        <source>读出的数据多于所请求的: 收到 %1 个字符 (应为 %2 个), 缓冲区未改变!</source>
+        <translation>The read returned more than asked for: %1 characters received (%2 expected), buffer unchanged!</translation>
+    </message>
+    <message>
+        <source>只收到 %1 个字符 (应为 %2 个)</source>
+        <translation>only %1 characters received (%2 expected)</translation>
+    </message>
+    <message>
+        <source>收到 %1 个字符, 多于所请求的 %2 个</source>
+        <translation>%1 characters received, more than the %2 asked for</translation>
+    </message>
+    <message>
+        <source>第 %1 个字符不是十六进制数字</source>
+        <translation>character %1 is not a hexadecimal digit</translation>
+    </message>
+    <message>
+        <source>%1校验失败, 回答不可用: %2</source>
+        <translation>%1 verify failed, the answer is unusable: %2</translation>
+    </message>
+    <message>
+        <source>读取字节失败: %1</source>
+        <translation>Reading the byte failed: %1</translation>
+    </message>
+    <message>
+        <source>故障: 线路在每个数据回答前加上 TEXT (\xNN 表示任意字节, 例如 5 或 \x00)。</source>
+        <translation>Fault: the line adds TEXT before every data answer (\xNN for any byte, e.g. 5 or \x00).</translation>
+    </message>
+    <message>
+        <source>线路: USB 适配器的延迟定时器; 回答被保留, 每 MS 毫秒放出一次 (FTDI 默认 16)。默认 0。</source>
+        <translation>Line: a USB adapter&apos;s latency timer; answers are held and released every MS milliseconds (FTDI default 16). Default 0.</translation>
+    </message>
+    <message>
+        <source>, 适配器延迟 %1 毫秒</source>
+        <translation>, adapter latency %1 ms</translation>
+    </message>
 </context>
 </TS>

@@ -281,6 +281,7 @@ bool parseSimArgs(const QStringList& args, BuiltInSimOptions* options, QString* 
         return false;
     }
     options->faults = config.faults;
+    options->latencyMs = config.latencyMs;
     return true;
 }
 

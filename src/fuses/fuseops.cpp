@@ -35,11 +35,11 @@ bool isHexDigit(QChar ch) {
     return (ch >= u'0' && ch <= u'9') || (ch >= u'A' && ch <= u'F') || (ch >= u'a' && ch <= u'f');
 }
 
-// The 8 characters of the reply to "RS000000#", upper-cased, or "" unless they are 8
-// hexadecimal digits: a short reply must not become fuse bits (missing leading bytes would
-// read as FF, and the rest would be shifted into the wrong bytes).
+// The 8 characters of the reply to "RS000000#", upper-cased, or "" unless they are exactly 8
+// hexadecimal digits: a short reply, or one with a stray character in front, must not become
+// fuse bits (the bytes would be shifted into the wrong fuses).
 QString fuseDigits(const QString& reply) {
-    const QString r = reply.left(8);
+    const QString r = reply;
     if (r.size() != 8)
         return QString();
     for (QChar ch : r)
@@ -67,9 +67,10 @@ QString shownReply(const QString& reply) {
 QString requestFuseDigits(OpContext& c) {
     c.link.drainInput();
     c.link.sendCommand(Frames::readFuses());
-    // The answer may come in pieces: collect until its 8 characters are in or the wait ends.
+    // The answer may come in pieces: collect for the whole wait, and end early only when
+    // more than its 8 characters came.
     QString raw;
-    const QString reply = collectAnswer(c.link, 8, 100, &raw);
+    const QString reply = collectAnswer(c.link, 9, 100, &raw);
     if (raw.isEmpty()) {
         c.log(Texts::noAnswer());
         settleInput(c.link); // an answer that comes after all is no later one's

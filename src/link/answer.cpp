@@ -4,6 +4,7 @@
 #include "link/port.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace {
 
@@ -14,7 +15,7 @@ bool isHexDigit(QChar c) {
 
 bool isStray(QChar c) {
     const char16_t u = c.unicode();
-    return u == u'!' || u == u'$' || u == u'?' || u <= u' ' || u >= 0x7F;
+    return u == u'!' || u == u'$' || u == u'?';
 }
 
 // Short enough that a pause ends the read within a few milliseconds of its silence limit.
@@ -59,9 +60,41 @@ QString withoutStrayLead(const QString& text) {
     return text.mid(i);
 }
 
+HexAnswer checkHexAnswer(const QString& text, qsizetype chars) {
+    HexAnswer a;
+    a.got = text.size();
+    for (qsizetype i = 0; i < text.size() && i < chars; ++i) {
+        if (!isHexDigit(text[i])) {
+            a.fault = HexAnswer::NotHex;
+            a.at = i;
+            return a;
+        }
+    }
+    if (text.isEmpty())
+        a.fault = HexAnswer::Nothing;
+    else if (text.size() < chars)
+        a.fault = HexAnswer::Short;
+    else if (text.size() > chars)
+        a.fault = HexAnswer::TooLong;
+    return a;
+}
+
+QString printableText(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))
+            out += QStringLiteral("\\x%1").arg(uint(u), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
 QString collectAnswer(Link& link, int chars, double ms, QString* raw) {
     Port* port = link.port();
-    const double deadline = link.nowMs() + ms;
+    const double deadline = link.lineClearMs() + ms;
     QString all;
     QString got;
     for (;;) {
@@ -82,6 +115,7 @@ QString collectStream(Link& link, int chars, double silenceMs,
     Port* port = link.port();
     QString got;
     bool started = false;
+    double quietFrom = link.lineClearMs(); // the programmer cannot answer before this
     for (;;) {
         QString in = link.readText();
         if (!started) {
@@ -91,11 +125,18 @@ QString collectStream(Link& link, int chars, double silenceMs,
         got += in;
         if (!in.isEmpty() && progress)
             progress(int(got.size()));
-        if (got.size() >= chars)
-            return got;
         Link::Busy busy(link);
-        if (!port->waitForInput(link.nowMs() + silenceMs) && link.bytesAvailable() == 0)
+        if (got.size() >= chars) {
+            // A character more than asked comes right behind the last one (an adapter may
+            // hold it back for its latency timer); what comes later is left unread.
+            if (got.size() == chars && port->waitForInput(link.nowMs() + ReplyQuietMs))
+                got += link.readText();
             return got;
+        }
+        if (!port->waitForInput(std::max(quietFrom, link.nowMs()) + silenceMs) &&
+            link.bytesAvailable() == 0)
+            return got;
+        quietFrom = 0;
         // Let the stream run a while before it is read again: fewer wake-ups and larger
         // reads (at 115200 baud some 90 characters), at most this much later at its end.
         port->waitUntil(link.nowMs() + StreamBatchMs);
@@ -104,11 +145,11 @@ QString collectStream(Link& link, int chars, double silenceMs,
 
 void settleInput(Link& link, double silenceMs, double maxMs) {
     Port* port = link.port();
-    const double end = link.nowMs() + maxMs;
+    const double end = link.lineClearMs() + maxMs;
     Link::Busy busy(link);
     for (;;) {
         link.readText();
-        const double quiet = qMin(link.nowMs() + silenceMs, end);
+        const double quiet = qMin(std::max(link.nowMs(), link.lineClearMs()) + silenceMs, end);
         if (!port->waitForInput(quiet) || link.nowMs() >= end) {
             link.readText();
             return;

@@ -2,8 +2,9 @@
 // Taking the programmer's short answers so that nothing but the answer becomes data.
 //
 // A marker that comes late from an earlier step ("!" after the last EEPROM byte, "$" after a
-// page) or a byte of line noise may stand in front of an answer; it is dropped. A read that
-// answers one command after the other ("RI80#", "RI81#", ...) takes an answer only when it is
+// page) may stand in front of an answer; it is dropped. Anything else in front of it (a
+// stray digit, a NUL, a line end) makes the answer no answer: it cannot be told from data. A read
+// that answers one command after the other ("RI80#", "RI81#", ...) takes an answer only when it is
 // exactly what was asked for and every earlier answer has come: an answer that arrives late
 // would otherwise be taken for the next command's, and shift all that follow.
 #include <QString>
@@ -24,9 +25,22 @@ inline QString connected() {
 // it came.
 QString explainAnswer(const QString& text);
 
-// text without what stands in front of the answer: markers of other steps ("!", "$", "?"),
-// line ends and blanks, and anything outside printable ASCII (noise).
+// text without what stands in front of the answer: markers of other steps ("!", "$", "?").
 QString withoutStrayLead(const QString& text);
+
+// How an answer of hexadecimal text came, against the number of characters asked for.
+struct HexAnswer {
+    enum Fault { Whole, Nothing, Short, TooLong, NotHex };
+    Fault fault = Whole;
+    qsizetype got = 0; // characters received
+    qsizetype at = 0;  // NotHex: the first character that is not a hexadecimal digit
+    bool whole() const { return fault == Whole; }
+};
+// Whole only when text is exactly chars hexadecimal digits (either case).
+HexAnswer checkHexAnswer(const QString& text, qsizetype chars);
+// text with control characters and DEL shown as \xNN: what the line sent, fit for the log
+// and a terminal.
+QString printableText(const QString& text);
 
 // Collects input until chars characters (after the stray lead) are in or ms have passed;
 // returns what came, stray lead dropped (it may be longer or shorter than chars). raw, when
@@ -34,7 +48,9 @@ QString withoutStrayLead(const QString& text);
 QString collectAnswer(Link& link, int chars, double ms, QString* raw = nullptr);
 
 // Collects a long answer (a memory read) until chars characters are in, or until silenceMs
-// pass without any input (before the first character too). progress gets the count so far.
+// pass without any input (before the first character too; counted from when the line has
+// carried the request). progress gets the count so far. Once chars are in, what follows
+// within a short quiet is taken too: an answer one character too long is no answer.
 // A pause shorter than silenceMs in the middle of the answer does not end it; input is read
 // in batches a few milliseconds apart, so a pause ends it within that much of silenceMs.
 QString collectStream(Link& link, int chars, double silenceMs,

@@ -27,6 +27,8 @@ class ForwardingPort : public Port {
         return m_inner->setLineSettings(line);
     }
     bool isLost() const override { return m_inner->isLost(); }
+    double charMs() const override { return m_inner->charMs(); }
+    QString lineNotice() const override { return m_inner->lineNotice(); }
 
   protected:
     Port* inner() const { return m_inner; }

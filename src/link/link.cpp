@@ -54,8 +54,16 @@ void Link::setPort(Port* port) {
     if (m_readyConn)
         disconnect(m_readyConn);
     m_port = port;
+    m_lineFreeAt = 0;
+    m_owedPage = m_owedBang = 0;
     if (m_port)
         m_readyConn = connect(m_port, &Port::readyRead, this, &Link::onReadyRead);
+    // Said once a process: the same adapter gives the same answer every time it opens.
+    static bool noticeLogged = false;
+    if (m_port && m_log && !noticeLogged && !m_port->lineNotice().isEmpty()) {
+        noticeLogged = true;
+        m_log->logMessage(m_port->lineNotice());
+    }
 }
 
 bool Link::isOpen() const { return m_port && m_port->isOpen(); }
@@ -75,10 +83,48 @@ void Link::sendCommand(const QString& text) { sendBytes(text.toLatin1()); }
 
 void Link::sendBytes(const QByteArray& bytes) {
     requireOpen();
+    m_lineFreeAt = lineClearMs() + lineMs(bytes.size());
     m_port->write(bytes);
 }
 
+double Link::lineClearMs() const {
+    return m_port ? std::max(m_port->nowMs(), m_lineFreeAt) : 0.0;
+}
+
+double Link::lineMs(qint64 chars) const {
+    return m_port ? double(chars) * m_port->charMs() : 0.0;
+}
+
+void Link::pauseUntil(double atMs) {
+    requireOpen();
+    Busy busy(*this);
+    m_port->waitUntil(atMs);
+    requireOpen();
+}
+
+qsizetype Link::takeLateMarkers(const QString& text, QChar marker) {
+    qsizetype left = 0;
+    for (QChar m : {QChar(u'$'), QChar(u'!')}) {
+        qsizetype n = text.count(m);
+        if (n > 0 && owed(m) > 0) {
+            owed(m) = 0;
+            --n;
+        }
+        if (m == marker)
+            left = n;
+    }
+    if (marker != u'$' && marker != u'!')
+        left = text.count(marker);
+    return left;
+}
+
 QString Link::readText() {
+    const QString text = readInput();
+    takeLateMarkers(text);
+    return text;
+}
+
+QString Link::readInput() {
     requireOpen();
     QByteArray bytes = m_port->readAll();
     if (bytes.isEmpty())
@@ -144,7 +190,7 @@ void Link::delayMs(double ms) {
         QCoreApplication::processEvents();
         return;
     }
-    m_port->waitUntil(m_port->nowMs() + ms);
+    m_port->waitUntil(lineClearMs() + ms);
     requireOpen();
 }
 
@@ -156,26 +202,75 @@ QString Link::readAfterDelay(double ms) {
 void Link::logReplyAfterDelay(double ms, const QString& prefix) {
     delayMs(ms);
     if (bytesAvailable() != 0) {
-        m_log->logMessage(prefix + explainAnswer(readText()));
+        m_log->logMessage(prefix + explainAnswer(printableText(readText())));
     } else {
         ++m_unanswered;
         m_log->logMessage(Texts::noAnswer());
     }
 }
 
-void Link::waitForMarker(int ms, const QString& marker) { waitForMarkerResult(ms, marker); }
+void Link::logReplyAfterQuiet(double ms, double quietMs, const QString& prefix) {
+    requireOpen();
+    QString reply;
+    {
+        Busy busy(*this);
+        const double deadline = lineClearMs() + ms;
+        for (;;) {
+            const QString in = readText();
+            reply += in;
+            const double now = m_port->nowMs();
+            if (now >= deadline)
+                break;
+            const double until = reply.isEmpty() ? deadline : std::min(deadline, now + quietMs);
+            if (!m_port->waitForInput(until) && !reply.isEmpty())
+                break;
+            requireOpen();
+        }
+    }
+    if (reply.isEmpty()) {
+        ++m_unanswered;
+        m_log->logMessage(Texts::noAnswer());
+    } else {
+        m_log->logMessage(prefix + printableText(reply));
+    }
+}
+
+void Link::waitForMarker(int ms, const QString& marker) {
+    waitForMarkerResult(ms, marker);
+}
 
 bool Link::waitForMarkerResult(int ms, const QString& marker) {
     requireOpen();
     Busy busy(*this);
-    const double deadline = m_port->nowMs() + ms;
+    const double deadline = lineClearMs() + ms;
+    const bool single = marker.size() == 1;
+    const bool counted = single && (marker[0] == u'$' || marker[0] == u'!');
+    bool sawAny = false;
     QString collected;
     for (;;) {
-        collected += readText();
-        if (collected.contains(marker))
-            return true;
+        const QString in = readInput();
+        if (single) {
+            const qsizetype before = counted ? owed(marker[0]) : 0;
+            const qsizetype own = takeLateMarkers(in, marker[0]);
+            sawAny = sawAny || own > 0 || (counted && owed(marker[0]) < before);
+            if (own > 0) {
+                if (counted)
+                    owed(marker[0]) = 0;
+                return true;
+            }
+        } else {
+            takeLateMarkers(in);
+            collected += in;
+            if (collected.contains(marker))
+                return true;
+        }
         if (m_port->nowMs() >= deadline) {
             ++m_unanswered;
+            // This frame's acknowledgement may still come; it must not be taken for the
+            // next frame's. One owed at most: a marker that was lost for good costs one
+            // more wait, not every wait after it.
+            if (counted)
+                owed(marker[0]) = sawAny ? 0 : 1;
             return false;
         }
         m_port->waitForInput(deadline);
@@ -200,7 +295,7 @@ void Link::onReadyRead() {
     if (repeat)
         return;
     m_lastIdleText = text;
-    m_log->logMessage(text);
+    m_log->logMessage(printableText(text));
 }
 
 QString padText(const QString& text, QChar fill, int width, bool padLeft) {

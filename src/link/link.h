@@ -10,6 +10,10 @@
 #include "link/port.h"
 class MessageLog;
 
+// The quiet that ends a free-text reply: longer than a USB adapter's latency timer (16 ms by
+// default), which may hold the rest of a reply that long.
+constexpr double ReplyQuietMs = 50;
+
 class Link : public QObject {
     Q_OBJECT
 public:
@@ -26,12 +30,29 @@ public:
     void sendBytes(const QByteArray& bytes);
     // Reads and discards everything waiting (kept in discardedInput()).
     void drainInput();
+    // The waits below that follow a send count from lineClearMs(), not from the moment the
+    // frame was handed to the port: the programmer cannot answer what has not reached it.
+    // 0 ms serves the event loop and returns.
     void delayMs(double ms);
     QString readAfterDelay(double ms);
     void logReplyAfterDelay(double ms, const QString& prefix);
+    // As logReplyAfterDelay, but done once a reply has come and quietMs have passed without
+    // more of it (at most ms): for free text whose end nothing marks.
+    void logReplyAfterQuiet(double ms, double quietMs, const QString& prefix);
     // Collects input until the marker arrives or ms pass; what was collected is dropped.
+    // "$" and "!" acknowledge one frame each: when a wait for one ran out with none seen,
+    // the next one that comes is that frame's, late, and not the next frame's.
     void waitForMarker(int ms, const QString& marker);
     bool waitForMarkerResult(int ms, const QString& marker);
+
+    // When the line will have carried everything sent so far, on the port's clock (now, when
+    // it has): the characters still queued at the port's rate, from the bytes written and
+    // the line settings.
+    double lineClearMs() const;
+    // How long chars characters take on the line.
+    double lineMs(qint64 chars) const;
+    // Waits until the port's clock reaches atMs, the line not counted (pacing).
+    void pauseUntil(double atMs);
 
     // One read of everything waiting, decoded in the programmer's code page.
     QString readText();
@@ -95,6 +116,11 @@ Q_SIGNALS:
 private:
     void requireOpen() const;
     void onReadyRead();
+    QString readInput();
+    // Takes the late acknowledgements in text of frames whose wait ran out; returns how many
+    // markers of kind marker are left over for the wait that reads it.
+    qsizetype takeLateMarkers(const QString& text, QChar marker = QChar());
+    int& owed(QChar marker) { return marker == u'$' ? m_owedPage : m_owedBang; }
 
     QPointer<Port> m_port;
     MessageLog* m_log;
@@ -106,6 +132,9 @@ private:
     bool m_claimed = false;
     bool m_stop = false;
     QMetaObject::Connection m_readyConn;
+    double m_lineFreeAt = 0;
+    int m_owedPage = 0; // a "$" still to come for an earlier page commit
+    int m_owedBang = 0; // a "!" still to come for an earlier write
 };
 
 // Pads text with fill characters up to width, on the left when padLeft is true.

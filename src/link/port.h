@@ -46,6 +46,12 @@ public:
         (void)line;
         return true;
     }
+    // How long one character takes on the line to the programmer (start, data, parity and
+    // stop bits at the line rate), in milliseconds; 0 for a line that takes no time.
+    virtual double charMs() const { return 0; }
+    // What the user should know about the line once it is open, e.g. that the adapter could
+    // not be asked for low latency; empty when nothing. The Link logs it once.
+    virtual QString lineNotice() const { return QString(); }
     // False once the device has gone away (adapter unplugged, simulated disconnect).
     virtual bool isLost() const { return false; }
 

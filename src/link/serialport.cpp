@@ -9,6 +9,11 @@
 #include <QThread>
 #include <cmath>
 
+#ifdef Q_OS_LINUX
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
+
 bool SerialSettings::parse(const QString& text, SerialSettings* out) {
     const QStringList parts = text.split(u',');
     if (parts.size() != 4)
@@ -33,7 +38,14 @@ bool SerialSettings::parse(const QString& text, SerialSettings* out) {
 }
 
 QString SerialSettings::format() const {
-    return QString::number(baud) + u',' + parity + u',' + QString::number(dataBits) + u',' + stopBits;
+    return QString::number(baud) + u',' + parity + u',' + QString::number(dataBits) + u',' +
+           stopBits;
+}
+
+double SerialSettings::charMs() const {
+    const double stop = stopBits == u"2" ? 2.0 : stopBits == u"1.5" ? 1.5 : 1.0;
+    const double bits = 1.0 + dataBits + (parity == u'n' ? 0.0 : 1.0) + stop;
+    return baud > 0 ? bits * 1000.0 / baud : 0.0;
 }
 
 QString portStatusText(const QString& portName, const QString& settingsText) {
@@ -67,7 +79,34 @@ bool SerialPort::open() {
         return false;
     }
     applySettings();
+    requestLowLatency();
     return true;
+}
+
+void SerialPort::requestLowLatency() {
+    // A USB adapter holds what the programmer answers until its latency timer runs out
+    // (16 ms on the common FTDI chips): every answer waited for costs that much. Linux lets
+    // the driver be asked for low latency, which the FTDI driver turns into a 1 ms timer.
+    // Elsewhere (Windows: the driver's advanced settings) the user sets it.
+    m_notice.clear();
+#ifdef Q_OS_LINUX
+    serial_struct ss{};
+    const int fd = int(m_port.handle());
+    if (fd >= 0 && ::ioctl(fd, TIOCGSERIAL, &ss) == 0) {
+        if (ss.flags & ASYNC_LOW_LATENCY)
+            return;
+        ss.flags |= ASYNC_LOW_LATENCY;
+        if (::ioctl(fd, TIOCSSERIAL, &ss) == 0)
+            return;
+    }
+    // A pseudo-terminal refuses too, but no adapter holds its answers: nothing to tell.
+    const QString device = QFileInfo(m_name).canonicalFilePath();
+    if (device.startsWith(QStringLiteral("/dev/pts/")))
+        return;
+    m_notice = Texts::tr("串口 %1 不能设为低延迟: 编程器的每个回答可能晚到一个USB适配器延迟周期 "
+                         "(常见为16毫秒)。")
+                   .arg(m_name);
+#endif
 }
 
 void SerialPort::close() {

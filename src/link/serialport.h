@@ -15,6 +15,8 @@ struct SerialSettings {
     // "115200,n,8,1"; false for a text the port cannot take.
     static bool parse(const QString& text, SerialSettings* out);
     QString format() const;
+    // One character on the line: start bit, data bits, parity bit, stop bits.
+    double charMs() const;
 };
 
 // Port status text for the status bar: two U+3000, the port name, ":", the settings in
@@ -49,12 +51,15 @@ public:
     bool waitForInput(double deadlineMs) override;
     void waitUntil(double deadlineMs) override;
     bool isLost() const override { return m_lost; }
+    double charMs() const override { return m_settings.charMs(); }
+    QString lineNotice() const override { return m_notice; }
 
 private:
     void applySettings();
     void onError(QSerialPort::SerialPortError error);
     QString describe(QSerialPort::SerialPortError error) const;
     void blockUntil(double deadlineMs, bool stopOnInput);
+    void requestLowLatency();
 
     QSerialPort m_port;
     QString m_name;
@@ -62,6 +67,7 @@ private:
     SerialSettings m_settings;
     int m_flow = 0;
     QString m_error;
+    QString m_notice;
     bool m_lost = false;
     QElapsedTimer m_clock;
 };

@@ -13,7 +13,8 @@
 void EraseChip(OpContext& c) {
     c.link.drainInput(); // a late answer to an earlier command is not the erase's
     c.link.sendCommand(Frames::chipErase());
-    c.link.logReplyAfterDelay(100, QString());
+    // The reply is free text: done at its end and a short quiet, within the 100 ms.
+    c.link.logReplyAfterQuiet(100, ReplyQuietMs, QString());
 }
 
 bool WriteFlash(OpContext& c) {
@@ -42,8 +43,9 @@ bool WriteFlashImage(OpContext& c, QString image, const ChipInfo& chip) {
     for (int w = 0; w < words; ++w) {
         const QString word = image.mid(qsizetype(w) * 4, 4);
         if (word != u"FFFF") {
-            c.link.sendCommand(Frames::flashWord(word, w));
-            pacer.wordSent();
+            const QString frame = Frames::flashWord(word, w);
+            c.link.sendCommand(frame);
+            pacer.wordSent(int(frame.size()));
         }
         ++page;
         if (w == words - 1 || page == pageWords) {
@@ -57,7 +59,7 @@ bool WriteFlashImage(OpContext& c, QString image, const ChipInfo& chip) {
     }
     c.ui.progress(QStringLiteral("FlashProgressBar"), 100);
     c.link.sendCommand(Frames::flashWriteEnd());
-    c.link.logReplyAfterDelay(100, QString());
+    c.link.logReplyAfterQuiet(100, ReplyQuietMs, QString());
     return true;
 }
 

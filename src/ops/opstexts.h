@@ -1,6 +1,7 @@
 #pragma once
 // The texts of the device operations.
 #include "core/texts.h"
+#include "link/answer.h"
 #include "link/link.h"
 
 namespace OpsTexts {
@@ -69,6 +70,34 @@ inline QString readNotHex(int at, int size) {
     return Texts::tr("读出的数据在第 %1 字节处含有非十六进制字符 (芯片有 %2 字节), 缓冲区未改变!")
         .arg(at)
         .arg(size);
+}
+inline QString readTooLong(int gotChars, int size) {
+    return Texts::tr("读出的数据多于所请求的: 收到 %1 个字符 (应为 %2 个), 缓冲区未改变!")
+        .arg(gotChars)
+        .arg(size * 2);
+}
+// Why an answer of hexadecimal text is no answer (see checkHexAnswer).
+inline QString answerFault(const HexAnswer& a, qsizetype chars) {
+    switch (a.fault) {
+    case HexAnswer::Nothing:
+        return Texts::noAnswer();
+    case HexAnswer::Short:
+        return Texts::tr("只收到 %1 个字符 (应为 %2 个)").arg(a.got).arg(chars);
+    case HexAnswer::TooLong:
+        return Texts::tr("收到 %1 个字符, 多于所请求的 %2 个").arg(a.got).arg(chars);
+    case HexAnswer::NotHex:
+        return Texts::tr("第 %1 个字符不是十六进制数字").arg(a.at + 1);
+    case HexAnswer::Whole:
+        break;
+    }
+    return QString();
+}
+inline QString verifyNoAnswer(bool eeprom, const QString& why) {
+    return Texts::tr("%1校验失败, 回答不可用: %2")
+        .arg(eeprom ? QStringLiteral("EEPROM") : QStringLiteral("FLASH"), why);
+}
+inline QString singleReadFailed(const QString& why) {
+    return Texts::tr("读取字节失败: %1").arg(why);
 }
 inline QString calibrationBytes() {
     return Texts::tr("校准字节:");

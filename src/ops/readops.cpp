@@ -3,6 +3,7 @@
 #include "core/opcontext.h"
 #include "core/phases.h"
 #include "image/images.h"
+#include "link/answer.h"
 #include "link/frames.h"
 #include "ops/identify.h"
 #include "ops/opstexts.h"
@@ -11,20 +12,27 @@
 namespace {
 
 // The answer when it is the whole memory as hexadecimal text, in upper case; otherwise ""
-// after a log line that says how far it went. A read cut short, or with noise in it, is no
-// image: it must not replace the one held, nor a file saved from it.
+// after a log line that says how far it went. A read cut short, one character too long (a
+// stray character in front shifts every byte), or with noise in it, is no image: it must not
+// replace the one held, nor a file saved from it.
 QString checkedAnswer(OpContext& c, const QString& answer, int chipBytes) {
-    const QString kept = answer.left(qsizetype(chipBytes) * 2);
-    const int hex = hexPrefixLength(kept);
-    if (hex < kept.size()) {
-        c.log(OpsTexts::readNotHex(hex / 2, chipBytes));
-        return QString();
+    const HexAnswer a = checkHexAnswer(answer, qsizetype(chipBytes) * 2);
+    switch (a.fault) {
+    case HexAnswer::Whole:
+        return answer.toUpper();
+    case HexAnswer::NotHex:
+        c.log(OpsTexts::readNotHex(int(a.at / 2), chipBytes));
+        break;
+    case HexAnswer::TooLong:
+        c.log(OpsTexts::readTooLong(int(a.got), chipBytes));
+        break;
+    case HexAnswer::Nothing:
+    case HexAnswer::Short:
+        c.log(OpsTexts::readShort(int(a.got / 2), chipBytes));
+        break;
     }
-    if (kept.size() < qsizetype(chipBytes) * 2) {
-        c.log(OpsTexts::readShort(int(kept.size() / 2), chipBytes));
-        return QString();
-    }
-    return kept.toUpper();
+    settleInput(c.link); // the rest of it must not lead the next answer
+    return QString();
 }
 
 bool readMemory(OpContext& c, bool eeprom) {

@@ -3,6 +3,7 @@
 #include "core/opcontext.h"
 #include "core/settings.h"
 #include "image/images.h"
+#include "link/answer.h"
 #include "link/frames.h"
 #include "ops/opstexts.h"
 
@@ -56,9 +57,17 @@ bool ReadSingle(OpContext& c, int row) {
     }
     c.link.drainInput();
     c.link.sendCommand(row == 0 ? Frames::readFlashWord(address) : Frames::readEepromByte(address));
-    // The box shows the answer as it came, but never more than the one word or byte asked
-    // for: a chattering programmer must not fill the panel.
-    s.single.data[row] = c.link.readAfterDelay(150).left(row == 0 ? 4 : 2);
+    // The box takes the answer only when it is exactly the word or byte asked for: a stray
+    // character in front of it, or one too many, would show a wrong value as read.
+    const int digits = row == 0 ? 4 : 2;
+    const QString answer = withoutStrayLead(c.link.readAfterDelay(150));
+    const HexAnswer a = checkHexAnswer(answer, digits);
+    if (!a.whole()) {
+        c.log(OpsTexts::singleReadFailed(OpsTexts::answerFault(a, digits)));
+        settleInput(c.link);
+        return false;
+    }
+    s.single.data[row] = answer.toUpper();
     s.notifyPanels();
     return true;
 }

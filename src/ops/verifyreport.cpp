@@ -3,6 +3,7 @@
 #include "core/opcontext.h"
 #include "image/imagediff.h"
 #include "ops/opstexts.h"
+#include "ops/readback.h"
 
 QString verifyRangesLine(bool eeprom, const ImageDiff& d) {
     return Texts::tr("%1校验: %2 字节不符 (共 %3 字节), %4 段: %5")
@@ -28,6 +29,19 @@ QString verifyBytesLine(bool eeprom, const QString& image, const ImageDiff& d) {
 }
 
 bool reportVerify(OpContext& c, bool eeprom, const QString& image, const QString& back) {
+    // Nothing, less or more than asked, or noise in it: the chip was not compared at all,
+    // and saying "N bytes differ" would blame a chip that may be right.
+    const HexAnswer a = checkHexAnswer(back, image.size());
+    if (!a.whole()) {
+        const QString text =
+            OpsTexts::verifyNoAnswer(eeprom, OpsTexts::answerFault(a, image.size()));
+        c.log(text);
+        c.ui.warning(Texts::warningTitle(), text);
+        // The rest of a cut-short answer is not the next command's: it may come after a pause
+        // longer than the one that ended the read.
+        settleInput(c.link, 3 * ReadBackSilenceMs, 3000);
+        return false;
+    }
     const ImageDiff d = diffImages(image, back);
     c.session.lastVerify[eeprom ? 1 : 0] = d;
     c.session.notifyVerify(eeprom ? 1 : 0);

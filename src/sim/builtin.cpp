@@ -14,8 +14,9 @@ std::unique_ptr<Port> createBuiltInSimulator(const BuiltInSimOptions& options) {
         return nullptr;
     config.chip = chip.isEmpty() ? QStringLiteral("ATMEGA8") : chip;
     config.faults = options.faults;
-    auto port = std::make_unique<SimPort>(
-        config, options.virtualClock ? SimPort::Clock::Virtual : SimPort::Clock::Wall);
+    config.latencyMs = options.latencyMs;
+    auto port = std::make_unique<SimPort>(config, options.virtualClock ? SimPort::Clock::Virtual
+                                                                       : SimPort::Clock::Wall);
     if (!options.stateFile.isEmpty()) {
         QString error;
         if (!port->loadState(options.stateFile, chip, &error)) {

@@ -14,6 +14,7 @@ struct BuiltInSimOptions {
     QString stateFile; // JSON state, read at start and written back when the port closes
     int baud = 115200;
     SimFaults faults;          // the faults switched on (none by default)
+    double latencyMs = 0;      // the USB adapter's latency timer on the answers
     bool virtualClock = false; // waits cost no real time (a dry run, and tests)
     // The socket cycle of production runs: ms with a chip in, ms empty (0: no cycle).
     double socketInMs = 0;

@@ -74,7 +74,6 @@ int main(int argc, char** argv) {
     }
 
     SimConfig config;
-    config.paceInput = false; // the terminal delivers input as it arrives
     QString chip;
     if (parser.isSet(chipOpt)) {
         chip = parser.value(chipOpt).trimmed().toUpper();
@@ -109,7 +108,7 @@ int main(int argc, char** argv) {
     // Switches given now win over the faults kept in the state file.
     if (faults.silent || faults.noChip || !faults.signature.isEmpty() || faults.lowerCaseHex ||
         faults.splitChars > 0 || faults.lateMs > 0 || faults.dropMarkerEvery > 0 ||
-        faults.anyCorrupt() || faults.disconnectAfter >= 0)
+        faults.anyCorrupt() || faults.disconnectAfter >= 0 || !faults.noise.isEmpty())
         model.faults() = faults;
 
     QFile traceFile(parser.value(traceOpt));
@@ -197,15 +196,22 @@ int main(int argc, char** argv) {
     }
 
     // SIGINT and SIGTERM end the loop; the state file is written below, on the way out.
-    UnixSignals signalWatch({SIGINT, SIGTERM, SIGUSR1, SIGUSR2});
+#ifdef Q_OS_UNIX
+    const int restartSignal = SIGUSR1, socketSignal = SIGUSR2;
+#else
+    const int restartSignal = -1, socketSignal = -2; // no such signals there
+#endif
+    UnixSignals signalWatch(restartSignal > 0
+                                ? QList<int>{SIGINT, SIGTERM, restartSignal, socketSignal}
+                                : QList<int>{SIGINT, SIGTERM});
     if (!signalWatch.isActive()) {
         err() << "hvpp-sim: " << cannotWatchSignals().arg(signalWatch.errorString()) << Qt::endl;
         return 1;
     }
     QObject::connect(&signalWatch, &UnixSignals::received, &app, [&](int number) {
-        if (number == SIGUSR1)
+        if (number == restartSignal)
             server.restartProgrammer();
-        else if (number == SIGUSR2)
+        else if (number == socketSignal)
             toggleSocket();
         else
             app.quit();
@@ -218,9 +224,13 @@ int main(int argc, char** argv) {
                  .arg(model.chip() ? model.chip()->name() : noChip(), server.slavePath(),
                       linkPath.isEmpty() ? QString() : QStringLiteral(" (") + linkPath + u')')
                  .arg(config.baud)
+          << (config.latencyMs > 0 ? adapterLatency().arg(config.latencyMs) : QString())
           << Qt::endl;
 
     const int code = app.exec();
+    // The programmer finishes what is still on the line before it is stopped: the program
+    // may have closed its port a few characters before the last one arrived.
+    model.advanceTo(server.nowMs() + 2000);
     saveState();
     trace.flush();
     if (traceFile.isOpen())

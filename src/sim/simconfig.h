@@ -20,6 +20,7 @@ struct SimFaults {
     bool dropFuseWrite = false;       // "WS" is answered as written, but the fuses stay
     QList<qint64> corruptFlashMore;   // more flash byte addresses that read back wrong
     QList<qint64> corruptEepromMore;  // and EEPROM ones
+    QByteArray noise;                 // the line adds these characters before every data answer
 
     bool corruptsFlash(qint64 a) const {
         return a == corruptFlashAddress || corruptFlashMore.contains(a);
@@ -54,8 +55,10 @@ struct SimTiming {
 struct SimConfig {
     QString chip = QStringLiteral("ATMEGA8"); // a chip name of the table, or "none"
     int baud = 115200;                        // 10 bits a character; 0 = unpaced
-    bool paceInput = true; // what the program sends takes line time (off on a pty, where it
-                           // is modelled by its arrival)
+    bool paceInput = true; // what the program sends takes line time, as in a UART
+    // A USB adapter's latency timer: answers are held at the adapter and released to the
+    // program every latencyMs milliseconds (0: as they arrive).
+    double latencyMs = 0;
     SimTiming timing;
     SimFaults faults;
 };

@@ -14,6 +14,12 @@ qint64 SimLine::Chunk::arrivedBy(double ms) const {
     return std::min<qint64>(n, qint64(k));
 }
 
+double SimLine::handedOnBy(double ms) const {
+    if (m_latencyMs <= 0 || ms == never)
+        return ms;
+    return std::floor(ms / m_latencyMs + 1e-9) * m_latencyMs;
+}
+
 double SimLine::send(const QByteArray& bytes, double startMs) {
     if (bytes.isEmpty())
         return std::max(startMs, m_freeAt);
@@ -29,6 +35,7 @@ double SimLine::send(const QByteArray& bytes, double startMs) {
 }
 
 qint64 SimLine::available(double ms) const {
+    ms = handedOnBy(ms);
     qint64 total = 0;
     for (const Chunk& c : m_chunks) {
         const qint64 k = c.arrivedBy(ms);
@@ -40,6 +47,7 @@ qint64 SimLine::available(double ms) const {
 }
 
 QByteArray SimLine::take(double ms, qint64 max) {
+    ms = handedOnBy(ms);
     QByteArray out;
     while (!m_chunks.empty() && (max < 0 || out.size() < max)) {
         Chunk& c = m_chunks.front();
@@ -75,7 +83,10 @@ double SimLine::nextArrival() const {
     if (m_chunks.empty())
         return never;
     const Chunk& c = m_chunks.front();
-    return c.step > 0 ? c.arrival(c.taken) : c.t0;
+    const double t = c.step > 0 ? c.arrival(c.taken) : c.t0;
+    if (m_latencyMs <= 0)
+        return t;
+    return std::ceil(t / m_latencyMs - 1e-12) * m_latencyMs;
 }
 
 void SimLine::cutAfter(double ms) {

@@ -25,6 +25,7 @@ QByteArray gbk(const char* utf8) {
 SimModel::SimModel(const SimConfig& config)
     : m_config(config), m_settings(settingsSize, char(0xFF)) {
     setBaud(config.baud);
+    setLatencyMs(config.latencyMs);
     setChip(config.chip);
 }
 
@@ -33,6 +34,11 @@ void SimModel::setBaud(int baud) {
     m_charMs = baud > 0 ? 10000.0 / baud : 0.0;
     m_in.setCharMs(m_config.paceInput ? m_charMs : 0.0);
     m_out.setCharMs(m_charMs);
+}
+
+void SimModel::setLatencyMs(double ms) {
+    m_config.latencyMs = ms;
+    m_out.setLatencyMs(ms);
 }
 
 bool SimModel::setChip(const QString& name) {
@@ -64,8 +70,8 @@ void SimModel::toggleSocket(double t) {
 
 // --- the line ---------------------------------------------------------------------------
 
-void SimModel::receive(const QByteArray& bytes, double atMs) {
-    m_in.send(bytes, std::max(atMs, m_in.freeAt()));
+double SimModel::receive(const QByteArray& bytes, double atMs) {
+    return m_in.send(bytes, std::max(atMs, m_in.freeAt()));
 }
 
 void SimModel::advanceTo(double ms) {
@@ -172,7 +178,8 @@ void SimModel::reply(const QByteArray& bytes, double readyAt) {
 }
 
 void SimModel::replyHex(QByteArray hex, double readyAt) {
-    reply(m_config.faults.lowerCaseHex ? hex.toLower() : hex.toUpper(), readyAt);
+    const SimFaults& f = m_config.faults;
+    reply(f.noise + (f.lowerCaseHex ? hex.toLower() : hex.toUpper()), readyAt);
 }
 
 void SimModel::replyData(const QByteArray& bytes, double readyAt) {

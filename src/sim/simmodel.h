@@ -24,8 +24,9 @@ class SimModel {
     explicit SimModel(const SimConfig& config = {});
 
     // --- the line ---
-    // What the program sent at atMs; it reaches the programmer at the line rate.
-    void receive(const QByteArray& bytes, double atMs);
+    // What the program sent at atMs; it reaches the programmer at the line rate, the last
+    // character at the time returned.
+    double receive(const QByteArray& bytes, double atMs);
     // Lets the programmer act on everything that has happened up to ms.
     void advanceTo(double ms);
     // Answer characters that have arrived at the program's end by ms.
@@ -77,6 +78,9 @@ class SimModel {
     const SimConfig& config() const { return m_config; }
     void setBaud(int baud);
     double charMs() const { return m_charMs; }
+    // The USB adapter's latency timer on the answers (0: none).
+    void setLatencyMs(double ms);
+    double latencyMs() const { return m_out.latencyMs(); }
 
     // Grows on every change of a memory (chip, settings, images, firmware): for saving.
     quint64 changeCount() const { return m_changes; }

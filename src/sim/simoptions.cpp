@@ -47,7 +47,29 @@ QList<QCommandLineOption> simFaultOptions() {
         {QStringLiteral("corrupt-eeprom"), corruptEepromFault(), QStringLiteral("ADDRS")},
         {QStringLiteral("drop-fuse-write"), dropFuseWriteFault()},
         {QStringLiteral("disconnect-after"), disconnectFault(), QStringLiteral("N")},
+        {QStringLiteral("noise"), noiseFault(), QStringLiteral("TEXT")},
+        {QStringLiteral("latency"), latencyOption(), QStringLiteral("MS")},
     };
+}
+
+bool parseSimNoise(const QString& text, QByteArray* out) {
+    QByteArray bytes;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.mid(i, 2) == u"\\x") {
+            bool ok = false;
+            const uint v = text.mid(i + 2, 2).toUInt(&ok, 16);
+            if (!ok || text.mid(i + 2, 2).size() != 2)
+                return false;
+            bytes.append(char(v));
+            i += 3;
+        } else if (text[i].unicode() < 0x80) {
+            bytes.append(char(text[i].unicode()));
+        } else {
+            return false;
+        }
+    }
+    *out = bytes;
+    return !bytes.isEmpty();
 }
 
 bool applySimFaultOptions(const QCommandLineParser& p, SimConfig& config, QString* error) {
@@ -108,5 +130,16 @@ bool applySimFaultOptions(const QCommandLineParser& p, SimConfig& config, QStrin
             }
         }
     }
+    if (p.isSet(QStringLiteral("noise")) &&
+        !parseSimNoise(p.value(QStringLiteral("noise")), &f.noise)) {
+        *error = QStringLiteral("--noise: ASCII characters or \\xNN expected: ") +
+                 p.value(QStringLiteral("noise"));
+        return false;
+    }
+    v = -1;
+    if (!number("latency", &v))
+        return false;
+    if (v >= 0)
+        config.latencyMs = double(v);
     return number("disconnect-after", &f.disconnectAfter);
 }

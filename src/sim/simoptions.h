@@ -10,10 +10,13 @@
 struct SimConfig;
 
 QList<QCommandLineOption> simFaultOptions();
-// Fills config.faults from the parsed switches; false with *error for a bad value.
+// Fills config.faults and the line's latency from the parsed switches; false with *error for
+// a bad value.
 bool applySimFaultOptions(const QCommandLineParser& parser, SimConfig& config, QString* error);
 // "0x10,0x20-0x2F": addresses and inclusive ranges, appended to out; false for anything
 // else (nothing beyond 64 KB).
 bool parseSimAddressList(const QString& text, QList<qint64>& out);
 // "4096", "0x1000" or "$1000": a non-negative number; -1 for anything else.
 qint64 parseSimNumber(const QString& text);
+// "5", "\\x00", "A\\x0D": the characters of the noise fault; false for anything else.
+bool parseSimNoise(const QString& text, QByteArray* out);

@@ -75,8 +75,7 @@ void SimPort::write(const QByteArray& bytes) {
         return;
     m_sent += bytes;
     m_writes.append(bytes);
-    m_trace.record(nowMs(), '<', bytes);
-    m_model.receive(bytes, nowMs());
+    m_trace.record(nowMs(), '<', bytes, m_model.receive(bytes, nowMs()));
     scheduleNotify();
 }
 

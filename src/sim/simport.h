@@ -50,6 +50,7 @@ public:
     bool waitForInput(double deadlineMs) override;
     void waitUntil(double deadlineMs) override;
     bool isLost() const override;
+    double charMs() const override { return m_model.config().paceInput ? m_model.charMs() : 0.0; }
 
     // Power-cycles the programmer now: its loader announces itself with "B".
     void restartProgrammer();

@@ -106,9 +106,9 @@ void SimPtyServer::onReadable() {
         const QByteArray bytes(buffer, int(n));
         const double now = nowMs();
         m_model.advanceTo(now);
+        const double until = m_model.receive(bytes, now);
         if (m_trace)
-            m_trace->record(now, '<', bytes);
-        m_model.receive(bytes, now);
+            m_trace->record(now, '<', bytes, until);
     }
 #endif
     m_idle.start();

@@ -81,6 +81,8 @@ QJsonObject simFaultsToJson(const SimFaults& f) {
         o[QStringLiteral("disconnectAfter")] = double(f.disconnectAfter);
     if (f.dropFuseWrite)
         o[QStringLiteral("dropFuseWrite")] = true;
+    if (!f.noise.isEmpty())
+        o[QStringLiteral("noise")] = QString::fromLatin1(f.noise.toHex());
     return o;
 }
 
@@ -98,6 +100,12 @@ bool simFaultsFromJson(SimFaults& f, const QJsonObject& o, QString* error) {
     n.corruptEepromAddress = qint64(o.value(QStringLiteral("corruptEepromAddress")).toDouble(-1));
     n.disconnectAfter = qint64(o.value(QStringLiteral("disconnectAfter")).toDouble(-1));
     n.dropFuseWrite = o.value(QStringLiteral("dropFuseWrite")).toBool();
+    if (o.contains(QStringLiteral("noise")) &&
+        !fromHex(o.value(QStringLiteral("noise")), &n.noise)) {
+        if (error)
+            *error = QStringLiteral("faults.noise must be hexadecimal digit pairs");
+        return false;
+    }
     for (const QJsonValue v : o.value(QStringLiteral("corruptFlashMore")).toArray())
         n.corruptFlashMore << qint64(v.toDouble(-1));
     for (const QJsonValue v : o.value(QStringLiteral("corruptEepromMore")).toArray())

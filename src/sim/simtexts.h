@@ -109,6 +109,15 @@ inline QString corruptEepromFault() {
 inline QString dropFuseWriteFault() {
     return tr("故障: 熔丝位写入回答完成, 但熔丝位保持原值。");
 }
+inline QString noiseFault() {
+    return tr("故障: 线路在每个数据回答前加上 TEXT (\\xNN 表示任意字节, 例如 5 或 \\x00)。");
+}
+inline QString latencyOption() {
+    return tr("线路: USB 适配器的延迟定时器; 回答被保留, 每 MS 毫秒放出一次 (FTDI 默认 16)。默认 0。");
+}
+inline QString adapterLatency() {
+    return tr(", 适配器延迟 %1 毫秒");
+}
 inline QString disconnectFault() {
     return tr("故障: N 个字符后线路断开 (双向合计)。");
 }
