@@ -22,10 +22,11 @@ class TestCliRepeat : public QObject {
                         : 0;
             return n;
         };
-        // Ctrl-C once two chips are done.
+        // Ctrl-C once two chips are done. The socket stays empty longer than the poll
+        // period, so every removal is seen.
         const CliRun r = cliStoppedWhen(
             simArgs(dir.filePath(QStringLiteral("s.ini")),
-                    {QStringLiteral("--sim-socket-cycle"), QStringLiteral("2500:300")}) +
+                    {QStringLiteral("--sim-socket-cycle"), QStringLiteral("2500:500")}) +
                 QStringList{QStringLiteral("--chip"), QStringLiteral("ATMEGA8"),
                             QStringLiteral("program"), QStringLiteral("--repeat"),
                             QStringLiteral("--flash"), testData("blink.hex"),

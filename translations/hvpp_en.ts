@@ -86,7 +86,7 @@
     </message>
     <message>
         <source>选择型号</source>
-        <translation>Choose type</translation>
+        <translation>Choose...</translation>
     </message>
     <message>
         <source>从芯片表中选择所要编程的芯片</source>
@@ -919,15 +919,15 @@ Chip: %10  fuses: lock %11 extended %12 high %13 low %14</translation>
     </message>
     <message>
         <source>熔丝低字节[</source>
-        <translation>Low fuse byte [</translation>
+        <translation>Low fuse [</translation>
     </message>
     <message>
         <source>熔丝高字节[</source>
-        <translation>High fuse byte [</translation>
+        <translation>High fuse [</translation>
     </message>
     <message>
         <source>扩展熔丝位[</source>
-        <translation>Extended fuse byte [</translation>
+        <translation>Ext. fuse [</translation>
     </message>
     <message>
         <source>锁定位[</source>
@@ -1019,7 +1019,7 @@ Chip: %10  fuses: lock %11 extended %12 high %13 low %14</translation>
     </message>
     <message>
         <source>字节</source>
-        <translation> bytes</translation>
+        <translation> B</translation>
     </message>
     <message>
         <source>FLASH文件没找到!</source>
@@ -2305,7 +2305,7 @@ IN as - reads standard input, OUT as - writes standard output; --format is neede
     </message>
     <message>
         <source>编程器无反应</source>
-        <translation>no answer from the programmer</translation>
+        <translation>Programmer silent</translation>
     </message>
     <message>
         <source>记录无法写入</source>
@@ -2650,9 +2650,8 @@ Try hvpp-sim --help.</translation>
     <message>
         <source>FILE 为 Intel HEX、ELF (如 .ELF/.AXF)、.BIN 或 .EEP 文件; --eeprom 按EEPROM文件
 载入。映像超出所选芯片 (--chip) 的容量, 或程序为其他芯片编译时退出码为 1。</source>
-        <translation>FILE is an Intel HEX, ELF (such as .ELF/.AXF), .BIN or .EEP file; --eeprom loads it as the
-EEPROM file. The exit code is 1 when the image exceeds the selected chip (--chip), or the
-program was built for another chip.</translation>
+        <translation>FILE is an Intel HEX, ELF (such as .ELF/.AXF), .BIN or .EEP file; --eeprom loads it as
+the EEPROM file. Exit code 1 when the image exceeds the selected chip (--chip) or the program was built for another chip.</translation>
     </message>
     <message>
         <source>扩展地址记录 (类型 %1) 应有 2 个数据字节</source>

@@ -58,7 +58,7 @@ int schemeSave(CliContext& ctx) {
     // A scheme names files; one that is not there would fail the job at its start.
     for (const QString& file : s.fileName)
         if (!file.isEmpty() && !QFileInfo::exists(file))
-            ctx.out.warning(path, Texts::tr("方案中的映像文件不存在: %1").arg(file));
+            ctx.out.note(path + QStringLiteral(": ") + Texts::tr("方案中的映像文件不存在: %1").arg(file));
     QString error;
     const bool locked = ctx.isSet("lock");
     if (!SaveSet(s, path, &error, locked)) {

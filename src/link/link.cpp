@@ -231,7 +231,7 @@ void Link::logReplyAfterQuiet(double ms, double quietMs, const QString& prefix) 
         ++m_unanswered;
         m_log->logMessage(Texts::noAnswer());
     } else {
-        m_log->logMessage(prefix + printableText(reply));
+        m_log->logMessage(prefix + explainAnswer(printableText(reply)));
     }
 }
 
@@ -295,7 +295,7 @@ void Link::onReadyRead() {
     if (repeat)
         return;
     m_lastIdleText = text;
-    m_log->logMessage(printableText(text));
+    m_log->logMessage(explainAnswer(printableText(text)));
 }
 
 QString padText(const QString& text, QChar fill, int width, bool padLeft) {

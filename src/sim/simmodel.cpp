@@ -111,7 +111,9 @@ double SimModel::nextEventMs() const {
 }
 
 double SimModel::nextActionMs() const {
-    double t = std::min(m_in.nextArrival(), m_nextAnnounce);
+    // The socket cycle is an action too: a clock that jumps from action to action must not
+    // jump over the chip being taken out.
+    double t = std::min({m_in.nextArrival(), m_nextAnnounce, m_nextToggle});
     if (m_deadAt > m_now)
         t = std::min(t, m_deadAt);
     return t;
