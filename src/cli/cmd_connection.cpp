@@ -3,6 +3,7 @@
 #include "cli/clioutput.h"
 #include "core/opcontext.h"
 #include "core/texts.h"
+#include "link/answer.h"
 #include "link/frames.h"
 #include "ops/identify.h"
 
@@ -21,7 +22,7 @@ int check(CliContext& ctx) {
             return Step::NoAnswer;
         }
         answer = c.link.readText();
-        c.log(answer);
+        c.log(explainAnswer(printableText(answer)));
         return Step::Ok;
     });
     if (code == Exit::Done) { // the log shows the answer; -q prints it as the result
