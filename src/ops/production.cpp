@@ -169,7 +169,7 @@ ChipRecord ProductionRun::programOne() {
         policy.endAtFailure = true; // a bad chip is never sealed
         policy.describe = false;    // said once, when the run started
         const ProgramOutcome o = RunProgramJob(c, *m_settings.programJob, policy);
-        r.failedStep = failedStepCode(o, s);
+        r.failedStep = o.failedCode();
         r.flashCrc = imageCrcText(m_settings.programJob->image[0]);
         r.eepromCrc = imageCrcText(m_settings.programJob->image[1]);
         judge(r, unansweredBefore);

@@ -3,8 +3,6 @@
 // and a failed chip's record name. The captions beside them are what people read.
 #include <QString>
 
-class Session;
-struct ProgramOutcome;
 
 namespace StepCode {
 inline const QString presence = QStringLiteral("presence");
@@ -21,11 +19,6 @@ inline const QString writeLock = QStringLiteral("write_lock");
 inline const QString calibration = QStringLiteral("calibration");
 inline const QString serial = QStringLiteral("serial");
 } // namespace StepCode
-
-// The first step of the sequence that failed, "" when none did. The one judgement of a
-// program run, for single runs and production runs alike. A reload of a memory whose
-// file name is empty is no failure: no step uses that memory then.
-QString failedStepCode(const ProgramOutcome& outcome, const Session& session);
 
 // The caption of a step code, as the window names the step ("校验FLASH").
 QString stepCaption(const QString& code);
