@@ -12,9 +12,6 @@
 //
 // usage: bench_ops [--sim PATH-TO-HVPP-SIM] [--line BAUD:LATENCY]...
 //        default lines: 115200:0 115200:16 115200:1 57600:0 9600:0
-#include "chips/selectchip.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "core/ui.h"
 #include "countingport.h"
 #include "link/frames.h"
@@ -22,6 +19,9 @@
 #include "link/serialport.h"
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
+#include "session/opcontext.h"
+#include "session/selectchip.h"
+#include "session/session.h"
 #include "sim/simmodel.h"
 
 #include <QCoreApplication>

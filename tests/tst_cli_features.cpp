@@ -1,7 +1,7 @@
 // hvpp-cli's info, compare, verify lists, HEX out and program with ELF files, in-process
 // against the built-in simulated programmer (its state file shows what the chip holds).
 #include "cli/cli.h"
-#include "image/loader.h"
+#include "session/loader.h"
 
 #include <QFile>
 #include <QJsonArray>

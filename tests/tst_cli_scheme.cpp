@@ -1,8 +1,8 @@
 // Scheme files from the command line: the scheme file is never taken for an image (nor an
 // image for the scheme), paths are stored absolute and read relative to the scheme, a
 // scheme that loads saves again, and program runs the designed options from fresh settings.
-#include "core/session.h"
 #include "scheme/scheme.h"
+#include "session/session.h"
 #include "support/clirun.h"
 #include "support/recordingui.h"
 

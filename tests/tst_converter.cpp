@@ -1,6 +1,6 @@
 // The number converter: the pure helpers and the key rules of the offline page's boxes.
-#include "core/session.h"
-#include "tools/numberconverter.h"
+#include "offline/numberconverter.h"
+#include "session/session.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -2,7 +2,7 @@
 // programmer EEPROM update, against a scripted loader.
 #include "firmware/firmwareupdate.h"
 #include "link/answer.h"
-#include "offline/offlinetexts.h"
+#include "firmware/firmwaretexts.h"
 #include "support/rig.h"
 
 #include <QSignalSpy>
@@ -102,21 +102,21 @@ void TestFirmware::transfer() {
     r.port.queueInput("stale", 0);
     QVERIFY(t.open(r.file(data)));
     QCOMPARE(t.state(), FirmwareTransfer::State::Opening);
-    QCOMPARE(t.prompt(), OfflineTexts::restartProgrammer());
+    QCOMPARE(t.prompt(), FirmwareTexts::restartProgrammer());
     QVERIFY(!t.continueEnabled());
     r.port.queueInputAfter("B", 2500); // the user restarts the programmer
     QVERIFY(t.waitForLoader());
     QCOMPARE(t.state(), FirmwareTransfer::State::Ready);
     QCOMPARE(r.port.writtenTexts(), QStringList{QStringLiteral("B")});
-    QCOMPARE(t.prompt(), OfflineTexts::confirmUpdate());
+    QCOMPARE(t.prompt(), FirmwareTexts::confirmUpdate());
     QVERIFY(t.continueEnabled());
 
     const double start = r.port.nowMs();
     QVERIFY(t.proceed());
     QCOMPARE(t.state(), FirmwareTransfer::State::Done);
-    QCOMPARE(t.progress(), OfflineTexts::updateDone());
-    QCOMPARE(t.prompt(), OfflineTexts::afterUpdate()); // no more "<继续>"
-    QCOMPARE(t.status(), OfflineTexts::updateStarting());
+    QCOMPARE(t.progress(), FirmwareTexts::updateDone());
+    QCOMPARE(t.prompt(), FirmwareTexts::afterUpdate()); // no more "<继续>"
+    QCOMPARE(t.status(), FirmwareTexts::updateStarting());
     QVERIFY(!t.continueEnabled());
     const QStringList w = r.port.writtenTexts();
     QCOMPARE(w.at(1), QStringLiteral("00"));
@@ -166,7 +166,7 @@ void TestFirmware::loaderTimeout() {
     const double start = r.port.nowMs();
     QVERIFY(!t.waitForLoader());
     QCOMPARE(t.state(), FirmwareTransfer::State::TimedOut);
-    QCOMPARE(t.status(), OfflineTexts::loaderTimeout());
+    QCOMPARE(t.status(), FirmwareTexts::loaderTimeout());
     QCOMPARE(closed.size(), 1);
     QVERIFY(r.port.nowMs() - start >= 13000);
     QVERIFY(r.port.writes.isEmpty());
@@ -212,22 +212,22 @@ void TestFirmware::eepromUpdate() {
         QCOMPARE(w.first(), QStringLiteral("CC000000#"));
         QCOMPARE(w.at(1), QStringLiteral("ME000000#"));
         QCOMPARE(w.at(17), QStringLiteral("ME3C0010#"));
-        QVERIFY(r.session.log.text().contains(OfflineTexts::eepromUpdating()));
-        QVERIFY(r.session.log.text().contains(OfflineTexts::eepromUpdated()));
+        QVERIFY(r.session.log.text().contains(FirmwareTexts::eepromUpdating()));
+        QVERIFY(r.session.log.text().contains(FirmwareTexts::eepromUpdated()));
     }
     { // an empty file: both log lines, no "ME"
         Rig r;
         r.port.responder = programmer(connected);
         QVERIFY(UpdateProgrammerEeprom(r.c, r.file(QByteArray(), QStringLiteral("empty.bin"))));
         QCOMPARE(r.port.writtenTexts(), QStringList{QStringLiteral("CC000000#")});
-        QVERIFY(r.session.log.text().contains(OfflineTexts::eepromUpdated()));
+        QVERIFY(r.session.log.text().contains(FirmwareTexts::eepromUpdated()));
     }
     for (const QByteArray& answer : {QByteArray(), QByteArray("OK"), connected + "\r\n"}) {
         Rig r;
         r.port.responder = programmer(answer);
         QVERIFY(!UpdateProgrammerEeprom(r.c, r.file(QByteArray(4, 'x'), QStringLiteral("ee.bin"))));
         QCOMPARE(r.port.writes.size(), 1);
-        QVERIFY(r.session.log.text().contains(OfflineTexts::cannotConnect()));
+        QVERIFY(r.session.log.text().contains(FirmwareTexts::cannotConnect()));
     }
     { // the programmer's words are compared as they stand, in an English program too
         QTranslator english;

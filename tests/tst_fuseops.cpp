@@ -1,8 +1,8 @@
 // The fuse and lock operations against a scripted programmer and the simulated one, the
 // fuse commands of hvpp-cli, and a write-then-read through hvpp-sim on a pty.
-#include "chips/selectchip.h"
 #include "cli/cli.h"
-#include "fuses/fuseops.h"
+#include "ops/fuseops.h"
+#include "session/selectchip.h"
 #include "sim/simchip.h"
 #include "support/clirun.h"
 #include "support/rig.h"
@@ -51,8 +51,9 @@ void TestFuseOps::writeFusesSendsTheFrames() {
     // The write, then the read-back that proves it.
     QCOMPARE(r.port.writtenTexts(),
              (QStringList{QStringLiteral("WSFFD9E1#"), QStringLiteral("RS000000#")}));
-    QCOMPARE(r.logLines(), (QStringList{QStringLiteral("OK"),
-                                        QStringLiteral("读回核对一致: 低字节 E1, 高字节 D9, 扩展字节 FF")}));
+    QCOMPARE(r.logLines(),
+             (QStringList{QStringLiteral("OK"),
+                          QStringLiteral("读回核对一致: 低字节 E1, 高字节 D9, 扩展字节 FF")}));
     QCOMPARE(r.ui.controlEvents,
              (QStringList{QStringLiteral("WriteFuse:off"), QStringLiteral("WriteFuse:on")}));
     QCOMPARE(r.port.nowMs(), 500.0); // the read-back takes its whole 100 ms
@@ -61,8 +62,9 @@ void TestFuseOps::writeFusesSendsTheFrames() {
     QVERIFY(!WriteFuses(m.c));
     QCOMPARE(m.port.writtenTexts(),
              (QStringList{QStringLiteral("WSF9DF62#"), QStringLiteral("RS000000#")}));
-    QCOMPARE(m.logLines(), (QStringList{QStringLiteral("编程器无反应!"), QStringLiteral("编程器无反应!"),
-                                        QStringLiteral("写入后无法读回核对, 不能确认写入。")}));
+    QCOMPARE(m.logLines(),
+             (QStringList{QStringLiteral("编程器无反应!"), QStringLiteral("编程器无反应!"),
+                          QStringLiteral("写入后无法读回核对, 不能确认写入。")}));
 }
 
 void TestFuseOps::readFusesShowsTheChip() {
@@ -134,7 +136,8 @@ void TestFuseOps::recover() {
     bad.port.answer("RS000000#", "FFFFD9E0", 5);
     QVERIFY(!RecoverFuses(bad.c));
     QCOMPARE(bad.logLines().last(),
-             QStringLiteral("恢复失败！ 写入未生效: 写入 低字节 E1, 高字节 D9, 读回 低字节 E0, 高字节 D9。"));
+             QStringLiteral(
+                 "恢复失败！ 写入未生效: 写入 低字节 E1, 高字节 D9, 读回 低字节 E0, 高字节 D9。"));
 
     Scripted m(QStringLiteral("ATMEGA88"));
     m.port.answer("RS000000#", "fff9df62", 5);

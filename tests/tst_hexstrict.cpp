@@ -1,9 +1,9 @@
 // The strict Intel HEX reader and the rule that a failed load changes nothing, on the corpus
 // in tests/data/hex (written by make-corpus.py): valid but awkward files compared byte for
 // byte with what srec_cat made of them, and damaged files with one fault each.
-#include "core/session.h"
 #include "image/images.h"
-#include "image/loader.h"
+#include "session/loader.h"
+#include "session/session.h"
 #include "support/recordingui.h"
 
 #include <QDir>

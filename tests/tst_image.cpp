@@ -1,10 +1,11 @@
 // The images, their hex-view lines, the HEX/BIN/EEP loaders and the saver, on images built
 // with avr-gcc and srec_cat (tests/data/make-images.sh) and on broken files.
-#include "core/session.h"
 #include "image/hexview.h"
 #include "image/images.h"
-#include "image/loader.h"
 #include "image/saver.h"
+#include "session/imageslots.h"
+#include "session/loader.h"
+#include "session/session.h"
 #include "support/recordingui.h"
 
 #include <QFile>
@@ -152,15 +153,14 @@ void TestImage::hexRecordsAndGaps_data() {
     QTest::newRow("only record at 0100")
         << QByteArray(":02010000ABCD85\r\n") << QString(512, u'F') + QStringLiteral("ABCD");
     QTest::newRow("extended address of 0 ignored") << (":020000040000FA\n" + d16) << h16;
-    QTest::newRow("end record stops reading")
-        << (d16 + ":00000001FF\n:020010001234A8\n") << h16;
+    QTest::newRow("end record stops reading") << (d16 + ":00000001FF\n:020010001234A8\n") << h16;
     QTest::newRow("start record and blank lines skipped")
         << (QByteArray("\n  \n:0400000300001234B3\n") + d16 + "\n:00000001ff\n") << h16;
     QTest::newRow("adjacent records")
         << QByteArray(":0100000011EE\n:0100010022DC\n") << QStringLiteral("1122");
-    QTest::newRow("descending records") << QByteArray(":02001000567820\n:020000001234B8\n")
-                                        << QStringLiteral("1234") + QString(28, u'F') +
-                                               QStringLiteral("5678");
+    QTest::newRow("descending records")
+        << QByteArray(":02001000567820\n:020000001234B8\n")
+        << QStringLiteral("1234") + QString(28, u'F') + QStringLiteral("5678");
 }
 
 void TestImage::hexRecordsAndGaps() {

@@ -1,14 +1,14 @@
 // Image summaries at load time, ELF jobs read with libelf, and Intel HEX written out.
-#include "chips/selectchip.h"
-#include "core/session.h"
 #include "image/byteranges.h"
 #include "image/crc32.h"
 #include "image/elfloader.h"
 #include "image/hexwriter.h"
 #include "image/imagesummary.h"
-#include "image/loader.h"
 #include "image/saver.h"
 #include "scheme/scheme.h"
+#include "session/loader.h"
+#include "session/selectchip.h"
+#include "session/session.h"
 #include "support/recordingui.h"
 
 #include <QFile>

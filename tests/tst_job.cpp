@@ -1,10 +1,10 @@
 // The job of a program run on the simulated programmer's virtual clock: refused before any
 // frame when it cannot run, fuse and lock writes read back, a stop between steps, the
 // serial fields named by their captions, identify keeping an ELF's fuse bytes.
-#include "chips/selectchip.h"
-#include "fuses/fuseops.h"
+#include "ops/fuseops.h"
 #include "ops/identify.h"
 #include "ops/program.h"
+#include "session/selectchip.h"
 #include "support/rig.h"
 
 #include <QFile>

@@ -3,12 +3,12 @@
 // settings dialog offers from 9600 up, with and without latency; an answer is exactly what was
 // asked or a failure; an acknowledgement that comes late is its own frame's.
 #include "firmware/firmwareupdate.h"
-#include "fuses/fuseops.h"
 #include "link/answer.h"
 #include "link/serialport.h"
 #include "offline/upload.h"
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
+#include "ops/fuseops.h"
 #include "ops/program.h"
 #include "ops/readops.h"
 #include "ops/singlebyte.h"

@@ -1,11 +1,11 @@
 // One operation at a time on a link, and the stop request: a second operation is refused
 // before it sends anything, a stopped one ends at its next step without a warning box.
 #include "core/messagelog.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "core/texts.h"
 #include "link/link.h"
 #include "link/linkerror.h"
+#include "session/opcontext.h"
+#include "session/session.h"
 #include "sim/simport.h"
 #include "support/recordingui.h"
 

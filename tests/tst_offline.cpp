@@ -1,11 +1,11 @@
 // Stand-alone programming: the settings record, the image upload and the programmer's chip
 // and fuse table, against a scripted programmer that keeps a settings memory.
-#include "chips/selectchip.h"
 #include "core/texts.h"
 #include "offline/fusetable.h"
 #include "offline/offlinerecord.h"
 #include "offline/offlinetexts.h"
 #include "offline/upload.h"
+#include "session/selectchip.h"
 #include "support/rig.h"
 
 #include <QMap>

@@ -1,10 +1,10 @@
 // Stand-alone programming, the programmer update and scheme jobs through the simulated
 // programmer: in-process on its virtual clock, and hvpp-cli end to end on the built-in one.
-#include "chips/selectchip.h"
 #include "cli/cli.h"
 #include "firmware/firmwareupdate.h"
 #include "offline/offlinerecord.h"
 #include "offline/upload.h"
+#include "session/selectchip.h"
 #include "support/clirun.h"
 #include "support/rig.h"
 

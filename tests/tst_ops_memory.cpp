@@ -1,8 +1,8 @@
 // Erase, flash write and verify, EEPROM write and verify: the exact frames, waits, log
 // lines and warnings, against a scripted programmer on a virtual clock.
-#include "chips/selectchip.h"
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
+#include "session/selectchip.h"
 #include "support/rig.h"
 
 #include <QTest>

@@ -1,9 +1,9 @@
 // Reading the chip into the images, the calibration panel and the single-byte panel,
 // against a scripted programmer on a virtual clock.
-#include "chips/selectchip.h"
 #include "ops/calibration.h"
 #include "ops/readops.h"
 #include "ops/singlebyte.h"
+#include "session/selectchip.h"
 #include "support/rig.h"
 
 #include <QTest>
@@ -50,11 +50,9 @@ void TestOpsPanels::readMemory_data() {
     QTest::newRow("whole EEPROM") << true << ee << QString::fromLatin1(ee) << false;
     QTest::newRow("noise cuts the read")
         << false << QByteArray("0C94AB\r\n12") + flash << QString() << true;
-    QTest::newRow("noise inside a byte")
-        << true << QByteArray("A5B?77") + ee << QString() << true;
-    QTest::newRow("lower case kept as upper")
-        << true << QByteArray("a5b6").repeated(256) << QStringLiteral("A5B6").repeated(256)
-        << false;
+    QTest::newRow("noise inside a byte") << true << QByteArray("A5B?77") + ee << QString() << true;
+    QTest::newRow("lower case kept as upper") << true << QByteArray("a5b6").repeated(256)
+                                              << QStringLiteral("A5B6").repeated(256) << false;
     QTest::newRow("short") << true << QByteArray("A5B") << QString() << false;
     QTest::newRow("more than the chip holds: no image")
         << true << ee + "FFFF" << QString() << false;

@@ -1,6 +1,6 @@
 // The program-chip sequence: its fixed order, its skips and what ends it.
-#include "chips/selectchip.h"
 #include "ops/program.h"
+#include "session/selectchip.h"
 #include "support/rig.h"
 
 #include <QFile>

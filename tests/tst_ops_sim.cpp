@@ -1,13 +1,13 @@
 // The device operations against the simulated programmer (virtual clock): every chip type
 // end to end, and the faults of the line that matter to them.
 #include "chips/chiptable.h"
-#include "chips/selectchip.h"
 #include "ops/calibration.h"
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
 #include "ops/program.h"
 #include "ops/readops.h"
 #include "ops/singlebyte.h"
+#include "session/selectchip.h"
 #include "support/rig.h"
 
 #include <QRandomGenerator>

@@ -1,12 +1,12 @@
 // Verify reports, compare and production runs against the simulated programmer on its
 // virtual clock: chips are put in and taken out by the test as the run polls.
-#include "chips/selectchip.h"
 #include "image/crc32.h"
 #include "ops/compare.h"
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
 #include "ops/production.h"
 #include "ops/program.h"
+#include "session/selectchip.h"
 #include "support/rig.h"
 
 #include <QFile>

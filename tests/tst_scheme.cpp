@@ -1,9 +1,9 @@
 // Scheme files: the nine lines as written, the round trip, the silent end at the first bad
 // line, the reload rule and the safe replacement of an old file.
-#include "chips/selectchip.h"
-#include "core/session.h"
-#include "image/loader.h"
 #include "scheme/scheme.h"
+#include "session/loader.h"
+#include "session/selectchip.h"
+#include "session/session.h"
 #include "support/recordingui.h"
 
 #include <QFile>

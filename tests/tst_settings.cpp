@@ -1,13 +1,13 @@
 // The settings store: defaults, the lenient decimal parse, the options text.
-#include "core/session.h"
 #include "core/settings.h"
+#include "session/session.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 class TestSettings : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void defaultsOfAnEmptyStore();
     void valuesSurviveAReopen();
     void lenientDecimal_data();

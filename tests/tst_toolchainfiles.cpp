@@ -2,10 +2,10 @@
 // avr-gcc, avr-objcopy and srec_cat): each loads as avr-objcopy and srec_cat read it, fuse
 // and lock bytes included, and a program built for another chip never reaches the chip.
 #include "fuses/fuseeditor.h"
-#include "image/filechip.h"
-#include "image/loader.h"
 #include "ops/flashops.h"
 #include "ops/program.h"
+#include "session/filechip.h"
+#include "session/loader.h"
 #include "support/clirun.h"
 #include "support/rig.h"
 

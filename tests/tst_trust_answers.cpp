@@ -1,13 +1,13 @@
 // Short answers taken strictly: calibration bytes (a late answer shifts no slot), fuse bytes
 // (an answer in pieces, a short one), the stand-alone record read with late answers; and no
 // invented fuse defaults for a chip without a valid description file.
-#include "chips/selectchip.h"
-#include "core/opcontext.h"
-#include "core/session.h"
-#include "fuses/fuseops.h"
 #include "offline/offlinerecord.h"
 #include "ops/calibration.h"
+#include "ops/fuseops.h"
 #include "ops/program.h"
+#include "session/opcontext.h"
+#include "session/selectchip.h"
+#include "session/session.h"
 #include "sim/simport.h"
 #include "support/recordingui.h"
 #include "support/scriptedport.h"

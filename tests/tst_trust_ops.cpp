@@ -2,9 +2,6 @@
 // the verify against a copy of the image, images larger than the chip, read-backs with
 // pauses, a failed read, late markers and line noise, and the flash-word pace on a coarse
 // clock. Against the simulated programmer on its virtual clock.
-#include "chips/selectchip.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "image/images.h"
 #include "image/saver.h"
 #include "ops/eepromops.h"
@@ -12,6 +9,10 @@
 #include "ops/identify.h"
 #include "ops/program.h"
 #include "ops/readops.h"
+#include "session/imageslots.h"
+#include "session/opcontext.h"
+#include "session/selectchip.h"
+#include "session/session.h"
 #include "sim/simport.h"
 #include "support/recordingui.h"
 #include "support/scriptedport.h"

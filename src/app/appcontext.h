@@ -1,6 +1,6 @@
 #pragma once
 // What the window's parts share: the main window's session, link and Ui sink.
-#include "core/opcontext.h"
+#include "session/opcontext.h"
 
 struct AppContext {
     Session& session;

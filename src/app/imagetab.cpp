@@ -8,9 +8,10 @@
 #include "app/hexlinemodel.h"
 #include "image/hexview.h"
 #include "image/images.h"
-#include "image/loader.h"
 #include "image/saver.h"
 #include "ops/compare.h"
+#include "session/imageslots.h"
+#include "session/loader.h"
 
 #include <QDir>
 #include <QDragEnterEvent>

@@ -5,12 +5,12 @@
 #include "app/connection.h"
 #include "app/imagetab.h"
 #include "app/serialdialog.h"
-#include "chips/selectchip.h"
 #include "core/datapaths.h"
 #include "core/settings.h"
-#include "image/loader.h"
 #include "link/port.h"
-#include "scheme/storedsetup.h"
+#include "session/loader.h"
+#include "session/selectchip.h"
+#include "session/storedsetup.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -5,17 +5,17 @@
 #include "app/apptexts.h"
 #include "app/connection.h"
 #include "app/fusepage.h"
-#include "app/programmeractions.h"
 #include "app/productionpanel.h"
+#include "app/programmeractions.h"
 #include "app/schemeactions.h"
 #include "chips/chiptable.h"
-#include "chips/selectchip.h"
-#include "core/connectioncheck.h"
 #include "firmware/firmwareupdate.h"
-#include "fuses/fuseops.h"
 #include "fuses/fuserisk.h"
+#include "ops/connectioncheck.h"
 #include "ops/flashops.h"
+#include "ops/fuseops.h"
 #include "ops/identify.h"
+#include "session/selectchip.h"
 
 #include <QActionGroup>
 #include <QMenu>
@@ -231,7 +231,8 @@ void MainWindow::menuItemClicked(const QString& key) {
     // A new chip brings its own fuse description; the same chip again keeps the tree.
     m_fusePage->setEnabled(false);
     if (key.startsWith(QLatin1String("AT")) && m_session.selectedChipModel != before) {
-        m_session.fuses.LoadFuseDescription(m_session.selectedChipModel + QStringLiteral(".FUS"), &m_session.log);
+        m_session.fuses.LoadFuseDescription(m_session.selectedChipModel + QStringLiteral(".FUS"),
+                                            &m_session.log);
         m_session.fuses.ApplyFuseText(m_session.fuses.defaultFuseText());
         m_session.elfFuseChip.clear();
         m_session.log.logMessage(

@@ -6,7 +6,7 @@
 #include <array>
 #include <functional>
 
-#include "tools/numberconverter.h"
+#include "offline/numberconverter.h"
 
 struct AppContext;
 class QCheckBox;

@@ -4,16 +4,16 @@
 #include "cli/cli.h"
 
 #include "chips/chiptable.h"
-#include "chips/selectchip.h"
 #include "cli/clioutput.h"
 #include "cli/clisupport.h"
 #include "cli/clitexts.h"
 #include "cli/cmd_features.h"
 #include "core/datapaths.h"
 #include "core/language.h"
-#include "core/session.h"
 #include "core/settings.h"
 #include "link/serialport.h"
+#include "session/selectchip.h"
+#include "session/session.h"
 #include "sim/builtin.h"
 
 #include <QCoreApplication>
@@ -27,15 +27,17 @@ struct GlobalOptions {
     QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")},
                             Texts::tr("显示帮助 (命令之后: 该命令的帮助)。")};
     QCommandLineOption version{QStringLiteral("version"), Texts::tr("显示版本。")};
-    QCommandLineOption settings{QStringLiteral("settings"), Texts::tr("使用此 INI 文件作为设置存储。"),
-                                QStringLiteral("FILE")};
-    QCommandLineOption port{QStringLiteral("port"),
-                            Texts::tr("编程器所在串口 (COMn, 设备路径如 /dev/ttyUSB0, 或 sim 为内置模拟"
-                               "编程器)。默认: 保存的端口。只用于本次命令。"),
-                            QStringLiteral("NAME")};
-    QCommandLineOption chip{QStringLiteral("chip"),
-                            Texts::tr("所选芯片型号 (如 ATMEGA8)。默认: 保存的型号。只用于本次命令。"),
-                            QStringLiteral("NAME")};
+    QCommandLineOption settings{QStringLiteral("settings"),
+                                Texts::tr("使用此 INI 文件作为设置存储。"), QStringLiteral("FILE")};
+    QCommandLineOption port{
+        QStringLiteral("port"),
+        Texts::tr("编程器所在串口 (COMn, 设备路径如 /dev/ttyUSB0, 或 sim 为内置模拟"
+                  "编程器)。默认: 保存的端口。只用于本次命令。"),
+        QStringLiteral("NAME")};
+    QCommandLineOption chip{
+        QStringLiteral("chip"),
+        Texts::tr("所选芯片型号 (如 ATMEGA8)。默认: 保存的型号。只用于本次命令。"),
+        QStringLiteral("NAME")};
     QCommandLineOption line{QStringLiteral("line"),
                             Texts::tr("串口参数 波特率,校验,数据位,停止位。默认: 保存的设置。"),
                             QStringLiteral("115200,n,8,1")};
@@ -81,8 +83,8 @@ QString optionLines(const QList<QCommandLineOption>& options) {
 
 QString generalHelp(const CliTable& table, const GlobalOptions& g) {
     QString h = Texts::tr("用法: hvpp-cli [全局选项] 命令 [命令选项] [参数...]\n\n"
-                   "hvpp 高压并行编程器的命令行前端, 与窗口程序使用同一套核心操作。\n\n"
-                   "命令:\n");
+                          "hvpp 高压并行编程器的命令行前端, 与窗口程序使用同一套核心操作。\n\n"
+                          "命令:\n");
     for (const CliCommand& c : table)
         h += QStringLiteral("  ") + c.name.leftJustified(18) + c.summary + u'\n';
     h += Texts::tr("\n全局选项:\n") + optionLines(g.all()) + u'\n' + simOptionsHelp();
@@ -94,8 +96,8 @@ QString generalHelp(const CliTable& table, const GlobalOptions& g) {
 }
 
 QString commandHelp(const CliCommand& c) {
-    QString h =
-        Texts::tr("用法: hvpp-cli [全局选项] ") + synopsis(c) + QStringLiteral("\n\n") + c.summary + u'\n';
+    QString h = Texts::tr("用法: hvpp-cli [全局选项] ") + synopsis(c) + QStringLiteral("\n\n") +
+                c.summary + u'\n';
     if (!c.details.isEmpty())
         h += c.details + u'\n';
     if (!c.options.isEmpty())
@@ -162,8 +164,9 @@ QString jsonContractPath() {
 
 QList<CliExitCode> cliExitCodes() {
     return {{Exit::Done, Texts::tr("完成 (连续编程: 每一片都通过)")},
-            {Exit::Failed, Texts::tr("某一步失败 (校验不符, 文件无法载入或已改变, 映像被拒绝, 写入步骤没有数据; "
-                                     "连续编程: 有芯片失败或记录无法写入)")},
+            {Exit::Failed,
+             Texts::tr("某一步失败 (校验不符, 文件无法载入或已改变, 映像被拒绝, 写入步骤没有数据; "
+                       "连续编程: 有芯片失败或记录无法写入)")},
             {Exit::Usage, Texts::tr("用法错误")},
             {Exit::NoAnswer, Texts::tr("编程器或目标芯片没有应有的回答 (包括连接中断)")},
             {130, Texts::tr("被 Ctrl-C (SIGINT) 停止, 已输出统计")},
@@ -209,9 +212,9 @@ void reportParseError(const QCommandLineParser& parser, int at, const CliCommand
 }
 
 // The command with its globals read; *stopped when the run was asked to stop.
-int runCommand(const CliCommand& command, const QCommandLineParser& parser,
-               const GlobalOptions& g, CliGlobals& globals, CliOutput& output,
-               std::function<bool(const QString&)> ask, bool* stopped) {
+int runCommand(const CliCommand& command, const QCommandLineParser& parser, const GlobalOptions& g,
+               CliGlobals& globals, CliOutput& output, std::function<bool(const QString&)> ask,
+               bool* stopped) {
     QStringList positional = parser.positionalArguments();
     positional.removeFirst(); // the command word
     if (positional.size() < command.minArgs || positional.size() > command.maxArgs) {
@@ -253,12 +256,11 @@ int runCommand(const CliCommand& command, const QCommandLineParser& parser,
     QObject::connect(&session.log, &MessageLog::messageLogged, &session.log,
                      [&output](const QString& text) { output.logLine(text); });
     CliUi ui(output, std::move(ask));
-    QObject::connect(&session, &Session::verifyReported, &session,
-                     [&output, &session, &ui](int m) {
-                         if (session.lastVerify[m].differing > 0)
-                             ui.setNextCode(ErrorCode::verifyMismatch);
-                         output.event(verifyEvent(m, session.lastVerify[m]));
-                     });
+    QObject::connect(&session, &Session::verifyReported, &session, [&output, &session, &ui](int m) {
+        if (session.lastVerify[m].differing > 0)
+            ui.setNextCode(ErrorCode::verifyMismatch);
+        output.event(verifyEvent(m, session.lastVerify[m]));
+    });
     SelectChip(session, ChipTable::contains(chip) ? chip : QStringLiteral("ATMEGA8"));
     session.fuses.LoadFuseDescription(session.chip.ChipName + QStringLiteral(".FUS"), &session.log);
     session.fuses.ApplyFuseText(session.fuses.defaultFuseText());

@@ -3,10 +3,10 @@
 #include "cli/cli.h"
 #include "cli/clioutput.h"
 #include "cli/clitexts.h"
-#include "core/session.h"
 #include "core/settings.h"
 #include "core/texts.h"
-#include "scheme/storedsetup.h"
+#include "session/session.h"
+#include "session/storedsetup.h"
 
 namespace {
 
@@ -46,17 +46,20 @@ QList<QCommandLineOption> programOptions() {
                             Texts::tr("10位编程选项, 第0项在前 (如 1100011010)。"),
                             QStringLiteral("DIGITS"));
     for (const OptionSwitch& sw : kSwitches)
-        o << QCommandLineOption(QString::fromLatin1(sw.name), Texts::tr("再勾选 ") + Texts::tr(sw.help));
+        o << QCommandLineOption(QString::fromLatin1(sw.name),
+                                Texts::tr("再勾选 ") + Texts::tr(sw.help));
     return o;
 }
 
 QList<QCommandLineOption> calOptions() {
-    return {QCommandLineOption(QStringLiteral("cal-slot"),
-                               Texts::tr("校准字节槽 0..3 或 1MHz/2MHz/4MHz/8MHz。"), QStringLiteral("K")),
-            QCommandLineOption(QStringLiteral("cal-target"), Texts::tr("校准字节写入 flash 或 eeprom。"),
-                               QStringLiteral("MEMORY")),
-            QCommandLineOption(QStringLiteral("cal-address"),
-                               Texts::tr("校准字节写入的字节地址 (十进制)。"), QStringLiteral("N"))};
+    return {
+        QCommandLineOption(QStringLiteral("cal-slot"),
+                           Texts::tr("校准字节槽 0..3 或 1MHz/2MHz/4MHz/8MHz。"),
+                           QStringLiteral("K")),
+        QCommandLineOption(QStringLiteral("cal-target"),
+                           Texts::tr("校准字节写入 flash 或 eeprom。"), QStringLiteral("MEMORY")),
+        QCommandLineOption(QStringLiteral("cal-address"),
+                           Texts::tr("校准字节写入的字节地址 (十进制)。"), QStringLiteral("N"))};
 }
 
 bool applyProgramOptions(CliContext& ctx) {

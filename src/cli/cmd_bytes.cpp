@@ -2,11 +2,11 @@
 #include "cli/cli.h"
 #include "cli/cliopts.h"
 #include "cli/clioutput.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "core/texts.h"
 #include "ops/calibration.h"
 #include "ops/singlebyte.h"
+#include "session/opcontext.h"
+#include "session/session.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -115,22 +115,24 @@ void addByteCommands(CliTable& t) {
         QStringLiteral("hvpp-cli --port sim write-cal --cal-slot 8MHz --cal-target eeprom"),
         calOptions(),
         writeCal};
-    t << CliCommand{QStringLiteral("read-byte"),
-                    QStringLiteral("flash|eeprom ADDR"),
-                    2,
-                    2,
-                    Texts::tr("读一个FLASH字 (字地址) 或一个EEPROM字节 (字节地址); ADDR 为十进制。"),
-                    {},
-                    QStringLiteral("hvpp-cli --port sim read-byte eeprom 16"),
-                    {},
-                    [](CliContext& c) { return singleByte(c, false); }};
-    t << CliCommand{QStringLiteral("write-byte"),
-                    QStringLiteral("flash|eeprom ADDR DATA"),
-                    3,
-                    3,
-                    Texts::tr("写一个FLASH字 (DATA 至多4位十六进制, 低字节在前) 或一个EEPROM字节。"),
-                    Texts::tr("注:只有原地址数据为FF时,才能正确写入数据。"),
-                    QStringLiteral("hvpp-cli --port sim write-byte eeprom 16 A5"),
-                    {},
-                    [](CliContext& c) { return singleByte(c, true); }};
+    t << CliCommand{
+        QStringLiteral("read-byte"),
+        QStringLiteral("flash|eeprom ADDR"),
+        2,
+        2,
+        Texts::tr("读一个FLASH字 (字地址) 或一个EEPROM字节 (字节地址); ADDR 为十进制。"),
+        {},
+        QStringLiteral("hvpp-cli --port sim read-byte eeprom 16"),
+        {},
+        [](CliContext& c) { return singleByte(c, false); }};
+    t << CliCommand{
+        QStringLiteral("write-byte"),
+        QStringLiteral("flash|eeprom ADDR DATA"),
+        3,
+        3,
+        Texts::tr("写一个FLASH字 (DATA 至多4位十六进制, 低字节在前) 或一个EEPROM字节。"),
+        Texts::tr("注:只有原地址数据为FF时,才能正确写入数据。"),
+        QStringLiteral("hvpp-cli --port sim write-byte eeprom 16 A5"),
+        {},
+        [](CliContext& c) { return singleByte(c, true); }};
 }

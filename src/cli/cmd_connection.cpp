@@ -1,11 +1,11 @@
 // check, detect, signature: the connection check and the two signature reads.
 #include "cli/cli.h"
 #include "cli/clioutput.h"
-#include "core/opcontext.h"
 #include "core/texts.h"
 #include "link/answer.h"
 #include "link/frames.h"
 #include "ops/identify.h"
+#include "session/opcontext.h"
 
 #include <QJsonObject>
 

@@ -5,13 +5,13 @@
 #include "cli/cliopts.h"
 #include "cli/clioutput.h"
 #include "cli/clistreams.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "core/texts.h"
-#include "image/filechip.h"
 #include "image/imagesummary.h"
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
+#include "session/filechip.h"
+#include "session/opcontext.h"
+#include "session/session.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -58,14 +58,16 @@ int info(CliContext& ctx) {
         fits = fits && s.loadSummary[1].fits();
     }
     // The load logged the summary; -q prints it as the result.
-    ctx.out.resultLine(summaryLines(main, eeprom ? QStringLiteral("EEPROM") : QStringLiteral("FLASH"),
+    ctx.out.resultLine(summaryLines(main,
+                                    eeprom ? QStringLiteral("EEPROM") : QStringLiteral("FLASH"),
                                     s.chip.ChipName)
                            .join(u'\n'));
     ctx.out.result(QString(), fields);
     if (!otherChip.isEmpty())
         ctx.out.error(ErrorCode::fileRefused, otherChip, ctx.args[0]);
     else if (!fits)
-        ctx.out.error(ErrorCode::imageTooLarge, Texts::tr("%1: 映像超出 %2 的容量。").arg(ctx.args[0], s.chip.ChipName));
+        ctx.out.error(ErrorCode::imageTooLarge,
+                      Texts::tr("%1: 映像超出 %2 的容量。").arg(ctx.args[0], s.chip.ChipName));
     return fits ? Exit::Done : Exit::Failed;
 }
 
@@ -121,7 +123,8 @@ void addFeatureCommands(CliTable& t) {
             "FILE 为 Intel HEX、ELF (如 .ELF/.AXF)、.BIN 或 .EEP 文件; --eeprom 按EEPROM文件\n"
             "载入。映像超出所选芯片 (--chip) 的容量, 或程序为其他芯片编译时退出码为 1。"),
         QStringLiteral("hvpp-cli --chip ATMEGA8 info app.hex"),
-        {QCommandLineOption(QStringLiteral("eeprom"), Texts::tr("按EEPROM文件载入。")), formatOption()},
+        {QCommandLineOption(QStringLiteral("eeprom"), Texts::tr("按EEPROM文件载入。")),
+         formatOption()},
         info};
     t << CliCommand{
         QStringLiteral("compare"),

@@ -2,13 +2,13 @@
 // command line.
 #include "cli/cli.h"
 #include "cli/clioutput.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "core/texts.h"
 #include "fuses/fuseeditor.h"
-#include "fuses/fuseops.h"
 #include "fuses/fuserisk.h"
+#include "ops/fuseops.h"
 #include "ops/identify.h"
+#include "session/opcontext.h"
+#include "session/session.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -93,7 +93,8 @@ int writeFuses(CliContext& ctx) {
     const bool bytes = ctx.parser.isSet(kLow) || ctx.parser.isSet(kHigh) || ctx.parser.isSet(kExt);
     const bool def = ctx.parser.isSet(kDefault);
     if (int(bits) + int(bytes) + int(def) != 1) {
-        ctx.out.error(ErrorCode::usage, Texts::tr("write-fuses 需要且只能用以下之一: --bits 文本, --low XX --high XX "
+        ctx.out.error(ErrorCode::usage,
+                      Texts::tr("write-fuses 需要且只能用以下之一: --bits 文本, --low XX --high XX "
                                 "[--ext XX], --default。"));
         return Exit::Usage;
     }
@@ -102,7 +103,8 @@ int writeFuses(CliContext& ctx) {
         text = ctx.parser.value(kBits);
         if (!FuseEditor::isFuseBitText(text)) {
             ctx.out.error(
-                ErrorCode::usage, Texts::tr("--bits 应为32个字符, 每个为 0、1 或 *, 锁定位第7位在前: %1").arg(text));
+                ErrorCode::usage,
+                Texts::tr("--bits 应为32个字符, 每个为 0、1 或 *, 锁定位第7位在前: %1").arg(text));
             return Exit::Usage;
         }
     } else if (bytes) {
@@ -117,7 +119,7 @@ int writeFuses(CliContext& ctx) {
             uint v = 0;
             if (!parseByte(ctx.parser.value(names[b]), &v)) {
                 ctx.out.error(ErrorCode::usage, Texts::tr("--%1 应为两位十六进制数: %2")
-                                  .arg(names[b], ctx.parser.value(names[b])));
+                                                    .arg(names[b], ctx.parser.value(names[b])));
                 return Exit::Usage;
             }
             noteMissingBits(ctx, b, v);
@@ -129,9 +131,8 @@ int writeFuses(CliContext& ctx) {
     if (!allowedWrite(ctx, text, FuseBytesFuses))
         return Exit::Usage;
     f.ApplyFuseText(text);
-    const int code = ctx.run(QStringLiteral("WriteFuse"), Need::Target, [](OpContext& c) {
-        return WriteFuses(c) ? Step::Ok : Step::Failed;
-    });
+    const int code = ctx.run(QStringLiteral("WriteFuse"), Need::Target,
+                             [](OpContext& c) { return WriteFuses(c) ? Step::Ok : Step::Failed; });
     if (code == Exit::Done)
         ctx.out.result(bytesLine(f), bytesJson(f));
     return code;
@@ -171,14 +172,15 @@ int showFuses(CliContext& ctx) {
     FuseEditor& f = ctx.session.fuses;
     if (f.options().isEmpty()) {
         ctx.out.error(ErrorCode::fileNotFound, Texts::tr("找不到 %1 的熔丝描述文件 (%2/%1.FUS)。")
-                          .arg(ctx.session.chip.ChipName, f.setFolder()));
+                                                   .arg(ctx.session.chip.ChipName, f.setFolder()));
         return Exit::Failed;
     }
     if (ctx.parser.isSet(kBits)) {
         const QString text = ctx.parser.value(kBits);
         if (!FuseEditor::isFuseBitText(text)) {
             ctx.out.error(
-                ErrorCode::usage, Texts::tr("--bits 应为32个字符, 每个为 0、1 或 *, 锁定位第7位在前: %1").arg(text));
+                ErrorCode::usage,
+                Texts::tr("--bits 应为32个字符, 每个为 0、1 或 *, 锁定位第7位在前: %1").arg(text));
             return Exit::Usage;
         }
         f.ApplyFuseText(text);

@@ -4,14 +4,14 @@
 #include "cli/clioutput.h"
 #include "cli/clistreams.h"
 #include "cli/clitexts.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "core/texts.h"
 #include "image/images.h"
 #include "image/saver.h"
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
 #include "ops/readops.h"
+#include "session/opcontext.h"
+#include "session/session.h"
 
 #include <QJsonObject>
 
@@ -66,23 +66,23 @@ int readMemory(CliContext& ctx, bool eeprom) {
     const QString path = ctx.args[0];
     if (const int code = claimStdout(ctx, path); code >= 0)
         return code;
-    const int code = ctx.run(eeprom ? QStringLiteral("ReadEEPROM") : QStringLiteral("ReadFlash"),
-                             Need::Programmer, [&](OpContext& c) {
-                                 if (!(eeprom ? ReadEeprom(c) : ReadFlash(c)))
-                                     return Step::NoAnswer;
-                                 const QString& image =
-                                     eeprom ? s.EepromBufferText : s.FlashBufferText;
-                                 const int expected = eeprom ? s.chip.EepromSize : s.chip.FlashSize;
-                                 if (imageBytes(image) != expected) {
-                                     ctx.out.error(ErrorCode::noAnswer, Texts::tr("%1: 只读到 %2 字节 (芯片有 %3 字节), "
-                                                      "未写入文件。")
+    const int code = ctx.run(
+        eeprom ? QStringLiteral("ReadEEPROM") : QStringLiteral("ReadFlash"), Need::Programmer,
+        [&](OpContext& c) {
+            if (!(eeprom ? ReadEeprom(c) : ReadFlash(c)))
+                return Step::NoAnswer;
+            const QString& image = eeprom ? s.EepromBufferText : s.FlashBufferText;
+            const int expected = eeprom ? s.chip.EepromSize : s.chip.FlashSize;
+            if (imageBytes(image) != expected) {
+                ctx.out.error(ErrorCode::noAnswer, Texts::tr("%1: 只读到 %2 字节 (芯片有 %3 字节), "
+                                                             "未写入文件。")
                                                        .arg(ctx.portName())
                                                        .arg(imageBytes(image))
                                                        .arg(expected));
-                                     return Step::NoAnswer;
-                                 }
-                                 return Step::Ok;
-                             });
+                return Step::NoAnswer;
+            }
+            return Step::Ok;
+        });
     if (code != Exit::Done)
         return code;
     const QString& image = eeprom ? s.EepromBufferText : s.FlashBufferText;
@@ -102,7 +102,7 @@ int convert(CliContext& ctx) {
     const bool named = eeprom || ctx.isSet("flash");
     if ((eeprom && ctx.isSet("flash")) || ctx.args.size() != (named ? 1 : 2))
         return ctx.usage(Texts::tr("用法: hvpp-cli convert IN OUT, 或 convert --flash IN OUT, 或 "
-                            "convert --eeprom IN OUT。"));
+                                   "convert --eeprom IN OUT。"));
     const QString in = named ? ctx.value(eeprom ? "eeprom" : "flash") : ctx.args[0];
     const QString out = ctx.args.last();
     if (const int code = claimStdout(ctx, out); code >= 0)
@@ -115,18 +115,25 @@ int convert(CliContext& ctx) {
         ctx.out.error(ErrorCode::fileUnwritable, CliTexts::cannotSave().arg(out, error));
         return Exit::Failed;
     }
-    ctx.out.result(Texts::tr("已存入 %1。").arg(out),
-                   {{QStringLiteral("memory"), eeprom ? QStringLiteral("eeprom") : QStringLiteral("flash")},
-                    {QStringLiteral("bytes"), imageBytes(image)},
-                    {QStringLiteral("file"), out}});
+    ctx.out.result(
+        Texts::tr("已存入 %1。").arg(out),
+        {{QStringLiteral("memory"), eeprom ? QStringLiteral("eeprom") : QStringLiteral("flash")},
+         {QStringLiteral("bytes"), imageBytes(image)},
+         {QStringLiteral("file"), out}});
     return Exit::Done;
 }
 
 CliCommand memoryCommand(const char* name, const QString& args, const QString& summary,
                          const QString& example, std::function<int(CliContext&)> run) {
-    return CliCommand{QString::fromLatin1(name), args, 1, 1, summary,
+    return CliCommand{QString::fromLatin1(name),
+                      args,
+                      1,
+                      1,
+                      summary,
                       Texts::tr("FILE 或 OUT 为 - 时为标准输入或标准输出, 须给出 --format。"),
-                      example, {formatOption()}, std::move(run)};
+                      example,
+                      {formatOption()},
+                      std::move(run)};
 }
 
 } // namespace
@@ -142,11 +149,13 @@ void addMemoryCommands(CliTable& t) {
                     {},
                     eraseChip};
     const QString file = QStringLiteral("FILE");
-    t << memoryCommand("write-flash", file,
-                       Texts::tr("载入 FILE (.HEX/.BIN) 并写入芯片FLASH (不擦除; 需要时先 erase)。"),
-                       QStringLiteral("hvpp-cli --port /dev/ttyUSB0 write-flash app.hex"),
-                       [](CliContext& c) { return writeMemory(c, false); });
-    t << memoryCommand("verify-flash", file, Texts::tr("载入 FILE 并与芯片FLASH校验; 不符时退出码为 1。"),
+    t << memoryCommand(
+        "write-flash", file,
+        Texts::tr("载入 FILE (.HEX/.BIN) 并写入芯片FLASH (不擦除; 需要时先 erase)。"),
+        QStringLiteral("hvpp-cli --port /dev/ttyUSB0 write-flash app.hex"),
+        [](CliContext& c) { return writeMemory(c, false); });
+    t << memoryCommand("verify-flash", file,
+                       Texts::tr("载入 FILE 并与芯片FLASH校验; 不符时退出码为 1。"),
                        QStringLiteral("hvpp-cli --port /dev/ttyUSB0 verify-flash app.hex"),
                        [](CliContext& c) { return verifyMemory(c, false); });
     t << memoryCommand("write-eeprom", file,
@@ -158,24 +167,27 @@ void addMemoryCommands(CliTable& t) {
                        QStringLiteral("hvpp-cli --port /dev/ttyUSB0 verify-eeprom data.eep"),
                        [](CliContext& c) { return verifyMemory(c, true); });
     const QString out = QStringLiteral("OUT");
-    t << memoryCommand("read-flash", out,
-                       Texts::tr("读出整个芯片FLASH, 存入 OUT (.hex/.eep 为 Intel HEX, 否则为二进制)。"),
-                       QStringLiteral("hvpp-cli --port /dev/ttyUSB0 read-flash backup.bin"),
-                       [](CliContext& c) { return readMemory(c, false); });
-    t << memoryCommand("read-eeprom", out,
-                       Texts::tr("读出整个芯片EEPROM, 存入 OUT (.hex/.eep 为 Intel HEX, 否则为二进制)。"),
-                       QStringLiteral("hvpp-cli --port /dev/ttyUSB0 read-eeprom data.bin"),
-                       [](CliContext& c) { return readMemory(c, true); });
-    t << CliCommand{QStringLiteral("convert"),
-                    QStringLiteral("[IN] OUT"),
-                    1,
-                    2,
-                    Texts::tr("把 FLASH 或 EEPROM 映像文件转存为 OUT (不需要编程器)。"),
-                    Texts::tr("IN 或 --flash IN 按FLASH文件载入, --eeprom IN 按EEPROM文件载入 (也可为 "
-                       ".EEP)。\nOUT 以 .hex 或 .eep 结尾时存为 Intel HEX, 否则为二进制。\n"
-                       "IN 为 - 时读标准输入, OUT 为 - 时写标准输出; 这时须给出 --format。"),
-                    QStringLiteral("hvpp-cli convert --flash app.hex app.bin"),
-                    {fileOption("flash", Texts::tr("FLASH 映像文件。")),
-                     fileOption("eeprom", Texts::tr("EEPROM 映像文件。")), formatOption()},
-                    convert};
+    t << memoryCommand(
+        "read-flash", out,
+        Texts::tr("读出整个芯片FLASH, 存入 OUT (.hex/.eep 为 Intel HEX, 否则为二进制)。"),
+        QStringLiteral("hvpp-cli --port /dev/ttyUSB0 read-flash backup.bin"),
+        [](CliContext& c) { return readMemory(c, false); });
+    t << memoryCommand(
+        "read-eeprom", out,
+        Texts::tr("读出整个芯片EEPROM, 存入 OUT (.hex/.eep 为 Intel HEX, 否则为二进制)。"),
+        QStringLiteral("hvpp-cli --port /dev/ttyUSB0 read-eeprom data.bin"),
+        [](CliContext& c) { return readMemory(c, true); });
+    t << CliCommand{
+        QStringLiteral("convert"),
+        QStringLiteral("[IN] OUT"),
+        1,
+        2,
+        Texts::tr("把 FLASH 或 EEPROM 映像文件转存为 OUT (不需要编程器)。"),
+        Texts::tr("IN 或 --flash IN 按FLASH文件载入, --eeprom IN 按EEPROM文件载入 (也可为 "
+                  ".EEP)。\nOUT 以 .hex 或 .eep 结尾时存为 Intel HEX, 否则为二进制。\n"
+                  "IN 为 - 时读标准输入, OUT 为 - 时写标准输出; 这时须给出 --format。"),
+        QStringLiteral("hvpp-cli convert --flash app.hex app.bin"),
+        {fileOption("flash", Texts::tr("FLASH 映像文件。")),
+         fileOption("eeprom", Texts::tr("EEPROM 映像文件。")), formatOption()},
+        convert};
 }

@@ -5,15 +5,15 @@
 #include "cli/cli.h"
 #include "cli/cliopts.h"
 #include "cli/clioutput.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "core/settings.h"
 #include "core/texts.h"
 #include "link/link.h"
+#include "offline/numberconverter.h"
 #include "offline/offlinerecord.h"
 #include "offline/offlinestore.h"
 #include "offline/upload.h"
-#include "tools/numberconverter.h"
+#include "session/opcontext.h"
+#include "session/session.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -218,7 +218,8 @@ int offlineWrite(CliContext& ctx) {
     StoreOfflinePanel(ctx.settings, ctx.session.offline);
     // Storing is what this command is for: settings that could not be kept are a failure.
     if (!ctx.settings.sync()) {
-        ctx.out.error(ErrorCode::fileUnwritable, Texts::settingsNotWritten(ctx.settings.fileName()));
+        ctx.out.error(ErrorCode::fileUnwritable,
+                      Texts::settingsNotWritten(ctx.settings.fileName()));
         return Exit::Failed;
     }
     ctx.out.result(panelText(ctx.session), panelJson(ctx.session));

@@ -5,8 +5,6 @@
 #include "cli/clioutput.h"
 #include "cli/clistreams.h"
 #include "cli/cmd_repeat.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "core/settings.h"
 #include "core/texts.h"
 #include "fuses/fuserisk.h"
@@ -16,6 +14,8 @@
 #include "ops/stepcode.h"
 #include "scheme/scheme.h"
 #include "scheme/schemelock.h"
+#include "session/opcontext.h"
+#include "session/session.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -34,9 +34,10 @@ bool imagesReady(CliContext& ctx) {
         if (s.fileName[m].isEmpty()) {
             ctx.out.error(
                 ErrorCode::fileNotFound,
-                m == 0 ? Texts::tr("编程FLASH 或 校验FLASH 已勾选, 但没有 FLASH 文件 (--flash FILE)。")
-                       : Texts::tr("编程EEPROM 或 校验EEPROM 已勾选, 但没有 EEPROM 文件 "
-                            "(--eeprom FILE)。"));
+                m == 0
+                    ? Texts::tr("编程FLASH 或 校验FLASH 已勾选, 但没有 FLASH 文件 (--flash FILE)。")
+                    : Texts::tr("编程EEPROM 或 校验EEPROM 已勾选, 但没有 EEPROM 文件 "
+                                "(--eeprom FILE)。"));
             return false;
         }
         if (!ctx.loadImage(m == 1, s.fileName[m]) || !ctx.imageForChip(m == 1))
@@ -118,7 +119,8 @@ int runSequence(CliContext& ctx, const QString& scheme) {
         {QStringLiteral("eepromVerifyFailed"), r.failedAt(ProgramStep::VerifyEeprom)}};
     if (!scheme.isEmpty())
         fields.insert(QStringLiteral("scheme"), scheme);
-    ctx.out.result(code == Exit::Done ? Texts::tr("编程完成。") : Texts::tr("编程未完成。"), fields);
+    ctx.out.result(code == Exit::Done ? Texts::tr("编程完成。") : Texts::tr("编程未完成。"),
+                   fields);
     return code;
 }
 
@@ -133,11 +135,13 @@ int programScheme(CliContext& ctx) {
     const QString path = ctx.value("scheme");
     const int applied = LoadSet(s, ctx.ui, path);
     if (applied < 9) {
-        ctx.out.error(ErrorCode::schemeRefused, applied == 0 ? Texts::tr("无法读取方案文件 %1。").arg(path)
-                                   : Texts::tr("方案文件 %1 在第 %2 行出错 (只用了前 %3 行), 未编程。")
-                                         .arg(path)
-                                         .arg(applied + 1)
-                                         .arg(applied));
+        ctx.out.error(ErrorCode::schemeRefused,
+                      applied == 0
+                          ? Texts::tr("无法读取方案文件 %1。").arg(path)
+                          : Texts::tr("方案文件 %1 在第 %2 行出错 (只用了前 %3 行), 未编程。")
+                                .arg(path)
+                                .arg(applied + 1)
+                                .arg(applied));
         return Exit::Failed;
     }
     ctx.out.logLine(
@@ -173,10 +177,11 @@ int program(CliContext& ctx) {
 } // namespace
 
 void addProgramCommands(CliTable& t) {
-    QList<QCommandLineOption> options{fileOption("flash", Texts::tr("FLASH 映像文件。")),
-                                      fileOption("eeprom", Texts::tr("EEPROM 映像文件。")),
-                                      fileOption("scheme", Texts::tr("按方案文件编程 (芯片、熔丝位、选项、"
-                                                              "文件与校准选项都取自方案)。"))};
+    QList<QCommandLineOption> options{
+        fileOption("flash", Texts::tr("FLASH 映像文件。")),
+        fileOption("eeprom", Texts::tr("EEPROM 映像文件。")),
+        fileOption("scheme", Texts::tr("按方案文件编程 (芯片、熔丝位、选项、"
+                                       "文件与校准选项都取自方案)。"))};
     options += programOptions();
     options += calOptions();
     options += formatOption();

@@ -3,12 +3,12 @@
 #include "cli/cli.h"
 #include "cli/clioutput.h"
 #include "cli/clitexts.h"
-#include "core/opcontext.h"
 #include "core/phases.h"
 #include "core/texts.h"
 #include "firmware/firmwareupdate.h"
 #include "offline/fusetable.h"
-#include "offline/offlinetexts.h"
+#include "firmware/firmwaretexts.h"
+#include "session/opcontext.h"
 
 #include <QFile>
 #include <QJsonObject>
@@ -51,14 +51,15 @@ int firmwareUpdate(CliContext& ctx) {
             return Step::NoAnswer;
         }
         if (!ctx.isSet("yes") &&
-            !ctx.ui.confirm(
-                Texts::tr("升级固件"),
-                Texts::tr("引导程序已应答。把 %1 (%2 字节) 写入编程器?").arg(path).arg(t.imageBytes()))) {
+            !ctx.ui.confirm(Texts::tr("升级固件"),
+                            Texts::tr("引导程序已应答。把 %1 (%2 字节) 写入编程器?")
+                                .arg(path)
+                                .arg(t.imageBytes()))) {
             t.cancel();
             ctx.out.error(ErrorCode::cancelled, Texts::tr("升级已取消, 未发送固件数据。"));
             return Step::Failed;
         }
-        ctx.out.logLine(OfflineTexts::updateStarting());
+        ctx.out.logLine(FirmwareTexts::updateStarting());
         if (!t.proceed()) {
             ctx.out.error(ErrorCode::noAnswer, t.status(), ctx.portName());
             return Step::NoAnswer;

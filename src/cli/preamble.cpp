@@ -7,18 +7,17 @@
 #include "cli/clisupport.h"
 #include "cli/clitexts.h"
 #include "cli/tapport.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "core/settings.h"
-#include "image/filechip.h"
 #include "image/imagetexts.h"
-#include "image/loader.h"
 #include "link/link.h"
 #include "link/linkerror.h"
-#include "ports/portfactory.h"
 #include "link/serialport.h"
 #include "ops/identify.h"
 #include "ports/portfactory.h"
+#include "session/filechip.h"
+#include "session/loader.h"
+#include "session/opcontext.h"
+#include "session/session.h"
 #include "sim/builtin.h"
 #include "sim/simoptions.h"
 
@@ -98,7 +97,8 @@ OpContext* CliContext::link() {
         [this](double ms, bool sent, const QByteArray& bytes) { out.frame(ms, sent, bytes); });
     if (!w.port->open()) {
         // A device that is there but does not open is held by another program (or barred).
-        const bool there = QFileInfo::exists(name) || QFileInfo::exists(QStringLiteral("/dev/") + name);
+        const bool there =
+            QFileInfo::exists(name) || QFileInfo::exists(QStringLiteral("/dev/") + name);
         out.error(there ? ErrorCode::portBusy : ErrorCode::portMissing, w.port->errorString(),
                   name);
         return nullptr;
@@ -117,8 +117,9 @@ bool CliContext::simArgsFitPort() {
     const QString name = portName();
     if (globals.simArgs.isEmpty() || name.compare(QLatin1String("sim"), Qt::CaseInsensitive) == 0)
         return true;
-    out.error(ErrorCode::usage, CliTexts::simArgsNeedSim().arg(
-        QStringLiteral("--sim-") + globals.simArgs.first().mid(2), name));
+    out.error(ErrorCode::usage,
+              CliTexts::simArgsNeedSim().arg(
+                  QStringLiteral("--sim-") + globals.simArgs.first().mid(2), name));
     return false;
 }
 
@@ -199,9 +200,10 @@ bool CliContext::loadImage(bool eeprom, const QString& given, bool emptyIsData) 
     case LoadResult::Loaded:
         break;
     case LoadResult::UnknownKind:
-        out.error(ErrorCode::fileRefused,
-                  CliTexts::unknownKind().arg(path, eeprom ? QStringLiteral("Intel HEX, ELF, .BIN, .EEP")
-                                                           : QStringLiteral("Intel HEX, ELF, .BIN")));
+        out.error(
+            ErrorCode::fileRefused,
+            CliTexts::unknownKind().arg(path, eeprom ? QStringLiteral("Intel HEX, ELF, .BIN, .EEP")
+                                                     : QStringLiteral("Intel HEX, ELF, .BIN")));
         return false;
     case LoadResult::NotFound:
         out.error(ErrorCode::fileNotFound,

@@ -1,11 +1,11 @@
 #include "firmware/firmwareupdate.h"
 
-#include "core/opcontext.h"
 #include "link/answer.h"
 #include "link/frames.h"
 #include "link/link.h"
 #include "link/linkerror.h"
-#include "offline/offlinetexts.h"
+#include "firmware/firmwaretexts.h"
+#include "session/opcontext.h"
 
 #include <QFile>
 
@@ -52,7 +52,7 @@ bool FirmwareTransfer::open(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         m_path = path;
-        setStatus(OfflineTexts::fileUnreadable().arg(path, f.errorString()));
+        setStatus(FirmwareTexts::fileUnreadable().arg(path, f.errorString()));
         setState(State::Refused);
         return false;
     }
@@ -61,7 +61,7 @@ bool FirmwareTransfer::open(const QString& path) {
         m_image.clear();
         setContinueEnabled(false);
         setPrompt(QString());
-        setStatus(OfflineTexts::firmwareTooLarge().arg(f.size()));
+        setStatus(FirmwareTexts::firmwareTooLarge().arg(f.size()));
         setState(State::Refused);
         return false;
     }
@@ -77,13 +77,13 @@ bool FirmwareTransfer::openData(const QByteArray& image, const QString& path) {
     if (image.isEmpty() || image.size() > MaxFileBytes) {
         m_image.clear();
         setPrompt(QString());
-        setStatus(image.isEmpty() ? OfflineTexts::firmwareEmpty()
-                                  : OfflineTexts::firmwareTooLarge().arg(image.size()));
+        setStatus(image.isEmpty() ? FirmwareTexts::firmwareEmpty()
+                                  : FirmwareTexts::firmwareTooLarge().arg(image.size()));
         setState(State::Refused);
         return false;
     }
     m_image = image;
-    setPrompt(OfflineTexts::restartProgrammer());
+    setPrompt(FirmwareTexts::restartProgrammer());
     setStatus(QString());
     setState(State::Opening);
     try {
@@ -117,7 +117,7 @@ bool FirmwareTransfer::waitForLoader() {
     try {
         if (waitForLoaderMarker()) {
             m_link.sendCommand(QStringLiteral("B"));
-            setPrompt(OfflineTexts::confirmUpdate());
+            setPrompt(FirmwareTexts::confirmUpdate());
             setContinueEnabled(true);
             setState(State::Ready);
             return true;
@@ -126,7 +126,7 @@ bool FirmwareTransfer::waitForLoader() {
             setState(State::Cancelled);
             return false;
         }
-        setStatus(OfflineTexts::loaderTimeout());
+        setStatus(FirmwareTexts::loaderTimeout());
         setState(State::TimedOut);
         m_link.delayMs(3000);
     } catch (const LinkError& e) {
@@ -157,7 +157,7 @@ bool FirmwareTransfer::proceed() {
     setState(State::Transfer);
     try {
         m_link.sendCommand(QStringLiteral("00"));
-        setStatus(OfflineTexts::updateStarting());
+        setStatus(FirmwareTexts::updateStarting());
         const qint64 length = m_image.size();
         const qint64 blocks = length / BlockBytes;
         const int rest = int(length % BlockBytes);
@@ -194,9 +194,9 @@ bool FirmwareTransfer::proceed() {
         fail(e.text());
         return false;
     }
-    setProgress(OfflineTexts::updateDone());
+    setProgress(FirmwareTexts::updateDone());
     // The prompt asked for "继 续"; now it says what comes next.
-    setPrompt(OfflineTexts::afterUpdate());
+    setPrompt(FirmwareTexts::afterUpdate());
     setState(State::Done);
     return true;
 }
@@ -214,7 +214,7 @@ bool UpdateProgrammerEepromCheck(OpContext& c) {
     c.link.delayMs(100);
     // The programmer's own words, exactly: never their translation.
     if (c.link.readAfterDelay(100) != ProgrammerAnswer::connected()) {
-        c.log(OfflineTexts::cannotConnect());
+        c.log(FirmwareTexts::cannotConnect());
         return false;
     }
     return true;
@@ -224,21 +224,21 @@ bool UpdateProgrammerEepromFile(OpContext& c, const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         c.ui.warning(Texts::warningTitle(),
-                     OfflineTexts::fileUnreadable().arg(path, f.errorString()));
+                     FirmwareTexts::fileUnreadable().arg(path, f.errorString()));
         return false;
     }
     constexpr qint64 maxBytes = 65536; // four hex digits of address
     if (f.size() > maxBytes) {
-        c.ui.warning(Texts::warningTitle(), OfflineTexts::programmerEepromTooLarge().arg(f.size()));
+        c.ui.warning(Texts::warningTitle(), FirmwareTexts::programmerEepromTooLarge().arg(f.size()));
         return false;
     }
     const QByteArray data = f.readAll();
-    c.log(OfflineTexts::eepromUpdating());
+    c.log(FirmwareTexts::eepromUpdating());
     for (qint64 i = 0; i < data.size(); ++i) {
         c.link.sendCommand(Frames::writeSettingsByte(quint8(data.at(i)), int(i)));
         c.link.waitForMarker(100, QStringLiteral("!"));
     }
-    c.log(OfflineTexts::eepromUpdated());
+    c.log(FirmwareTexts::eepromUpdated());
     return true;
 }
 

@@ -1,7 +1,7 @@
 #include "image/byteranges.h"
 
+#include "core/hextext.h"
 #include "core/texts.h"
-#include "link/link.h"
 
 #include <algorithm>
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <array>
 
+struct ChipInfo;
+
 namespace AvrSpace {
 constexpr quint32 Memory = 0x10000; // below: the memory the file is for
 constexpr quint32 Data = 0x800000;  // RAM (.data's run-time address)
@@ -29,3 +31,11 @@ struct ChipBytes {
     bool hasFuseOrLock() const { return lock >= 0 || fuse[0] >= 0 || fuse[1] >= 0 || fuse[2] >= 0; }
     bool saysChip() const { return !device.isEmpty() || !signature.isEmpty(); }
 };
+
+// The chip the file names, for messages: its device ("atmega8"), else the chip of the table
+// its signature belongs to, else the signature ("1E9007"); "" when it names none.
+QString fileChipName(const ChipBytes& file);
+
+// "" when the file names no chip or names chip; otherwise the refusal
+// "程序为 attiny13 编译, 所选芯片为 ATMEGA8".
+QString chipMismatch(const ChipBytes& file, const ChipInfo& chip);

@@ -1,6 +1,6 @@
 #include "image/crc32.h"
 
-#include "link/link.h"
+#include "core/hextext.h"
 
 #include <array>
 

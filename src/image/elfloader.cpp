@@ -1,12 +1,9 @@
 #include "image/elfloader.h"
 
-#include "core/session.h"
-#include "core/ui.h"
-#include "image/filechip.h"
+#include "core/hextext.h"
 #include "image/images.h"
 #include "image/imagesummary.h"
 #include "image/summarytexts.h"
-#include "link/link.h"
 
 #include <QtEndian>
 #include <algorithm>
@@ -269,45 +266,5 @@ bool ReadElf(const QByteArray& data, ElfImage& out, QString* error) {
     out.flashUsed = r.flashUsed;
     out.eeprom = imageText(r.eeprom);
     out.eepromUsed = r.eepromUsed;
-    return true;
-}
-
-namespace {
-
-void takeEeprom(Session& s, const ElfImage& e) {
-    s.EepromBufferText = e.eeprom;
-    s.eepromSizePanel = eepromSizeText(imageBytes(e.eeprom));
-    logImageSummary(s, true, e.eepromUsed, e.chip);
-    s.notifyEeprom();
-}
-
-} // namespace
-
-bool LoadElfInto(Session& s, Ui& ui, const QByteArray& bytes, const QString& originalPath,
-                 bool eeprom, const QString& readError) {
-    ElfImage e;
-    QString why;
-    if (!ReadElf(bytes, e, &why)) {
-        s.log.logMessage(why);
-        ui.warning(Texts::warningTitle(), readError);
-        return false;
-    }
-    s.log.logMessage(SummaryTexts::elfSections(e.sections.join(QStringLiteral(", ")),
-                                               e.leftOut.join(QStringLiteral(", "))));
-    if (e.chip.device.isEmpty())
-        s.log.logMessage(SummaryTexts::elfNoDevice(s.chip.ChipName));
-    if (eeprom) {
-        takeEeprom(s, e);
-        return true;
-    }
-    s.FlashBufferText = e.flash;
-    s.flashSizePanel = flashSizeText(imageBytes(e.flash));
-    logImageSummary(s, false, e.flashUsed, e.chip);
-    if (!e.eeprom.isEmpty()) {
-        s.fileName[1] = originalPath;
-        takeEeprom(s, e);
-    }
-    TakeFileFuses(s, e.chip, QStringLiteral("ELF"));
-    s.notifyFlash();
     return true;
 }

@@ -1,6 +1,6 @@
 #include "image/hexview.h"
 
-#include "link/link.h"
+#include "core/hextext.h"
 
 QString hexViewHeader() {
     return QStringLiteral("　　　　0 1 2 3 4 5 6 7 8 9 A B C D E F 　 ");

@@ -1,21 +1,6 @@
 #include "image/images.h"
 
-#include "core/session.h"
 #include "core/texts.h"
-
-void ClearFlash(Session& session) {
-    session.fileName[0].clear();
-    session.FlashBufferText.clear();
-    session.flashSizePanel = flashSizeText(0);
-    session.notifyFlash();
-}
-
-void ClearEeprom(Session& session) {
-    session.fileName[1].clear();
-    session.EepromBufferText.clear();
-    session.eepromSizePanel = eepromSizeText(0);
-    session.notifyEeprom();
-}
 
 QString flashSizeText(int bytes) {
     return QStringLiteral("FLASH:") + QString::number(bytes) + Texts::tr("字节");

@@ -3,13 +3,6 @@
 // address 0; the empty text means no data.
 #include <QString>
 
-class Session;
-
-// "清空FLASH数据" / "清空EEPROM数据": empties the image and its file-name box; the size panel
-// follows the image ("FLASH:0字节").
-void ClearFlash(Session& session);
-void ClearEeprom(Session& session);
-
 // Byte count of an image (text length / 2).
 inline int imageBytes(const QString& image) {
     return int(image.size() / 2);

@@ -1,8 +1,6 @@
 #include "image/imagesummary.h"
 
-#include "core/session.h"
 #include "image/crc32.h"
-#include "image/filechip.h"
 #include "image/summarytexts.h"
 
 ImageSummary summarizeImage(const QString& image, const QByteArray& used, int chipBytes) {
@@ -25,20 +23,4 @@ QStringList summaryLines(const ImageSummary& s, const QString& memory, const QSt
     if (!s.fits())
         lines << SummaryTexts::tooLarge(memory, s.imageBytes, chipName, s.chipBytes);
     return lines;
-}
-
-ImageSummary logImageSummary(Session& session, bool eeprom, const QByteArray& used,
-                             const ChipBytes& fileChip) {
-    const QString& image = eeprom ? session.EepromBufferText : session.FlashBufferText;
-    const int chipBytes = eeprom ? session.chip.EepromSize : session.chip.FlashSize;
-    ImageSummary s = summarizeImage(image, used, chipBytes);
-    s.fileChip = fileChip;
-    session.loadSummary[eeprom ? 1 : 0] = s;
-    for (const QString& line : summaryLines(
-             s, eeprom ? QStringLiteral("EEPROM") : QStringLiteral("FLASH"), session.chip.ChipName))
-        session.log.logMessage(line);
-    const QString other = chipMismatch(fileChip, session.chip);
-    if (!other.isEmpty())
-        session.log.logMessage(SummaryTexts::notForThisChip(other));
-    return s;
 }

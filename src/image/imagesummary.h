@@ -7,8 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-class Session;
-
 struct ImageSummary {
     QVector<ByteRange> ranges; // the bytes the file set (not guessed from FF)
     int usedBytes = 0;         // bytes inside those ranges
@@ -27,9 +25,3 @@ ImageSummary summarizeImage(const QString& image, const QByteArray& used, int ch
 // Line 1: ranges, used/chip bytes, CRC and the device the file names; line 2 only when the
 // image does not fit.
 QStringList summaryLines(const ImageSummary& s, const QString& memory, const QString& chipName);
-
-// Logs the summary of the image the session now holds (eeprom selects the EEPROM image),
-// keeps it in the session, and warns when the file was built for another chip. used: the
-// map the loader made while it read the file; fileChip: what the file said of its chip.
-ImageSummary logImageSummary(Session& session, bool eeprom, const QByteArray& used,
-                             const ChipBytes& fileChip = ChipBytes());

@@ -19,8 +19,7 @@ std::vector<Link*>& liveLinks() {
 }
 } // namespace
 
-Link::Link(Port* port, MessageLog* log, QObject* parent)
-    : QObject(parent), m_log(log) {
+Link::Link(Port* port, MessageLog* log, QObject* parent) : QObject(parent), m_log(log) {
     setPort(port);
     liveLinks().push_back(this);
 }
@@ -66,7 +65,9 @@ void Link::setPort(Port* port) {
     }
 }
 
-bool Link::isOpen() const { return m_port && m_port->isOpen(); }
+bool Link::isOpen() const {
+    return m_port && m_port->isOpen();
+}
 
 void Link::requireOpen() const {
     if (m_stop)
@@ -79,7 +80,9 @@ void Link::requireOpen() const {
         throw LinkError(Texts::tr("串口未打开!"));
 }
 
-void Link::sendCommand(const QString& text) { sendBytes(text.toLatin1()); }
+void Link::sendCommand(const QString& text) {
+    sendBytes(text.toLatin1());
+}
 
 void Link::sendBytes(const QByteArray& bytes) {
     requireOpen();
@@ -176,7 +179,9 @@ qint64 Link::bytesAvailable() {
     return m_port->bytesAvailable();
 }
 
-double Link::nowMs() const { return m_port ? m_port->nowMs() : 0.0; }
+double Link::nowMs() const {
+    return m_port ? m_port->nowMs() : 0.0;
+}
 
 void Link::drainInput() {
     m_discarded = readText();
@@ -296,15 +301,4 @@ void Link::onReadyRead() {
         return;
     m_lastIdleText = text;
     m_log->logMessage(explainAnswer(printableText(text)));
-}
-
-QString padText(const QString& text, QChar fill, int width, bool padLeft) {
-    if (text.size() >= width)
-        return text;
-    const QString pad(width - text.size(), fill);
-    return padLeft ? pad + text : text + pad;
-}
-
-QString hexField(qint64 value, int width) {
-    return padText(QString::number(value, 16).toUpper(), u'0', width, true);
 }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringDecoder>
 
+#include "core/hextext.h"
 #include "link/port.h"
 class MessageLog;
 
@@ -16,7 +17,7 @@ constexpr double ReplyQuietMs = 50;
 
 class Link : public QObject {
     Q_OBJECT
-public:
+  public:
     Link(Port* port, MessageLog* log, QObject* parent = nullptr);
 
     ~Link() override;
@@ -76,14 +77,14 @@ public:
     // refuses that operation before it sends anything.
     bool busy() const { return m_claimed; }
     class Claim {
-    public:
+      public:
         explicit Claim(Link& link);
         ~Claim();
         bool held() const { return m_held; }
         Claim(const Claim&) = delete;
         Claim& operator=(const Claim&) = delete;
 
-    private:
+      private:
         Link& m_link;
         bool m_held = false;
     };
@@ -96,24 +97,24 @@ public:
     // The same for every link of the process (SIGINT, SIGTERM).
     static void requestStopAll();
     class Busy {
-    public:
-      explicit Busy(Link& link) : m_link(link) {
-          ++m_link.m_busy;
-          m_link.m_lastIdleText.clear();
-      }
+      public:
+        explicit Busy(Link& link) : m_link(link) {
+            ++m_link.m_busy;
+            m_link.m_lastIdleText.clear();
+        }
         ~Busy() { --m_link.m_busy; }
         Busy(const Busy&) = delete;
         Busy& operator=(const Busy&) = delete;
 
-    private:
+      private:
         Link& m_link;
     };
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // An operation claimed the link (true) or ended (false).
     void busyChanged(bool busy);
 
-private:
+  private:
     void requireOpen() const;
     void onReadyRead();
     QString readInput();
@@ -136,8 +137,3 @@ private:
     int m_owedPage = 0; // a "$" still to come for an earlier page commit
     int m_owedBang = 0; // a "!" still to come for an earlier write
 };
-
-// Pads text with fill characters up to width, on the left when padLeft is true.
-QString padText(const QString& text, QChar fill, int width, bool padLeft);
-// Upper-case hexadecimal, zero-padded on the left to width; wider values are not cut.
-QString hexField(qint64 value, int width);

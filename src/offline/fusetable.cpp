@@ -1,8 +1,8 @@
 #include "offline/fusetable.h"
 
-#include "core/opcontext.h"
 #include "link/frames.h"
 #include "offline/offlinetexts.h"
+#include "session/opcontext.h"
 
 const std::array<ProgrammerFuseRecord, 13>& programmerFuseTable() {
     // The programmer's data, written as it stands (not always the chips' factory fuses).

@@ -1,13 +1,13 @@
 #include "offline/offlinerecord.h"
 
 #include "chips/chiptable.h"
-#include "chips/selectchip.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "link/answer.h"
 #include "link/frames.h"
+#include "offline/numberconverter.h"
 #include "offline/offlinetexts.h"
-#include "tools/numberconverter.h"
+#include "session/opcontext.h"
+#include "session/selectchip.h"
+#include "session/session.h"
 
 #include <QMap>
 #include <optional>
@@ -155,9 +155,26 @@ bool ReadOfflineSettings(OpContext& c) {
     c.log(OfflineTexts::readingSettings());
     RecordReader r(c);
     using namespace OfflineItem;
-    r.items({Steps, CalTarget, CalSlot, CalAddressHigh, CalAddressLow, SerialTarget,
-             SerialAddressHigh, SerialAddressLow, Increment, Initial0, Initial1, Initial2,
-             Initial3, Signature0, Signature1, Signature2, Lock, Extended, High, Low});
+    r.items({Steps,
+             CalTarget,
+             CalSlot,
+             CalAddressHigh,
+             CalAddressLow,
+             SerialTarget,
+             SerialAddressHigh,
+             SerialAddressLow,
+             Increment,
+             Initial0,
+             Initial1,
+             Initial2,
+             Initial3,
+             Signature0,
+             Signature1,
+             Signature2,
+             Lock,
+             Extended,
+             High,
+             Low});
     // A record read in part is no record: nothing of it is taken, so nothing of it can be
     // stored in the settings either.
     if (!r.missing().isEmpty()) {

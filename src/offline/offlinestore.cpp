@@ -1,8 +1,8 @@
 #include "offline/offlinestore.h"
 
-#include "core/session.h"
 #include "core/settings.h"
-#include "tools/numberconverter.h"
+#include "offline/numberconverter.h"
+#include "session/session.h"
 
 namespace {
 const QString kFlash = QStringLiteral("FLASH");

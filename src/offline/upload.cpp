@@ -1,10 +1,10 @@
 #include "offline/upload.h"
 
-#include "core/opcontext.h"
 #include "core/phases.h"
-#include "core/session.h"
 #include "link/frames.h"
 #include "offline/offlinetexts.h"
+#include "session/opcontext.h"
+#include "session/session.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "ops/calibration.h"
 
-#include "core/opcontext.h"
 #include "core/settings.h"
 #include "image/images.h"
 #include "link/answer.h"
 #include "link/frames.h"
 #include "ops/identify.h"
 #include "ops/opstexts.h"
+#include "session/opcontext.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "ops/compare.h"
 
-#include "core/opcontext.h"
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
 #include "ops/identify.h"
+#include "session/opcontext.h"
 
 CompareOutcome CompareChip(OpContext& c, bool flash, bool eeprom) {
     CompareOutcome out;

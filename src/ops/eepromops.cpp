@@ -1,6 +1,5 @@
 #include "ops/eepromops.h"
 
-#include "core/opcontext.h"
 #include "core/phases.h"
 #include "image/images.h"
 #include "link/frames.h"
@@ -8,6 +7,7 @@
 #include "ops/opstexts.h"
 #include "ops/readback.h"
 #include "ops/verifyreport.h"
+#include "session/opcontext.h"
 
 bool WriteEeprom(OpContext& c) {
     return WriteEepromImage(c, c.session.EepromBufferText, c.session.chip);

@@ -1,6 +1,5 @@
 #include "ops/flashops.h"
 
-#include "core/opcontext.h"
 #include "core/phases.h"
 #include "image/images.h"
 #include "link/frames.h"
@@ -9,6 +8,7 @@
 #include "ops/pacing.h"
 #include "ops/readback.h"
 #include "ops/verifyreport.h"
+#include "session/opcontext.h"
 
 void EraseChip(OpContext& c) {
     c.link.drainInput(); // a late answer to an earlier command is not the erase's

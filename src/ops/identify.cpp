@@ -1,13 +1,13 @@
 #include "ops/identify.h"
 
 #include "chips/chiptable.h"
-#include "chips/selectchip.h"
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "core/texts.h"
 #include "link/answer.h"
 #include "link/frames.h"
 #include "ops/opstexts.h"
+#include "session/opcontext.h"
+#include "session/selectchip.h"
+#include "session/session.h"
 
 QString ReadSignatureByte(OpContext& c, int index) {
     c.link.sendCommand(Frames::readSignatureByte(index));

@@ -1,9 +1,9 @@
 #include "ops/imagecheck.h"
 
-#include "core/opcontext.h"
-#include "image/filechip.h"
 #include "image/images.h"
 #include "ops/opstexts.h"
+#include "session/filechip.h"
+#include "session/opcontext.h"
 
 bool imageFitsChip(OpContext& c, const QString& image, int chipBytes, const QString& memory,
                    ImageUse use) {

@@ -1,12 +1,12 @@
 #include "ops/job.h"
 
-#include "core/session.h"
 #include "core/ui.h"
-#include "image/filechip.h"
 #include "image/images.h"
-#include "image/loader.h"
 #include "link/link.h"
 #include "ops/jobtexts.h"
+#include "session/filechip.h"
+#include "session/loader.h"
+#include "session/session.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,5 @@
 #include "ops/production.h"
 
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "image/crc32.h"
 #include "link/frames.h"
 #include "link/linkerror.h"
@@ -9,6 +7,8 @@
 #include "ops/productiontexts.h"
 #include "ops/program.h"
 #include "ops/stepcode.h"
+#include "session/opcontext.h"
+#include "session/session.h"
 
 #include <QDateTime>
 #include <exception>

@@ -1,14 +1,14 @@
 #include "ops/program.h"
 
-#include "core/opcontext.h"
-#include "fuses/fuseops.h"
 #include "fuses/fuserisk.h"
 #include "link/linkerror.h"
 #include "ops/calibration.h"
 #include "ops/eepromops.h"
 #include "ops/flashops.h"
+#include "ops/fuseops.h"
 #include "ops/identify.h"
 #include "ops/jobtexts.h"
+#include "session/opcontext.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "ops/readback.h"
 
-#include "core/opcontext.h"
 #include "link/answer.h"
+#include "session/opcontext.h"
 
 QString collectReadBack(OpContext& c, const QString& bar, int bytes, const QString& phase) {
     const int wanted = bytes * 2;

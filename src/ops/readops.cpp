@@ -1,6 +1,5 @@
 #include "ops/readops.h"
 
-#include "core/opcontext.h"
 #include "core/phases.h"
 #include "image/images.h"
 #include "link/answer.h"
@@ -8,6 +7,7 @@
 #include "ops/identify.h"
 #include "ops/opstexts.h"
 #include "ops/readback.h"
+#include "session/opcontext.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "ops/singlebyte.h"
 
-#include "core/opcontext.h"
 #include "core/settings.h"
 #include "image/images.h"
 #include "link/answer.h"
 #include "link/frames.h"
 #include "ops/opstexts.h"
+#include "session/opcontext.h"
 
 namespace {
 

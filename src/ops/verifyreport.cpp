@@ -1,9 +1,9 @@
 #include "ops/verifyreport.h"
 
-#include "core/opcontext.h"
 #include "image/imagediff.h"
 #include "ops/opstexts.h"
 #include "ops/readback.h"
+#include "session/opcontext.h"
 
 QString verifyRangesLine(bool eeprom, const ImageDiff& d) {
     return Texts::tr("%1校验: %2 字节不符 (共 %3 字节), %4 段: %5")

@@ -1,13 +1,13 @@
 #include "scheme/scheme.h"
 
 #include "chips/chiptable.h"
-#include "chips/selectchip.h"
-#include "core/session.h"
 #include "core/settings.h"
 #include "core/ui.h"
-#include "image/loader.h"
-#include "offline/offlinetexts.h"
+#include "scheme/schemetexts.h"
 #include "scheme/schemelock.h"
+#include "session/loader.h"
+#include "session/selectchip.h"
+#include "session/session.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,7 +97,7 @@ bool SaveSet(const Session& session, const QString& path, QString* error, bool l
     for (const QString& l : lines) {
         if (l.contains(u'\n')) {
             if (error)
-                *error = OfflineTexts::lineBreakInValue().arg(l);
+                *error = SchemeTexts::lineBreakInValue().arg(l);
             return false;
         }
     }
@@ -107,7 +107,7 @@ bool SaveSet(const Session& session, const QString& path, QString* error, bool l
         QByteArray encoded = encoder.encode(l);
         if (encoder.hasError()) {
             if (error)
-                *error = OfflineTexts::notGbk().arg(l);
+                *error = SchemeTexts::notGbk().arg(l);
             return false;
         }
         bytes += encoded + "\r\n";

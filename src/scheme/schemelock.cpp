@@ -1,9 +1,9 @@
 #include "scheme/schemelock.h"
 
-#include "core/session.h"
 #include "core/texts.h"
 #include "image/crc32.h"
 #include "scheme/scheme.h"
+#include "session/session.h"
 
 #include <QFile>
 #include <QFileInfo>

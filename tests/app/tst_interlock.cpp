@@ -5,9 +5,9 @@
 #include "windowrun.h"
 
 #include "app/firmwaredialog.h"
-#include "core/opcontext.h"
 #include "core/texts.h"
 #include "ops/opstexts.h"
+#include "session/opcontext.h"
 
 #include <QLineEdit>
 #include <QMimeData>

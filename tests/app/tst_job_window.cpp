@@ -3,8 +3,8 @@
 // receives. The stop button ends a single run at its next step. On the virtual clock.
 #include "windowfixture.h"
 
-#include "core/session.h"
 #include "ops/program.h"
+#include "session/session.h"
 #include "support/rig.h"
 
 #include <QLineEdit>

@@ -8,9 +8,9 @@
 #include "app/apptexts.h"
 #include "app/portstatuslabel.h"
 #include "app/widgetui.h"
-#include "chips/selectchip.h"
 #include "image/images.h"
 #include "ops/opstexts.h"
+#include "session/selectchip.h"
 #include "support/scriptedport.h"
 
 #include <QAbstractButton>
@@ -106,8 +106,12 @@ void TestMainWindowRender::everyTabFits() {
             if (auto* l = qobject_cast<QLabel*>(c); l && (l->wordWrap() || l->text().isEmpty()))
                 continue;
             if (c->width() + 1 < c->minimumSizeHint().width())
-                cut << QStringLiteral("%1 (%2 < %3)").arg(c->objectName().isEmpty() ? QString::fromLatin1(c->metaObject()->className()) : c->objectName())
-                           .arg(c->width()).arg(c->minimumSizeHint().width());
+                cut << QStringLiteral("%1 (%2 < %3)")
+                           .arg(c->objectName().isEmpty()
+                                    ? QString::fromLatin1(c->metaObject()->className())
+                                    : c->objectName())
+                           .arg(c->width())
+                           .arg(c->minimumSizeHint().width());
         }
         QVERIFY2(cut.isEmpty(), qPrintable(tabs->tabText(t) + QStringLiteral(": ") +
                                            cut.join(QStringLiteral(", "))));

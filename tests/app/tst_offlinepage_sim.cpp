@@ -3,7 +3,7 @@
 // "存熔丝数据" fill its image copy and chip table.
 #include "app/appcontext.h"
 #include "app/offlinepage.h"
-#include "chips/selectchip.h"
+#include "session/selectchip.h"
 #include "support/rig.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #include "app/appcontext.h"
 #include "app/fusepage.h"
 #include "app/schemeactions.h"
-#include "chips/selectchip.h"
+#include "session/selectchip.h"
 #include "support/recordingui.h"
 
 #include <QApplication>

@@ -9,7 +9,7 @@
 #include "app/filechooser.h"
 #include "app/helpwindow.h"
 #include "app/portstatuslabel.h"
-#include "image/loader.h"
+#include "session/loader.h"
 #include "support/scriptedport.h"
 
 #include <QAction>

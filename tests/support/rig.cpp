@@ -1,7 +1,7 @@
 #include "support/rig.h"
 
 #include "chips/chiptable.h"
-#include "chips/selectchip.h"
+#include "session/selectchip.h"
 
 #include <QTest>
 

@@ -6,9 +6,9 @@
 //   SessionRig   a port the test holds itself (a SimPort shared by several sessions, a
 //                SerialPort on hvpp-sim's pseudo-terminal, see SimProcess).
 // A SimRig whose test failed prints the end of the conversation with the programmer.
-#include "core/opcontext.h"
-#include "core/session.h"
 #include "link/link.h"
+#include "session/opcontext.h"
+#include "session/session.h"
 #include "sim/simport.h"
 #include "support/recordingui.h"
 #include "support/scriptedport.h"

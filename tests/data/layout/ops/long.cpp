@@ -1,5 +1,6 @@
-// five
-// lines
-// in
-// this
-// file
+int f() {
+    int a = 1;
+    a += 2;
+    a += 3;
+    return a;
+}

@@ -1,8 +1,8 @@
-#include "chips/selectchip.h"
+#include "session/selectchip.h"
 
 #include "chips/chiptable.h"
-#include "core/session.h"
 #include "core/settings.h"
+#include "session/session.h"
 
 QString mcuTypesText(const QString& chipName) {
     const ChipInfo& c = ChipTable::byName(chipName);

@@ -1,11 +1,11 @@
-#include "fuses/fuseops.h"
+#include "ops/fuseops.h"
 
 #include "chips/chiptable.h"
-#include "core/opcontext.h"
 #include "fuses/fusetexts.h"
 #include "link/answer.h"
 #include "link/frames.h"
 #include "ops/job.h"
+#include "session/opcontext.h"
 
 #include <functional>
 
@@ -51,7 +51,9 @@ QString fuseDigits(const QString& reply) {
 // Fuse and lock writes need the chip's description file: without it there is no default and no
 // knowing which bits the chip lacks, and FF/FF/FF would switch SPIEN off and select an
 // external clock.
-bool descriptionPresent(OpContext& c) { return CanWriteFuses(c.session); }
+bool descriptionPresent(OpContext& c) {
+    return CanWriteFuses(c.session);
+}
 
 // What came, shortened and with control characters made visible, for the log.
 QString shownReply(const QString& reply) {

@@ -1,7 +1,7 @@
-#include "tools/numberconverter.h"
+#include "offline/numberconverter.h"
 
-#include "core/session.h"
 #include "offline/offlinetexts.h"
+#include "session/session.h"
 
 #include <cmath>
 

@@ -1,13 +1,14 @@
-#include "image/loader.h"
+#include "session/loader.h"
 
-#include "core/session.h"
 #include "core/ui.h"
 #include "image/elfloader.h"
-#include "image/filechip.h"
 #include "image/hexreader.h"
 #include "image/images.h"
-#include "image/imagesummary.h"
 #include "image/imagetexts.h"
+#include "session/elfload.h"
+#include "session/filechip.h"
+#include "session/imageslots.h"
+#include "session/session.h"
 
 #include <QFile>
 #include <QFileInfo>

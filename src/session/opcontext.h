@@ -1,9 +1,9 @@
 #pragma once
 // What every device operation is handed: the session it works on, the link it talks over
 // and the sink for progress and warnings.
-#include "core/session.h"
 #include "core/ui.h"
 #include "link/link.h"
+#include "session/session.h"
 
 #include <functional>
 

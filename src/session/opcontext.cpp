@@ -1,4 +1,4 @@
-#include "core/opcontext.h"
+#include "session/opcontext.h"
 
 #include "core/texts.h"
 #include "link/linkerror.h"

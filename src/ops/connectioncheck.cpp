@@ -1,7 +1,7 @@
-#include "core/connectioncheck.h"
+#include "ops/connectioncheck.h"
 
-#include "core/opcontext.h"
 #include "link/frames.h"
+#include "session/opcontext.h"
 
 bool CheckConnection(OpContext& c) {
     c.link.drainInput();

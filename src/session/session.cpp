@@ -1,4 +1,4 @@
-#include "core/session.h"
+#include "session/session.h"
 
 Session::Session(QObject* parent) : QObject(parent) {}
 

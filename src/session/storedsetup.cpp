@@ -1,9 +1,9 @@
-#include "scheme/storedsetup.h"
+#include "session/storedsetup.h"
 
 #include "chips/chiptable.h"
-#include "chips/selectchip.h"
-#include "core/session.h"
 #include "core/settings.h"
+#include "session/selectchip.h"
+#include "session/session.h"
 
 QString designedProgramOptions() {
     return QStringLiteral("1100011010");

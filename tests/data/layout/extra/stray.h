@@ -1,0 +1,2 @@
+#pragma once
+// a folder the layers do not know

@@ -1,0 +1,2 @@
+#include "core/texts.h"
+#include "fuses/fuseeditor.h"
