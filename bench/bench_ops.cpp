@@ -131,7 +131,7 @@ Run runJob(Port& inner, const QString& flash, const QString& eeprom) {
     QElapsedTimer wall;
     const std::clock_t cpu0 = std::clock();
     wall.start();
-    const bool finished = runOperation(c, QString(), [&] {
+    const bool finished = runOperation(c, OpId::None, [&] {
         EraseChip(c);
         r.ok = WriteFlash(c) && WriteEeprom(c) && VerifyFlash(c) && VerifyEeprom(c);
     });

@@ -54,8 +54,7 @@ void TestFuseOps::writeFusesSendsTheFrames() {
     QCOMPARE(r.logLines(),
              (QStringList{QStringLiteral("OK"),
                           QStringLiteral("读回核对一致: 低字节 E1, 高字节 D9, 扩展字节 FF")}));
-    QCOMPARE(r.ui.controlEvents,
-             (QStringList{QStringLiteral("WriteFuse:off"), QStringLiteral("WriteFuse:on")}));
+    QCOMPARE(r.ui.opEvents, (QList<RecordingUi::OpEvent>{{OpId::WriteFuses, true}, {OpId::WriteFuses, false}}));
     QCOMPARE(r.port.nowMs(), 500.0); // the read-back takes its whole 100 ms
 
     Scripted m(QStringLiteral("ATMEGA168"));
@@ -76,8 +75,7 @@ void TestFuseOps::readFusesShowsTheChip() {
     // Lock FF, extended F9, high DF, low E2, "*" where the chip has no bit.
     QCOMPARE(r.session.fuses.fuseText(), QStringLiteral("**111111*****0011101111111100010"));
     QCOMPARE(r.session.fuses.frameDigits(0), QStringLiteral("E2"));
-    QCOMPARE(r.ui.controlEvents,
-             (QStringList{QStringLiteral("ReadFuse:off"), QStringLiteral("ReadFuse:on")}));
+    QCOMPARE(r.ui.opEvents, (QList<RecordingUi::OpEvent>{{OpId::ReadFuses, true}, {OpId::ReadFuses, false}}));
 
     Scripted m8(QStringLiteral("ATMEGA8"));
     m8.port.answer("RS000000#", "FC00DFE4", 5);
@@ -119,7 +117,7 @@ void TestFuseOps::readReplies() {
         QCOMPARE(r.logLines()[0], QStringLiteral("编程器无反应!"));
     else if (!applied)
         QVERIFY(r.logLines()[0].startsWith(QStringLiteral("读熔丝位: ")));
-    QCOMPARE(r.ui.controlEvents.last(), QStringLiteral("ReadFuse:on"));
+    QCOMPARE(r.ui.opEvents.last(), RecordingUi::OpEvent(OpId::ReadFuses, false));
 }
 
 void TestFuseOps::recover() {
@@ -177,8 +175,8 @@ void TestFuseOps::unpluggedReadEnablesTheButtonAgain() {
     Scripted r(QStringLiteral("ATMEGA8"));
     r.port.responder = [](ScriptedPort& p, const QByteArray&) { p.unplug(); };
     const QString before = r.session.fuses.fuseText();
-    QVERIFY(!runOperation(r.c, QStringLiteral("ReadFuse"), [&] { ReadFuses(r.c); }));
-    QCOMPARE(r.ui.controlEvents.last(), QStringLiteral("ReadFuse:on"));
+    QVERIFY(!runOperation(r.c, OpId::ReadFuses, [&] { ReadFuses(r.c); }));
+    QCOMPARE(r.ui.opEvents.last(), RecordingUi::OpEvent(OpId::ReadFuses, false));
     QCOMPARE(r.ui.warnings.size(), 1);
     QCOMPARE(r.session.fuses.fuseText(), before);
 }

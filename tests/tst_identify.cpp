@@ -165,15 +165,14 @@ void TestIdentify::unpluggedAdapterEndsWithAWarning() {
     Rig r;
     r.port.responder = [](ScriptedPort& p, const QByteArray&) { p.unplug(); };
     bool finished = false;
-    const bool ok = runOperation(r.c, QStringLiteral("ReadSIG"), [&] {
+    const bool ok = runOperation(r.c, OpId::ReadSignature, [&] {
         ReadSignature(r.c);
         finished = true;
     });
     QVERIFY(!ok);
     QVERIFY(!finished);
     QCOMPARE(r.ui.warnings.size(), 1);
-    QCOMPARE(r.ui.controlEvents,
-             (QStringList{QStringLiteral("ReadSIG:off"), QStringLiteral("ReadSIG:on")}));
+    QCOMPARE(r.ui.opEvents, (QList<RecordingUi::OpEvent>{{OpId::ReadSignature, true}, {OpId::ReadSignature, false}}));
     QVERIFY(!r.link.operationRunning());
 }
 

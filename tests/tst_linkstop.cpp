@@ -61,12 +61,12 @@ void TestLinkStop::secondOperationIsRefused() {
     bool secondRan = false;
     bool secondResult = true;
     auto second = [&] {
-        secondResult = runOperation(r.c, QStringLiteral("EraserFlash"), [&] {
+        secondResult = runOperation(r.c, OpId::Erase, [&] {
             secondRan = true;
             r.link.sendCommand(QStringLiteral("EM000000#"));
         });
     };
-    const bool ok = runOperation(r.c, QStringLiteral("ProCommand"), [&] {
+    const bool ok = runOperation(r.c, OpId::Program, [&] {
         r.link.sendCommand(QStringLiteral("RI00#"));
         if (fromInsideAWait)
             QTimer::singleShot(0, &r.session, second); // a click the wait's event loop serves
@@ -83,23 +83,22 @@ void TestLinkStop::secondOperationIsRefused() {
     QVERIFY(r.logged.contains(Texts::linkBusy()));
     QVERIFY(r.ui.warnings.isEmpty());
     // The refused one never touched its control; the first switched only its own.
-    QCOMPARE(r.ui.controlEvents,
-             (QStringList{QStringLiteral("ProCommand:off"), QStringLiteral("ProCommand:on")}));
+    QCOMPARE(r.ui.opEvents, (QList<RecordingUi::OpEvent>{{OpId::Program, true}, {OpId::Program, false}}));
     // Once the first has ended, the link takes the next one.
     QVERIFY(!r.link.busy());
-    QVERIFY(runOperation(r.c, QString(), [&] { r.link.sendCommand(QStringLiteral("EM000000#")); }));
+    QVERIFY(runOperation(r.c, OpId::None, [&] { r.link.sendCommand(QStringLiteral("EM000000#")); }));
     QCOMPARE(texts(r.port.writes()).last(), QStringLiteral("EM000000#"));
 }
 
 void TestLinkStop::busyChangesOncePerOperation() {
     Rig r;
     QSignalSpy spy(&r.link, &Link::busyChanged);
-    bool failed = runOperation(r.c, QString(), [&] { throw LinkError(QStringLiteral("x")); });
+    bool failed = runOperation(r.c, OpId::None, [&] { throw LinkError(QStringLiteral("x")); });
     QVERIFY(!failed);
-    runOperation(r.c, QString(), [&] {
+    runOperation(r.c, OpId::None, [&] {
         QVERIFY(r.link.busy());
         QVERIFY(r.link.operationRunning());
-        runOperation(r.c, QString(), [] {}); // refused: no second pair of changes
+        runOperation(r.c, OpId::None, [] {}); // refused: no second pair of changes
     });
     QCOMPARE(spy.count(), 4);
     QCOMPARE(spy.at(0).at(0).toBool(), true);
@@ -114,7 +113,7 @@ void TestLinkStop::busyChangesOncePerOperation() {
         Link::Claim again(r.link);
         QVERIFY(!again.held());
         QVERIFY(
-            !runOperation(r.c, QString(), [&] { r.link.sendCommand(QStringLiteral("RI00#")); }));
+            !runOperation(r.c, OpId::None, [&] { r.link.sendCommand(QStringLiteral("RI00#")); }));
         QVERIFY(runOperationStep(r.c, [&] { r.link.sendCommand(QStringLiteral("CC000000#")); }));
     }
     QVERIFY(!r.link.busy());
@@ -135,7 +134,7 @@ void TestLinkStop::stopEndsAtTheNextStep() {
     QFETCH(QString, step);
     Rig r;
     int reached = 0;
-    const bool ok = runOperation(r.c, QString(), [&] {
+    const bool ok = runOperation(r.c, OpId::None, [&] {
         r.link.sendCommand(QStringLiteral("RI00#"));
         if (step == u"inwait") {
             // The window's close or a signal, served by the wait's event loop.
@@ -167,7 +166,7 @@ void TestLinkStop::stopEndsAtTheNextStep() {
     QVERIFY(r.logged.contains(Texts::stopped()));
     // The request stays: the program is closing, nothing more is started.
     QVERIFY(
-        !runOperation(r.c, QString(), [&] { r.link.sendCommand(QStringLiteral("CC000000#")); }));
+        !runOperation(r.c, OpId::None, [&] { r.link.sendCommand(QStringLiteral("CC000000#")); }));
     QCOMPARE(texts(r.port.writes()).size(), 1);
     QVERIFY(!r.link.busy());
 }
@@ -175,7 +174,7 @@ void TestLinkStop::stopEndsAtTheNextStep() {
 void TestLinkStop::stopAllReachesEveryLink() {
     Rig a, b;
     QVERIFY(!a.link.stopRequested() && !b.link.stopRequested());
-    runOperation(a.c, QString(), [&] {
+    runOperation(a.c, OpId::None, [&] {
         a.link.sendCommand(QStringLiteral("RI00#"));
         Link::requestStopAll();
         a.link.sendCommand(QStringLiteral("EM000000#"));
@@ -183,7 +182,7 @@ void TestLinkStop::stopAllReachesEveryLink() {
     QVERIFY(a.link.stopRequested());
     QVERIFY(b.link.stopRequested());
     QCOMPARE(texts(a.port.writes()), QStringList{QStringLiteral("RI00#")});
-    QVERIFY(!runOperation(b.c, QString(), [&] { b.link.sendCommand(QStringLiteral("RI00#")); }));
+    QVERIFY(!runOperation(b.c, OpId::None, [&] { b.link.sendCommand(QStringLiteral("RI00#")); }));
     QVERIFY(b.port.writes().isEmpty());
     // A link made afterwards is not caught by an earlier request.
     Rig fresh;

@@ -320,7 +320,7 @@ void TestOffline::upload() {
     QCOMPARE(w.last(), QStringLiteral("!"));
     QVERIFY(r.session.log.text().contains(OfflineTexts::uploading()));
     QVERIFY(r.session.log.text().contains(OfflineTexts::flashUploaded()));
-    QCOMPARE(r.ui.lastProgress.value(QStringLiteral("FlashProgressBar")), 100);
+    QCOMPARE(r.ui.lastProgress.value(Progress::Flash), 100);
     QCOMPARE(r.session.log.text().contains(OfflineTexts::eepromUploaded()), eepromBytes > 0);
 }
 

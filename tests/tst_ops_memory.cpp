@@ -106,7 +106,7 @@ void TestOpsMemory::flashWriteFramesAndPages() {
     QCOMPARE(frames.takeLast(), QStringLiteral("!#"));
     QCOMPARE(frames, expected);
     QVERIFY(r.logged(QStringLiteral("写FLASH......")));
-    QCOMPARE(r.ui.lastProgress.value(QStringLiteral("FlashProgressBar")), 100);
+    QCOMPARE(r.ui.lastProgress.value(Progress::Flash), 100);
     QVERIFY(r.ui.warnings.isEmpty());
 }
 
@@ -305,12 +305,11 @@ void TestOpsMemory::lostPortEndsTheOperation() {
         if (++sent == 5)
             p.unplug();
     };
-    const bool ok = runOperation(r.c, QStringLiteral("ProCommand"), [&] { WriteEeprom(r.c); });
+    const bool ok = runOperation(r.c, OpId::Program, [&] { WriteEeprom(r.c); });
     QVERIFY(!ok);
     QCOMPARE(sent, 5);
     QCOMPARE(r.ui.warnings.size(), 1);
-    QCOMPARE(r.ui.controlEvents,
-             (QStringList{QStringLiteral("ProCommand:off"), QStringLiteral("ProCommand:on")}));
+    QCOMPARE(r.ui.opEvents, (QList<RecordingUi::OpEvent>{{OpId::Program, true}, {OpId::Program, false}}));
 }
 
 QTEST_GUILESS_MAIN(TestOpsMemory)

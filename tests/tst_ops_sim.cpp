@@ -206,10 +206,10 @@ void TestOpsSim::disconnectEndsTheOperation() {
     f.disconnectAfter = 2000;
     Rig r(QStringLiteral("ATMEGA8"), f);
     r.session.FlashBufferText = hexOf(randomBytes(8192, 8));
-    const bool ok = runOperation(r.c, QStringLiteral("ProCommand"), [&] { WriteFlash(r.c); });
+    const bool ok = runOperation(r.c, OpId::Program, [&] { WriteFlash(r.c); });
     QVERIFY(!ok);
     QCOMPARE(r.ui.warnings.size(), 1);
-    QCOMPARE(r.ui.controlEvents.last(), QStringLiteral("ProCommand:on"));
+    QCOMPARE(r.ui.opEvents.last(), RecordingUi::OpEvent(OpId::Program, false));
 }
 
 QTEST_GUILESS_MAIN(TestOpsSim)

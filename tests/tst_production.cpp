@@ -74,7 +74,7 @@ class TestProduction : public QObject {
         QFETCH(QString, ranges);
         Rig r;
         bool written = false;
-        QVERIFY(runOperation(r.c, QString(),
+        QVERIFY(runOperation(r.c, OpId::None,
                              [&] { written = eeprom ? WriteEeprom(r.c) : WriteFlash(r.c); }));
         QVERIFY(written);
         QByteArray& mem = eeprom ? r.model().chip()->eeprom() : r.model().chip()->flash();
@@ -84,7 +84,7 @@ class TestProduction : public QObject {
         int reported = -1;
         QObject::connect(&r.session, &Session::verifyReported, &r.session,
                          [&](int memory) { reported = memory; });
-        QVERIFY(runOperation(r.c, QString(),
+        QVERIFY(runOperation(r.c, OpId::None,
                              [&] { same = eeprom ? VerifyEeprom(r.c) : VerifyFlash(r.c); }));
         QVERIFY(!same);
         const QString memory = eeprom ? QStringLiteral("EEPROM") : QStringLiteral("FLASH");
@@ -103,7 +103,7 @@ class TestProduction : public QObject {
         // A good verify clears the list.
         for (int a : corrupt)
             mem[a] = char(mem[a] ^ 0x10);
-        QVERIFY(runOperation(r.c, QString(),
+        QVERIFY(runOperation(r.c, OpId::None,
                              [&] { same = eeprom ? VerifyEeprom(r.c) : VerifyFlash(r.c); }));
         QVERIFY(same);
         QCOMPARE(r.session.lastVerify[eeprom ? 1 : 0].differing, 0);
@@ -114,7 +114,7 @@ class TestProduction : public QObject {
         Rig r;
         r.model().chip()->flash().replace(0, 4, QByteArray("\x01\x08\x0F\x00", 4));
         CompareOutcome o;
-        QVERIFY(runOperation(r.c, QString(), [&] { o = CompareChip(r.c, true, true); }));
+        QVERIFY(runOperation(r.c, OpId::None, [&] { o = CompareChip(r.c, true, true); }));
         QVERIFY(o.present);
         QVERIFY(!o.flashSame);
         QVERIFY(!o.eepromSame);
@@ -127,7 +127,7 @@ class TestProduction : public QObject {
         for (const QString& k : r.sentKinds())
             QVERIFY2(k == u"RI" || k == u"RF" || k == u"RE", qPrintable(k));
         r.model().setChip(QStringLiteral("none"));
-        QVERIFY(runOperation(r.c, QString(), [&] { o = CompareChip(r.c, true, true); }));
+        QVERIFY(runOperation(r.c, OpId::None, [&] { o = CompareChip(r.c, true, true); }));
         QVERIFY(!o.present);
     }
 
@@ -187,7 +187,7 @@ class TestProduction : public QObject {
             records << rec;
             programmed = true;
         });
-        QVERIFY(runOperation(r.c, QStringLiteral("ProCommand"), [&] { run.run(); }));
+        QVERIFY(runOperation(r.c, OpId::Program, [&] { run.run(); }));
 
         QCOMPARE(run.passed(), 3);
         QCOMPARE(run.failed(), 1);
@@ -232,7 +232,7 @@ class TestProduction : public QObject {
         // A second run appends to the same log without a second header.
         ProductionRun again(r.c, ps);
         QObject::connect(&again, &ProductionRun::waitingForChip, &again, [&] { again.stop(); });
-        QVERIFY(runOperation(r.c, QString(), [&] { again.run(); }));
+        QVERIFY(runOperation(r.c, OpId::None, [&] { again.run(); }));
         QCOMPARE(csvLines(ps.csvPath).size(), 5);
     }
 
@@ -262,7 +262,7 @@ class TestProduction : public QObject {
         });
         QObject::connect(&run, &ProductionRun::waitingForChip, &run,
                          [&] { r.model().setChip(QStringLiteral("ATMEGA8")); });
-        QVERIFY(runOperation(r.c, QString(), [&] { run.run(); }));
+        QVERIFY(runOperation(r.c, OpId::None, [&] { run.run(); }));
         QCOMPARE(records.size(), 2);
         QVERIFY(records[0].passed);
         QCOMPARE(records[0].serial, QStringLiteral("A1B2C3D4"));
@@ -282,7 +282,7 @@ class TestProduction : public QObject {
         r.model().faults().disconnectAfter = 200;
         int done = 0;
         QObject::connect(&run, &ProductionRun::chipDone, &run, [&](const ChipRecord&) { ++done; });
-        QVERIFY(!runOperation(r.c, QString(), [&] { run.run(); }));
+        QVERIFY(!runOperation(r.c, OpId::None, [&] { run.run(); }));
         QCOMPARE(done, 1);
         QCOMPARE(run.failed(), 1);
         const QStringList csv = csvLines(ps.csvPath);

@@ -70,7 +70,7 @@ Outcome runLine(Rig& r, const ProductionSettings& ps, std::function<bool(int)> b
     Outcome o;
     QObject::connect(&run, &ProductionRun::chipDone, &run,
                      [&o](const ChipRecord& rec) { o.chips << rec; });
-    runOperation(r.c, QStringLiteral("ProCommand"), [&] { o.end = run.run(); });
+    runOperation(r.c, OpId::Program, [&] { o.end = run.run(); });
     return o;
 }
 

@@ -43,7 +43,7 @@ QString hexOf(const QByteArray& b) {
 class HookUi : public RecordingUi {
   public:
     std::function<void()> onProgress;
-    void progress(const QString& bar, int percent) override {
+    void progress(Progress bar, int percent) override {
         RecordingUi::progress(bar, percent);
         if (onProgress)
             onProgress();

@@ -188,7 +188,7 @@ bool ImageTab::nextDiff() {
 void ImageTab::compareClicked() {
     OpContext c = m_app.op();
     const bool flash = m_which == Flash;
-    runOperation(c, flash ? QStringLiteral("CompareFLASH") : QStringLiteral("CompareEEPROM"),
+    runOperation(c, flash ? OpId::CompareFlash : OpId::CompareEeprom,
                  [&] { CompareChip(c, flash, !flash); });
 }
 

@@ -67,7 +67,7 @@ MainWindow::MainWindow(const AppOptions& options, std::unique_ptr<Port> port, QW
                                      : DataPaths::setFolderIn(options.setFolder, options.language));
     m_link = std::make_unique<Link>(nullptr, &m_session.log);
     m_conn = std::make_unique<Connection>(*m_link, options.sim);
-    m_app = std::make_unique<AppContext>(AppContext{m_session, *m_link, m_ui});
+    m_app = std::make_unique<AppContext>(AppContext{m_session, *m_link, m_ui, &m_lock});
     connect(m_conn.get(), &Connection::stateChanged, this, &MainWindow::updateConnectionState);
 
     setWindowIcon(appIcon());
@@ -108,14 +108,14 @@ void MainWindow::buildWindow() {
     connect(m_offlinePage, &OfflinePage::chipMenuEntryRequested, this, &MainWindow::addChipMenuEntry);
 
     connect(m_optionsPage, &OptionsPage::readCalibrationRequested, this,
-            [this] { runOp(QStringLiteral("ReadOA"), [](OpContext& c) { ReadOA(c); }); });
+            [this] { runOp(OpId::ReadCalibration, [](OpContext& c) { ReadOA(c); }); });
     connect(m_optionsPage, &OptionsPage::writeCalibrationRequested, this,
-            [this] { runOp(QStringLiteral("WriteOA_Command"), [](OpContext& c) { WriteOA(c); }); });
+            [this] { runOp(OpId::WriteCalibration, [](OpContext& c) { WriteOA(c); }); });
     connect(m_optionsPage, &OptionsPage::writeSingleRequested, this, [this](int row) {
-        runOp(QStringLiteral("W_DataCommand_") + QString::number(row), [row](OpContext& c) { WriteSingle(c, row); });
+        runOp(singleByteOp(true, row), [row](OpContext& c) { WriteSingle(c, row); });
     });
     connect(m_optionsPage, &OptionsPage::readSingleRequested, this, [this](int row) {
-        runOp(QStringLiteral("R_DataCommand_") + QString::number(row), [row](OpContext& c) { ReadSingle(c, row); });
+        runOp(singleByteOp(false, row), [row](OpContext& c) { ReadSingle(c, row); });
     });
 
     auto* central = new QWidget(this);
@@ -215,13 +215,12 @@ QWidget* MainWindow::buildRightColumn() {
     buttons->addWidget(m_production, 2, 0, 1, 3);
     layout->addLayout(buttons);
     connect(readSig, &QPushButton::clicked, this,
-            [this] { runOp(QStringLiteral("ReadSIG"), [](OpContext& c) { ReadSignature(c); }); });
+            [this] { runOp(OpId::ReadSignature, [](OpContext& c) { ReadSignature(c); }); });
     connect(readFlash, &QPushButton::clicked, this,
-            [this] { runOp(QStringLiteral("ReadFlash"), [](OpContext& c) { ReadFlash(c); }); });
+            [this] { runOp(OpId::ReadFlash, [](OpContext& c) { ReadFlash(c); }); });
     connect(readEeprom, &QPushButton::clicked, this,
-            [this] { runOp(QStringLiteral("ReadEEPROM"), [](OpContext& c) { ReadEeprom(c); }); });
-    connect(program, &QPushButton::clicked, this,
-            [this] { startProgram(QStringLiteral("ProCommand")); });
+            [this] { runOp(OpId::ReadEeprom, [](OpContext& c) { ReadEeprom(c); }); });
+    connect(program, &QPushButton::clicked, this, [this] { startProgram(); });
 
     auto* bars = new QGridLayout;
     bars->setVerticalSpacing(2);
@@ -356,9 +355,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         Q_EMIT quitRequested();
 }
 
-bool MainWindow::runOp(const QString& control, const std::function<void(OpContext&)>& body) {
+bool MainWindow::runOp(OpId id, const std::function<void(OpContext&)>& body) {
     OpContext c = m_app->op();
-    const bool ok = runOperation(c, control, [&] { body(c); });
+    const bool ok = runOperation(c, id, [&] { body(c); });
     updateConnectionState();
     return ok;
 }

@@ -107,13 +107,13 @@ private:
     void openWebPage();
     // Runs an operation as its entry point: its control is disabled while it runs, a
     // failure shows a box; afterwards the controls follow the port state again.
-    bool runOp(const QString& control, const std::function<void(OpContext&)>& body);
+    bool runOp(OpId id, const std::function<void(OpContext&)>& body);
     // The guarded toolbar operations: presence check, then the operation.
-    void runGuarded(const QString& key, const std::function<void(OpContext&)>& body);
+    void runGuarded(OpId id, const std::function<void(OpContext&)>& body);
     // The program button (and the toolbar's): takes the job, checks it, asks about
     // dangerous fuse values, then runs it once (the stop button ends it at its next step)
     // or, with "连续编程", as a production run.
-    void startProgram(const QString& control);
+    void startProgram();
     // The fuse page's writes ask before dangerous values are written.
     bool confirmFuseWrite(OpContext& c, int bytes);
     void holdControls();

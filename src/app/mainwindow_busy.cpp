@@ -5,6 +5,7 @@
 
 #include "app/apptexts.h"
 #include "app/connection.h"
+#include "app/controltable.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,29 +15,12 @@
 #include <QTimer>
 
 void MainWindow::holdControls() {
-    // Toolbar and menus: every operation, the chip, the port, the scheme load and the
-    // programmer's own memories. About, help, scheme save and the "更多" button stay.
-    static const char* const actions[] = {
-        "SelectMCU",   "SetFuseDefault", "SetCOM",      "CheckCOM",   "ReadFuse", "WriteFuse",
-        "RecoverFuse", "WriteLock",      "EraserFlash", "ProgramMCU", "OpenCOM",  "CloseCOM",
-        "UPDATE",      "UPEEPROM",       "FIRMWARE",    "LoadSet"};
-    for (const char* key : actions)
-        m_lock.hold(m_actions.value(QString::fromLatin1(key)));
+    for (const WindowControl& c : windowControls())
+        if (c.rules & HeldWhileBusy)
+            for (QObject* o : controlsNamed(this, c.name))
+                m_lock.hold(o);
     for (QAction* chip : m_chipMenu->actions())
         m_lock.hold(chip);
-    // The pages: the operation buttons, the port pictures, the chip menu button and what
-    // changes an image (open, clear, the file name the program sequence reloads).
-    static const char* const widgets[] = {
-        "ChipMenuButton",  "PicConnected",     "PicNotConnected", "ReadSIG",
-        "ReadFlash",       "ReadEEPROM",       "ProCommand",      "ReadOA",
-        "WriteOA_Command", "W_DataCommand_0",  "W_DataCommand_1", "R_DataCommand_0",
-        "R_DataCommand_1", "OpenFFile",        "OpenEFile",       "ClearFLASH",
-        "ClearEEPROM",     "FileNameText_0",   "FileNameText_1",  "WriteLeaveSet",
-        "ReadLeaveSet",    "Upload_leaveDATA", "Command1",        "CompareFLASH",
-        "CompareEEPROM",   "ContinuousCheck"};
-    for (const char* name : widgets)
-        if (auto* w = findChild<QWidget*>(QString::fromLatin1(name)))
-            m_lock.hold(w);
 }
 
 void MainWindow::onBusyChanged(bool busy) {
@@ -45,10 +29,9 @@ void MainWindow::onBusyChanged(bool busy) {
         return;
     // A bar an operation left part-way (stopped, failed, a short read-back) tells nothing
     // true any more.
-    for (QProgressBar* bar : findChildren<QProgressBar*>()) {
-        if (bar->objectName() != u"FlashProgressBar" && bar->objectName() != u"EepromProgressBar")
-            continue;
-        if (bar->value() != bar->maximum() && bar->value() >= bar->minimum())
+    for (const WindowBar& b : windowBars()) {
+        auto* bar = findChild<QProgressBar*>(QString::fromLatin1(b.name));
+        if (bar && bar->value() != bar->maximum() && bar->value() >= bar->minimum())
             bar->reset();
     }
     if (m_quitting) // out of the operation's stack first
@@ -60,9 +43,8 @@ void MainWindow::onBusyChanged(bool busy) {
 bool MainWindow::refusedWhileBusy(const QString& key) {
     if (!m_link->busy())
         return false;
-    static const char* const free[] = {"About", "slSET", "HELP", "SaveSet"};
-    for (const char* k : free)
-        if (key == QLatin1String(k))
+    for (const WindowControl& c : windowControls())
+        if ((c.rules & FreeWhileBusy) && key == QLatin1String(c.name))
             return false;
     m_session.log.logMessage(Texts::linkBusy());
     return true;

@@ -9,11 +9,11 @@
 
 #include <QPushButton>
 
-void MainWindow::startProgram(const QString& control) {
-    if (refusedWhileBusy(control))
+void MainWindow::startProgram() {
+    if (refusedWhileBusy(QString()))
         return;
     const bool continuous = m_production->continuous();
-    runOp(control, [this, continuous](OpContext& c) {
+    runOp(OpId::Program, [this, continuous](OpContext& c) {
         JobSource source;
         source.serial = continuous && m_production->stampSerial();
         const ProgramJob job = jobFromSession(c.session, c.ui, source);

@@ -3,6 +3,7 @@
 
 #include "app/apptexts.h"
 #include "app/connection.h"
+#include "app/controltable.h"
 #include "app/imagetab.h"
 #include "app/serialdialog.h"
 #include "core/datapaths.h"
@@ -85,8 +86,8 @@ void MainWindow::startUp(std::unique_ptr<Port> injected) {
     }
 
     m_tabs->setCurrentIndex(0);
-    m_ui.progress(QStringLiteral("FlashProgressBar"), 100);
-    m_ui.progress(QStringLiteral("EepromProgressBar"), 100);
+    m_ui.progress(Progress::Flash, 100);
+    m_ui.progress(Progress::Eeprom, 100);
 
     togglePort();
     if (m_conn->isOpen())
@@ -172,18 +173,10 @@ void MainWindow::updateConnectionState() {
 }
 
 void MainWindow::setOperationsEnabled(bool on) {
-    static const char* const toolbarKeys[] = {"ReadFuse",    "WriteFuse",   "WriteLock",
-                                              "RecoverFuse", "EraserFlash", "ProgramMCU",
-                                              "CheckCOM"};
-    for (const char* key : toolbarKeys)
-        if (QAction* a = m_actions.value(QString::fromLatin1(key)))
-            m_lock.setEnabled(a, on);
-    static const char* const buttons[] = {"ReadSIG",         "ReadFlash",       "ReadEEPROM",
-                                          "ReadOA",          "ProCommand",      "W_DataCommand_0",
-                                          "W_DataCommand_1", "R_DataCommand_0", "R_DataCommand_1"};
-    for (const char* name : buttons)
-        if (auto* w = findChild<QWidget*>(QString::fromLatin1(name)))
-            m_lock.setEnabled(w, on);
+    for (const WindowControl& c : windowControls())
+        if (c.rules & NeedsPort)
+            for (QObject* o : controlsNamed(this, c.name))
+                m_lock.setEnabled(o, on);
 }
 
 void MainWindow::showSettingsDialog() {

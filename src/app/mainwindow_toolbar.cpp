@@ -4,6 +4,7 @@
 
 #include "app/apptexts.h"
 #include "app/connection.h"
+#include "app/controltable.h"
 #include "app/fusepage.h"
 #include "app/productionpanel.h"
 #include "app/programmeractions.h"
@@ -145,10 +146,10 @@ void MainWindow::addChipMenuEntry(const QString& name) {
     rebuildChipMenu();
 }
 
-void MainWindow::runGuarded(const QString& key, const std::function<void(OpContext&)>& body) {
+void MainWindow::runGuarded(OpId id, const std::function<void(OpContext&)>& body) {
     // The presence check belongs to the operation: it holds the link (and the interlock
     // keeps the window's other operations off) from the first frame to the last.
-    runOp(key, [&](OpContext& c) {
+    runOp(id, [&](OpContext& c) {
         c.link.drainInput();
         if (ReadSignatureByte(c, 0) != u"1E") {
             c.log(Texts::noTarget());
@@ -163,44 +164,45 @@ void MainWindow::buttonClicked(const QString& key) {
     if (refusedWhileBusy(key))
         return;
     if (key == u"SelectMCU") {
-        runOp(QStringLiteral("SelectMCU"), [](OpContext& c) { DetectChip(c); });
+        runOp(OpId::DetectChip, [](OpContext& c) { DetectChip(c); });
     } else if (key == u"SetFuseDefault") {
         m_session.fuses.ApplyDefault(&m_session.log); // without a description: refused, logged
     } else if (key == u"SetCOM") {
         showSettingsDialog();
     } else if (key == u"CheckCOM") {
-        runOp(QStringLiteral("CheckCOM"), [](OpContext& c) { CheckConnection(c); });
+        runOp(OpId::CheckConnection, [](OpContext& c) { CheckConnection(c); });
     } else if (key == u"About") {
         showAbout();
     } else if (key == u"slSET") {
         // The menu carries its functions.
     } else if (key == u"ReadFuse") {
-        runGuarded(key, [](OpContext& c) { ReadFuses(c); });
+        runGuarded(controlOp(key), [](OpContext& c) { ReadFuses(c); });
     } else if (key == u"WriteFuse") {
         if (!CanWriteFuses(m_session)) // no description: not even the presence test goes out
             return;
-        runGuarded(key, [this](OpContext& c) {
+        runGuarded(controlOp(key), [this](OpContext& c) {
             if (confirmFuseWrite(c, FuseBytesFuses))
                 WriteFuses(c);
         });
     } else if (key == u"RecoverFuse") {
         if (!CanWriteFuses(m_session))
             return;
-        runGuarded(key, [](OpContext& c) { RecoverFuses(c); }); // applies the default itself
+        runGuarded(controlOp(key),
+                   [](OpContext& c) { RecoverFuses(c); }); // applies the default itself
     } else if (key == u"WriteLock") {
         if (!CanWriteFuses(m_session))
             return;
-        runGuarded(key, [this](OpContext& c) {
+        runGuarded(controlOp(key), [this](OpContext& c) {
             if (confirmFuseWrite(c, FuseBytesLock))
                 WriteLock(c);
         });
     } else if (key == u"EraserFlash") {
-        runGuarded(key, [](OpContext& c) { EraseChip(c); });
+        runGuarded(controlOp(key), [](OpContext& c) { EraseChip(c); });
     } else if (key == u"ProgramMCU") {
         // The toolbar's program button runs what the program button runs.
-        startProgram(key);
+        startProgram();
     } else {
-        runGuarded(key, {});
+        runGuarded(controlOp(key), {});
     }
 }
 
@@ -224,7 +226,7 @@ void MainWindow::menuItemClicked(const QString& key) {
     } else if (key == u"HELP") {
         openHelp();
     } else if (key == u"FIRMWARE") {
-        runOp(QStringLiteral("FIRMWARE"), [](OpContext& c) { EnterFirmwareLoader(c); });
+        runOp(OpId::FirmwareLoader, [](OpContext& c) { EnterFirmwareLoader(c); });
     } else {
         SelectChip(m_session, key);
     }

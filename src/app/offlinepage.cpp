@@ -233,25 +233,25 @@ QWidget* OfflinePage::buildButtons() {
         h->addWidget(b, 1);
 
     connect(write, &QPushButton::clicked, this, [this] {
-        runOp(QStringLiteral("WriteLeaveSet"), [this] {
+        runOp(OpId::WriteOfflineSettings, [this] {
             OpContext c = m_app.op();
             WriteOfflineSettings(c);
         });
     });
     connect(read, &QPushButton::clicked, this, [this] {
-        runOp(QStringLiteral("ReadLeaveSet"), [this] {
+        runOp(OpId::ReadOfflineSettings, [this] {
             OpContext c = m_app.op();
             ReadOfflineSettings(c);
         });
     });
     connect(upload, &QPushButton::clicked, this, [this] {
-        runOp(QStringLiteral("Upload_leaveDATA"), [this] {
+        runOp(OpId::UploadOffline, [this] {
             OpContext c = m_app.op();
             UploadOfflineImages(c);
         });
     });
     connect(table, &QPushButton::clicked, this, [this] {
-        runOp(QStringLiteral("Command1"), [this] {
+        runOp(OpId::ProgrammerCommand, [this] {
             OpContext c = m_app.op();
             StoreFuseTable(c);
         });
@@ -261,11 +261,11 @@ QWidget* OfflinePage::buildButtons() {
     return row;
 }
 
-void OfflinePage::runOp(const QString& control, const std::function<void()>& body) {
+void OfflinePage::runOp(OpId id, const std::function<void()>& body) {
     // The waits keep the window live: the core refuses a second operation on the link,
     // and the window's interlock keeps the buttons of the others off meanwhile.
     OpContext c = m_app.op();
-    runOperation(c, control, body);
+    runOperation(c, id, body);
     refresh();
 }
 

@@ -2,6 +2,8 @@
 // The page "脱机选项": stand-alone programming settings, upload, fuse table, serial number.
 // The page shows the session's OfflinePanel and writes every change back into it; the
 // number boxes go through the number converter's key rules.
+#include "core/ui.h"
+
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -40,7 +42,7 @@ class OfflinePage : public QWidget {
     void setIncrement(int value);
     void onBoxChanged(NumberConverter::Box box, const QString& text, int caret);
     void onBoxEdited(NumberConverter::Box box, const QString& text);
-    void runOp(const QString& control, const std::function<void()>& body);
+    void runOp(OpId id, const std::function<void()>& body);
 
     AppContext& m_app;
     NumberConverter m_converter;

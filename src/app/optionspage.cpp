@@ -2,6 +2,7 @@
 
 #include "app/appcontext.h"
 #include "app/apptexts.h"
+#include "app/interlock.h"
 #include "core/settings.h"
 #include "ops/calibration.h"
 #include "ops/singlebyte.h"
@@ -29,7 +30,9 @@ QStringList programOptionCaptions() {
             AppTexts::tr("校验EEPROM")};
 }
 
-static QString indexed(const char* name, int i) { return QString::fromLatin1(name) + u'_' + QString::number(i); }
+static QString indexed(const char* name, int i) {
+    return QString::fromLatin1(name) + u'_' + QString::number(i);
+}
 
 // A scroll bar beside a text box, as small as a spin button.
 static QScrollBar* spinBar(QWidget* parent, const QString& name) {
@@ -124,7 +127,8 @@ QWidget* OptionsPage::buildCalibration() {
         m_target[size_t(t)] = radio;
 
         auto* address = new QLineEdit(box);
-        address->setObjectName(t == 0 ? QStringLiteral("Flash_Address") : QStringLiteral("Eeprom_Address"));
+        address->setObjectName(t == 0 ? QStringLiteral("Flash_Address")
+                                      : QStringLiteral("Eeprom_Address"));
         address->setMaxLength(6);
         address->setFixedWidth(54);
         address->setToolTip(tr("写入地址 (十进制)"));
@@ -280,19 +284,24 @@ void OptionsPage::refresh() {
     for (int t = 0; t < 2; ++t) {
         QScrollBar* bar = m_calBar[size_t(t)];
         bar->setRange(calibrationScrollMinimum(s, t), 0);
-        bar->setValue(int(qBound<qint64>(-qint64(calMax[size_t(t)]), -lenientDecimal(calText[size_t(t)]), 0)));
+        bar->setValue(int(
+            qBound<qint64>(-qint64(calMax[size_t(t)]), -lenientDecimal(calText[size_t(t)]), 0)));
         if (m_calAddress[size_t(t)]->text() != calText[size_t(t)])
             m_calAddress[size_t(t)]->setText(calText[size_t(t)]);
     }
     // Through the window's interlock: a calibration read inside the program sequence
     // decides the button's state after the sequence, not in its middle.
-    m_app.ui.setControlEnabled(m_writeOA->objectName(), cal.writeEnabled);
+    if (m_app.lock)
+        m_app.lock->setEnabled(m_writeOA, cal.writeEnabled);
+    else
+        m_writeOA->setEnabled(cal.writeEnabled);
 
     const SingleBytePanel& single = s.single;
     for (int i = 0; i < 2; ++i) {
         QScrollBar* bar = m_addressBar[size_t(i)];
         bar->setRange(0, single.max[size_t(i)]);
-        bar->setValue(int(qBound<qint64>(0, lenientDecimal(single.address[size_t(i)]), qint64(single.max[size_t(i)]))));
+        bar->setValue(int(qBound<qint64>(0, lenientDecimal(single.address[size_t(i)]),
+                                         qint64(single.max[size_t(i)]))));
         if (m_address[size_t(i)]->text() != single.address[size_t(i)])
             m_address[size_t(i)]->setText(single.address[size_t(i)]);
         if (m_data[size_t(i)]->text() != single.data[size_t(i)])

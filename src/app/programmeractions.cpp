@@ -27,7 +27,7 @@ void StartFirmwareUpdate(QWidget* parent, AppContext& app) {
 
 void UpdateProgrammerEepromInteractive(QWidget* parent, AppContext& app) {
     OpContext c = app.op();
-    runOperation(c, QString(), [&] {
+    runOperation(c, OpId::None, [&] {
         if (!UpdateProgrammerEepromCheck(c))
             return;
         const QString path = chooseBinaryFile(parent, T::openEepromDataTitle());
@@ -39,5 +39,5 @@ void UpdateProgrammerEepromInteractive(QWidget* parent, AppContext& app) {
 
 void EnterFirmwareLoaderInteractive(QWidget*, AppContext& app) {
     OpContext c = app.op();
-    runOperation(c, QString(), [&] { EnterFirmwareLoader(c); });
+    runOperation(c, OpId::None, [&] { EnterFirmwareLoader(c); });
 }

@@ -1,5 +1,6 @@
 #include "app/widgetui.h"
 
+#include "app/controltable.h"
 #include "app/interlock.h"
 #include "core/messagelog.h"
 
@@ -21,8 +22,16 @@ void fitTitle(QMessageBox* box) {
                       grid->rowCount(), 0, 1, grid->columnCount());
 }
 
-void WidgetUi::progress(const QString& bar, int percent) {
-    if (auto* p = m_root->findChild<QProgressBar*>(bar))
+void WidgetUi::progress(Progress bar, int percent) {
+    auto it = m_bars.find(bar);
+    if (it == m_bars.end()) {
+        QProgressBar* found = nullptr;
+        for (const WindowBar& b : windowBars())
+            if (b.bar == bar)
+                found = m_root->findChild<QProgressBar*>(QString::fromLatin1(b.name));
+        it = m_bars.insert(bar, found);
+    }
+    if (QProgressBar* p = it.value())
         p->setValue(qBound(0, percent, 100));
 }
 
@@ -43,21 +52,36 @@ void WidgetUi::beep() {
     QApplication::beep();
 }
 
-void WidgetUi::setControlEnabled(const QString& control, bool enabled) {
-    // Toolbar keys are actions; the window's buttons are widgets. A name may be both (the
-    // action's button carries the key too): switch every match.
-    auto set = [&](QObject* o) {
-        if (interlock)
-            interlock->setEnabled(o, enabled);
-        else if (auto* a = qobject_cast<QAction*>(o))
-            a->setEnabled(enabled);
-        else if (auto* w = qobject_cast<QWidget*>(o))
-            w->setEnabled(enabled);
-    };
-    for (QAction* a : m_root->findChildren<QAction*>(control))
-        set(a);
-    for (QWidget* w : m_root->findChildren<QWidget*>(control))
-        set(w);
+void WidgetUi::setEnabled(QObject* control, bool enabled) {
+    if (interlock)
+        interlock->setEnabled(control, enabled);
+    else if (auto* a = qobject_cast<QAction*>(control))
+        a->setEnabled(enabled);
+    else if (auto* w = qobject_cast<QWidget*>(control))
+        w->setEnabled(enabled);
+}
+
+void WidgetUi::setOperationEnabled(OpId id, bool enabled) {
+    auto it = m_controls.find(id);
+    if (it == m_controls.end()) {
+        QList<QPointer<QObject>> found;
+        for (const WindowControl& c : windowControls())
+            if (c.op == id)
+                for (QObject* o : controlsNamed(m_root, c.name))
+                    found << o;
+        it = m_controls.insert(id, found);
+    }
+    for (const QPointer<QObject>& o : it.value())
+        if (o)
+            setEnabled(o, enabled);
+}
+
+void WidgetUi::operationStarted(OpId id) {
+    setOperationEnabled(id, false);
+}
+
+void WidgetUi::operationEnded(OpId id) {
+    setOperationEnabled(id, true);
 }
 
 bool WidgetUi::confirm(const QString& title, const QString& text) {

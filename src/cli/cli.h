@@ -2,6 +2,8 @@
 // hvpp-cli: the headless front end. One table of commands; each command declares its own
 // options and arguments and runs the same core operations as the window, through the
 // shared preamble of CliContext (port, chip, target check, exit code).
+#include "core/ui.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QList>
@@ -74,7 +76,7 @@ class CliContext {
     // Runs body as one operation: opens the link, checks the target when asked, and maps
     // the outcome to the exit code (the link lost or an answer missing: 3; a failed step:
     // 1; otherwise 0).
-    int run(const QString& control, Need need, const std::function<Step(OpContext&)>& body);
+    int run(OpId id, Need need, const std::function<Step(OpContext&)>& body);
     // Loads path into the flash or EEPROM image as the open buttons do; false after an
     // error naming the file (also when the file holds no data, unless emptyIsData).
     bool loadImage(bool eeprom, const QString& path, bool emptyIsData = false);

@@ -195,22 +195,26 @@ QString phaseCode(const QString& phase) {
     return QStringLiteral("other");
 }
 
-QString phaseOfBar(const QString& bar) {
-    if (bar.startsWith(u"Eeprom"))
+QString phaseOfBar(Progress bar) {
+    switch (bar) {
+    case Progress::Eeprom:
         return Phases::writeEeprom();
-    if (bar.startsWith(u"Firmware"))
+    case Progress::Firmware:
         return Phases::firmware();
+    case Progress::Flash:
+        break;
+    }
     return Phases::writeFlash();
 }
 
-void CliUi::progress(const QString& bar, int percent) {
+void CliUi::progress(Progress bar, int percent) {
     if (bar == m_completeBar)
         return; // the bar set full after a step that told its bytes
     progressBytes(bar, phaseOfBar(bar), qBound(0, percent, 100), 100);
 }
 
-void CliUi::progressBytes(const QString& bar, const QString& phase, qint64 done, qint64 total) {
-    m_completeBar = done >= total ? bar : QString();
+void CliUi::progressBytes(Progress bar, const QString& phase, qint64 done, qint64 total) {
+    m_completeBar = done >= total ? std::optional<Progress>(bar) : std::nullopt;
     if (phase != m_phase || done < m_lastDone) {
         m_phase = phase;
         m_phaseStart = now();

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
+#include <optional>
 
 // The error codes of "error" events: what a script may switch on. Listed in
 // docs/json-events.md.
@@ -32,7 +33,7 @@ inline constexpr char schemeRefused[] = "scheme_refused";
 inline constexpr char schemeChanged[] = "scheme_changed";
 inline constexpr char csvRefused[] = "csv_refused";
 inline constexpr char cancelled[] = "cancelled";
-inline constexpr char refused[] = "refused";        // the programmer or the chip refused a step
+inline constexpr char refused[] = "refused"; // the programmer or the chip refused a step
 inline constexpr char stepFailed[] = "step_failed";
 inline constexpr char jobRefused[] = "job_refused";
 inline constexpr char dangerousFuses[] = "dangerous_fuses"; // a step failed; the log says which
@@ -102,14 +103,12 @@ class CliOutput {
 class CliUi : public Ui {
   public:
     CliUi(CliOutput& out, std::function<bool(const QString&)> ask);
-    void progress(const QString& bar, int percent) override;
-    void progressBytes(const QString& bar, const QString& phase, qint64 done,
-                       qint64 total) override;
+    void progress(Progress bar, int percent) override;
+    void progressBytes(Progress bar, const QString& phase, qint64 done, qint64 total) override;
     // Warnings are the boxes of the window: each one is an error event. Its code is the
     // one set for the next warning (setNextCode), else the one set for the step (setCode).
     void warning(const QString& title, const QString& text) override;
     void beep() override {}
-    void setControlEnabled(const QString&, bool) override {}
     bool confirm(const QString& title, const QString& text) override;
 
     // What warnings concern from now on (a file name while loading, else the port).
@@ -139,7 +138,7 @@ class CliUi : public Ui {
     QStringList m_collected;
     QString m_phase;
     double m_phaseStart = 0;
-    QString m_completeBar; // the bar whose step just reached its total
+    std::optional<Progress> m_completeBar; // the bar whose step just reached its total
     qint64 m_lastDone = -1;
 };
 

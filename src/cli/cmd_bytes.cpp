@@ -40,7 +40,7 @@ bool hasCalibration(CliContext& ctx) {
 int readCal(CliContext& ctx) {
     if (!hasCalibration(ctx))
         return Exit::Failed;
-    const int code = ctx.run(QStringLiteral("ReadOA"), Need::Target,
+    const int code = ctx.run(OpId::ReadCalibration, Need::Target,
                              [](OpContext& c) { return ReadOA(c) ? Step::Ok : Step::NoAnswer; });
     if (code == Exit::Done)
         ctx.out.result(slotsText(ctx.session.cal), slotsJson(ctx.session.cal));
@@ -55,7 +55,7 @@ int writeCal(CliContext& ctx) {
         return Exit::Usage;
     const int slot = ctx.isSet("cal-slot") ? ctx.session.cal.pickedSlot : -1;
     ctx.session.cal.pickedSlot = picked;
-    return ctx.run(QStringLiteral("WriteOA_Command"), Need::Target, [&](OpContext& c) {
+    return ctx.run(OpId::WriteCalibration, Need::Target, [&](OpContext& c) {
         if (!ReadOA(c))
             return Step::NoAnswer;
         if (slot >= 0) // the user's pick wins over the one the read made
@@ -77,14 +77,12 @@ int singleByte(CliContext& ctx, bool write) {
     if (write)
         p.data[row] = ctx.args[2];
     bool sent = false;
-    const int code = ctx.run(
-        (write ? QStringLiteral("W_DataCommand_%1") : QStringLiteral("R_DataCommand_%1")).arg(row),
-        Need::Target, [&](OpContext& c) {
-            sent = write ? WriteSingle(c, row) : ReadSingle(c, row);
-            if (sent && !write && c.session.single.data[row].isEmpty())
-                return Step::NoAnswer;
-            return Step::Ok;
-        });
+    const int code = ctx.run(singleByteOp(write, row), Need::Target, [&](OpContext& c) {
+        sent = write ? WriteSingle(c, row) : ReadSingle(c, row);
+        if (sent && !write && c.session.single.data[row].isEmpty())
+            return Step::NoAnswer;
+        return Step::Ok;
+    });
     if (code == Exit::Done && !sent)
         return Exit::Usage; // the address or data was refused (the log says why)
     if (code == Exit::Done && !write)

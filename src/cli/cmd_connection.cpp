@@ -13,7 +13,7 @@ namespace {
 
 int check(CliContext& ctx) {
     QString answer;
-    const int code = ctx.run(QStringLiteral("CheckCOM"), Need::Programmer, [&](OpContext& c) {
+    const int code = ctx.run(OpId::CheckConnection, Need::Programmer, [&](OpContext& c) {
         c.link.drainInput();
         c.link.sendCommand(Frames::connectionCheck());
         c.link.delayMs(400);
@@ -36,8 +36,8 @@ int check(CliContext& ctx) {
 // selected chip alone.
 int identify(CliContext& ctx, bool select) {
     QString name;
-    const int code = ctx.run(select ? QStringLiteral("SelectMCU") : QStringLiteral("ReadSIG"),
-                             Need::Programmer, [&](OpContext& c) {
+    const int code = ctx.run(select ? OpId::DetectChip : OpId::ReadSignature, Need::Programmer,
+                             [&](OpContext& c) {
                                  name = select ? DetectChip(c) : ReadSignature(c);
                                  return name.isEmpty() ? Step::NoAnswer : Step::Ok;
                              });

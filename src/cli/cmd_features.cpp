@@ -81,7 +81,7 @@ int compare(CliContext& ctx) {
     if (eeprom && !ctx.loadImage(true, ctx.value("eeprom")))
         return Exit::Failed;
     bool flashSame = true, eepromSame = true;
-    const int code = ctx.run(QStringLiteral("CompareFLASH"), Need::Target, [&](OpContext& c) {
+    const int code = ctx.run(OpId::CompareFlash, Need::Target, [&](OpContext& c) {
         if (flash)
             flashSame = VerifyFlash(c);
         if (eeprom)

@@ -80,7 +80,7 @@ QString bytesLine(const FuseEditor& f) {
 }
 
 int readFuses(CliContext& ctx) {
-    const int code = ctx.run(QStringLiteral("ReadFuse"), Need::Target,
+    const int code = ctx.run(OpId::ReadFuses, Need::Target,
                              [](OpContext& c) { return ReadFuses(c) ? Step::Ok : Step::NoAnswer; });
     if (code == Exit::Done)
         ctx.out.result(bytesLine(ctx.session.fuses), bytesJson(ctx.session.fuses));
@@ -131,7 +131,7 @@ int writeFuses(CliContext& ctx) {
     if (!allowedWrite(ctx, text, FuseBytesFuses))
         return Exit::Usage;
     f.ApplyFuseText(text);
-    const int code = ctx.run(QStringLiteral("WriteFuse"), Need::Target,
+    const int code = ctx.run(OpId::WriteFuses, Need::Target,
                              [](OpContext& c) { return WriteFuses(c) ? Step::Ok : Step::Failed; });
     if (code == Exit::Done)
         ctx.out.result(bytesLine(f), bytesJson(f));
@@ -141,7 +141,7 @@ int writeFuses(CliContext& ctx) {
 int recoverFuses(CliContext& ctx) {
     if (!CanWriteFuses(ctx.session))
         return Exit::Failed;
-    return ctx.run(QStringLiteral("RecoverFuse"), Need::Target,
+    return ctx.run(OpId::RecoverFuses, Need::Target,
                    [](OpContext& c) { return RecoverFuses(c) ? Step::Ok : Step::Failed; });
 }
 
@@ -158,7 +158,7 @@ int writeLock(CliContext& ctx) {
     if (!allowedWrite(ctx, text, FuseBytesLock))
         return Exit::Usage;
     f.ApplyFuseText(text);
-    const int code = ctx.run(QStringLiteral("WriteLock"), Need::Target,
+    const int code = ctx.run(OpId::WriteLock, Need::Target,
                              [](OpContext& c) { return WriteLock(c) ? Step::Ok : Step::Failed; });
     if (code == Exit::Done)
         ctx.out.result(Texts::tr("锁定位 %1").arg(f.frameDigits(3)),

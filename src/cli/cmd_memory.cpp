@@ -18,7 +18,7 @@
 namespace {
 
 int eraseChip(CliContext& ctx) {
-    const int code = ctx.run(QStringLiteral("EraserFlash"), Need::Target, [](OpContext& c) {
+    const int code = ctx.run(OpId::Erase, Need::Target, [](OpContext& c) {
         EraseChip(c);
         return Step::Ok;
     });
@@ -38,7 +38,7 @@ QJsonObject imageFields(const Session& s, bool eeprom, const QString& file) {
 int writeMemory(CliContext& ctx, bool eeprom) {
     if (!ctx.loadImage(eeprom, ctx.args[0]) || !ctx.imageForChip(eeprom))
         return Exit::Failed;
-    const int code = ctx.run(QStringLiteral("ProCommand"), Need::Target, [eeprom](OpContext& c) {
+    const int code = ctx.run(OpId::Program, Need::Target, [eeprom](OpContext& c) {
         return (eeprom ? WriteEeprom(c) : WriteFlash(c)) ? Step::Ok : Step::Failed;
     });
     if (code == Exit::Done)
@@ -49,7 +49,7 @@ int writeMemory(CliContext& ctx, bool eeprom) {
 int verifyMemory(CliContext& ctx, bool eeprom) {
     if (!ctx.loadImage(eeprom, ctx.args[0]) || !ctx.imageForChip(eeprom))
         return Exit::Failed;
-    const int code = ctx.run(QStringLiteral("ProCommand"), Need::Target, [eeprom](OpContext& c) {
+    const int code = ctx.run(OpId::Program, Need::Target, [eeprom](OpContext& c) {
         return (eeprom ? VerifyEeprom(c) : VerifyFlash(c)) ? Step::Ok : Step::Failed;
     });
     if (code == Exit::Done || code == Exit::Failed) {
@@ -66,9 +66,8 @@ int readMemory(CliContext& ctx, bool eeprom) {
     const QString path = ctx.args[0];
     if (const int code = claimStdout(ctx, path); code >= 0)
         return code;
-    const int code = ctx.run(
-        eeprom ? QStringLiteral("ReadEEPROM") : QStringLiteral("ReadFlash"), Need::Programmer,
-        [&](OpContext& c) {
+    const int code =
+        ctx.run(eeprom ? OpId::ReadEeprom : OpId::ReadFlash, Need::Programmer, [&](OpContext& c) {
             if (!(eeprom ? ReadEeprom(c) : ReadFlash(c)))
                 return Step::NoAnswer;
             const QString& image = eeprom ? s.EepromBufferText : s.FlashBufferText;

@@ -210,7 +210,7 @@ QString panelText(const Session& s) {
 int offlineWrite(CliContext& ctx) {
     if (!offlinePanelFromOptions(ctx) || !fuseBitsFromOptions(ctx))
         return Exit::Usage;
-    const int code = ctx.run(QStringLiteral("LeavePcWrite"), Need::Programmer, [](OpContext& c) {
+    const int code = ctx.run(OpId::WriteOfflineSettings, Need::Programmer, [](OpContext& c) {
         return WriteOfflineSettings(c) ? Step::Ok : Step::Failed;
     });
     if (code != Exit::Done)
@@ -230,7 +230,7 @@ int offlineRead(CliContext& ctx) {
     LoadOfflinePanel(ctx.settings, ctx.session.offline);
     bool complete = false;
     const int warningsBefore = ctx.ui.warnings;
-    const int code = ctx.run(QStringLiteral("LeavePcRead"), Need::Programmer, [&](OpContext& c) {
+    const int code = ctx.run(OpId::ReadOfflineSettings, Need::Programmer, [&](OpContext& c) {
         complete = ReadOfflineSettings(c);
         return complete ? Step::Ok : Step::NoAnswer;
     });
@@ -260,7 +260,7 @@ int offlineUpload(CliContext& ctx) {
         return Exit::Failed;
     if (clear)
         ctx.out.note(Texts::tr("--clear: 只把长度 0 写入编程器 (清除脱机映像)。"));
-    return ctx.run(QStringLiteral("Upload_leaveDATA"), Need::Programmer,
+    return ctx.run(OpId::UploadOffline, Need::Programmer,
                    [](OpContext& c) { return UploadOfflineImages(c) ? Step::Ok : Step::Failed; });
 }
 

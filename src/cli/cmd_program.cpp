@@ -100,7 +100,7 @@ int runSequence(CliContext& ctx, const QString& scheme) {
         return runRepeat(ctx, job);
     ProgramOutcome r;
     QString failedStep;
-    const int code = ctx.run(QStringLiteral("ProCommand"), Need::Programmer, [&](OpContext& c) {
+    const int code = ctx.run(OpId::Program, Need::Programmer, [&](OpContext& c) {
         r = RunProgramJob(c, job);
         if (r.failed() == ProgramStep::Presence)
             return Step::NoAnswer;

@@ -16,12 +16,12 @@
 namespace {
 
 int storeFuseTable(CliContext& ctx) {
-    return ctx.run(QStringLiteral("Command1"), Need::Programmer,
+    return ctx.run(OpId::ProgrammerCommand, Need::Programmer,
                    [](OpContext& c) { return StoreFuseTable(c) ? Step::Ok : Step::NoAnswer; });
 }
 
 int firmwareMode(CliContext& ctx) {
-    return ctx.run(QString(), Need::Programmer, [](OpContext& c) {
+    return ctx.run(OpId::None, Need::Programmer, [](OpContext& c) {
         EnterFirmwareLoader(c);
         return Step::Ok;
     });
@@ -41,10 +41,10 @@ int firmwareUpdate(CliContext& ctx) {
     }
     QObject::connect(&t, &FirmwareTransfer::bytesSentChanged, &t,
                      [&ctx](qint64 sent, qint64 total) {
-                         ctx.ui.progressBytes(QStringLiteral("FirmwareProgress"),
+                         ctx.ui.progressBytes(Progress::Firmware,
                                               Phases::firmware(), sent, total);
                      });
-    const int code = ctx.run(QString(), Need::Loader, [&](OpContext&) {
+    const int code = ctx.run(OpId::None, Need::Loader, [&](OpContext&) {
         ctx.out.note(t.prompt() + Texts::tr(" (等待编程器的引导程序, 最多10秒)"));
         if (!t.waitForLoader()) {
             ctx.out.error(ErrorCode::noAnswer, t.status(), ctx.portName());
@@ -79,7 +79,7 @@ int programmerEeprom(CliContext& ctx) {
         return Exit::Failed;
     }
     f.close();
-    return ctx.run(QString(), Need::Programmer, [&](OpContext& c) {
+    return ctx.run(OpId::None, Need::Programmer, [&](OpContext& c) {
         if (!UpdateProgrammerEepromCheck(c))
             return Step::NoAnswer;
         return UpdateProgrammerEepromFile(c, path) ? Step::Ok : Step::Failed;

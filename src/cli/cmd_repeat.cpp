@@ -172,7 +172,7 @@ int runRepeat(CliContext& ctx, const ProgramJob& programJob) {
     bool linkLost = true; // until the run returns
     // The production run judges each chip itself; a missing answer fails that chip only.
     const int code =
-        ctx.run(QStringLiteral("ProCommand"), Need::ProgrammerJudged, [&](OpContext& c) {
+        ctx.run(OpId::Program, Need::ProgrammerJudged, [&](OpContext& c) {
             ProductionRun run(c, ps);
             QObject::connect(&run, &ProductionRun::chipDone, &run, [&](const ChipRecord& r) {
                 ++(r.passed ? passed : failed);

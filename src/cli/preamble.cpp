@@ -123,7 +123,7 @@ bool CliContext::simArgsFitPort() {
     return false;
 }
 
-int CliContext::run(const QString& control, Need need,
+int CliContext::run(OpId id, Need need,
                     const std::function<Step(OpContext&)>& body) {
     if (!simArgsFitPort())
         return Exit::Usage;
@@ -135,7 +135,7 @@ int CliContext::run(const QString& control, Need need,
     Step step = Step::Ok;
     bool noTarget = false;
     ui.setCode(ErrorCode::refused);
-    const bool finished = runOperation(*c, control, [&] {
+    const bool finished = runOperation(*c, id, [&] {
         try {
             if (need == Need::Target && !PresenceTest(*c)) {
                 noTarget = true;

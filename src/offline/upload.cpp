@@ -28,8 +28,7 @@ void handshake(OpContext& c) {
 
 // One image as 128-byte blocks; false when the programmer did not announce itself.
 bool sendStream(OpContext& c, const Stream& s) {
-    const QString bar =
-        s.flash ? QStringLiteral("FlashProgressBar") : QStringLiteral("EepromProgressBar");
+    const Progress bar = s.flash ? Progress::Flash : Progress::Eeprom;
     c.link.drainInput();
     c.link.sendCommand(Frames::bulkUploadStart());
     if (!c.link.waitForMarkerResult(s.flash ? 1000 : 10000, QStringLiteral("B"))) {

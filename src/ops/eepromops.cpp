@@ -23,11 +23,11 @@ bool WriteEepromImage(OpContext& c, QString image, const ChipInfo& chip) {
     const int bytes = imageBytes(image);
     for (int a = 0; a < bytes; ++a) {
         c.link.sendCommand(Frames::writeEepromByte(image.mid(qsizetype(a) * 2, 2), a));
-        c.ui.progressBytes(QStringLiteral("EepromProgressBar"), Phases::writeEeprom(), a + 1,
+        c.ui.progressBytes(Progress::Eeprom, Phases::writeEeprom(), a + 1,
                            bytes);
         c.link.waitForMarker(50, QStringLiteral("!"));
     }
-    c.ui.progress(QStringLiteral("EepromProgressBar"), 100);
+    c.ui.progress(Progress::Eeprom, 100);
     c.log(OpsTexts::eepromWritten());
     c.link.delayMs(10);
     c.link.drainInput();
@@ -52,7 +52,7 @@ bool VerifyEepromImage(OpContext& c, const QString& text, const ChipInfo& chip) 
     c.link.sendCommand(Frames::readEeprom(n));
     c.log(OpsTexts::verifyingEeprom());
     const QString back =
-        collectReadBack(c, QStringLiteral("EepromProgressBar"), n, Phases::verifyEeprom());
+        collectReadBack(c, Progress::Eeprom, n, Phases::verifyEeprom());
     if (!reportVerify(c, true, image, back))
         return false;
     c.log(OpsTexts::eepromVerified());

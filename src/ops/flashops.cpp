@@ -49,7 +49,7 @@ bool WriteFlashImage(OpContext& c, QString image, const ChipInfo& chip) {
         }
         ++page;
         if (w == words - 1 || page == pageWords) {
-            c.ui.progressBytes(QStringLiteral("FlashProgressBar"), Phases::writeFlash(),
+            c.ui.progressBytes(Progress::Flash, Phases::writeFlash(),
                                qMin<qint64>((qint64(w) + 1) * 2, total), total);
             page = 0;
             c.link.sendCommand(Frames::flashPageCommit(w));
@@ -57,7 +57,7 @@ bool WriteFlashImage(OpContext& c, QString image, const ChipInfo& chip) {
             pacer.restart();
         }
     }
-    c.ui.progress(QStringLiteral("FlashProgressBar"), 100);
+    c.ui.progress(Progress::Flash, 100);
     c.link.sendCommand(Frames::flashWriteEnd());
     c.link.logReplyAfterQuiet(100, ReplyQuietMs, QString());
     return true;
@@ -82,7 +82,7 @@ bool VerifyFlashImage(OpContext& c, const QString& text, const ChipInfo& chip) {
     c.link.sendCommand(Frames::readFlash(n));
     c.log(OpsTexts::verifyingFlash());
     const QString back =
-        collectReadBack(c, QStringLiteral("FlashProgressBar"), n, Phases::verifyFlash());
+        collectReadBack(c, Progress::Flash, n, Phases::verifyFlash());
     if (!reportVerify(c, false, image, back))
         return false;
     c.log(OpsTexts::flashVerified());

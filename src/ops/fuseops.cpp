@@ -11,22 +11,6 @@
 
 namespace {
 
-// Disables an operation's own control for as long as the operation runs, also when the
-// link fails in the middle of it.
-class ControlOff {
-  public:
-    ControlOff(Ui& ui, const QString& name) : m_ui(ui), m_name(name) {
-        m_ui.setControlEnabled(m_name, false);
-    }
-    ~ControlOff() { m_ui.setControlEnabled(m_name, true); }
-    ControlOff(const ControlOff&) = delete;
-    ControlOff& operator=(const ControlOff&) = delete;
-
-  private:
-    Ui& m_ui;
-    QString m_name;
-};
-
 bool hasExtendedByte(const OpContext& c) {
     return chipHasExtendedFuseByte(c.session.selectedChipModel);
 }
@@ -167,7 +151,7 @@ bool CanWriteFuses(Session& session) {
 }
 
 bool ReadFuses(OpContext& c) {
-    ControlOff off(c.ui, QStringLiteral("ReadFuse"));
+    OperationScope scope(c.ui, OpId::ReadFuses);
     const QString r = requestFuseDigits(c);
     if (r.isEmpty())
         return false;
@@ -204,7 +188,7 @@ bool WriteLockByte(OpContext& c, const JobFuses& f) {
 }
 
 bool WriteFuses(OpContext& c) {
-    ControlOff off(c.ui, QStringLiteral("WriteFuse"));
+    OperationScope scope(c.ui, OpId::WriteFuses);
     if (!descriptionPresent(c))
         return false;
     return WriteFuseBytes(c, fusesFromSession(c.session));

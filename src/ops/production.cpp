@@ -22,19 +22,22 @@ namespace {
 class RunUi : public Ui {
   public:
     RunUi(Ui& inner, Session& s) : m_inner(inner), m_session(s) {}
-    void progress(const QString& bar, int percent) override { m_inner.progress(bar, percent); }
-    void progressBytes(const QString& bar, const QString& phase, qint64 done,
-                       qint64 total) override {
+    void progress(Progress bar, int percent) override { m_inner.progress(bar, percent); }
+    void progressBytes(Progress bar, const QString& phase, qint64 done, qint64 total) override {
         m_inner.progressBytes(bar, phase, done, total);
     }
     void warning(const QString&, const QString& text) override {
         m_session.log.logMessage(T::warningLogged(text));
     }
     void beep() override { m_inner.beep(); }
-    void setControlEnabled(const QString& control, bool enabled) override {
-        // The run's own button stays as the run set it.
-        if (control != u"ProCommand")
-            m_inner.setControlEnabled(control, enabled);
+    // The run's own control stays as the run set it.
+    void operationStarted(OpId id) override {
+        if (id != OpId::Program)
+            m_inner.operationStarted(id);
+    }
+    void operationEnded(OpId id) override {
+        if (id != OpId::Program)
+            m_inner.operationEnded(id);
     }
 
   private:

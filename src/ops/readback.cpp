@@ -3,7 +3,7 @@
 #include "link/answer.h"
 #include "session/opcontext.h"
 
-QString collectReadBack(OpContext& c, const QString& bar, int bytes, const QString& phase) {
+QString collectReadBack(OpContext& c, Progress bar, int bytes, const QString& phase) {
     const int wanted = bytes * 2;
     auto progress = [&](int got) {
         got = qMin(got, wanted);

@@ -1,6 +1,8 @@
 #pragma once
 // Collecting a memory read ("RF00…#", "RE00…#") that the programmer answers as one stream
 // of hex text.
+#include "core/ui.h"
+
 #include <QString>
 
 struct OpContext;
@@ -14,5 +16,4 @@ constexpr double ReadBackSilenceMs = 50;
 // of an earlier step in front of the answer is dropped. A programmer that keeps talking
 // does not keep the operation (and its memory) growing: the rest is left unread.
 // phase names the step for Ui::progressBytes ("校验FLASH", "读取EEPROM", ...).
-QString collectReadBack(OpContext& c, const QString& bar, int bytes,
-                        const QString& phase = QString());
+QString collectReadBack(OpContext& c, Progress bar, int bytes, const QString& phase = QString());

@@ -43,9 +43,8 @@ bool readMemory(OpContext& c, bool eeprom) {
     c.link.drainInput();
     c.link.sendCommand(eeprom ? Frames::readEeprom(size) : Frames::readFlash(size));
     c.log(eeprom ? OpsTexts::readingEeprom() : OpsTexts::readingFlash());
-    const QString answer = collectReadBack(
-        c, eeprom ? QStringLiteral("EepromProgressBar") : QStringLiteral("FlashProgressBar"), size,
-        eeprom ? Phases::readEeprom() : Phases::readFlash());
+    const QString answer = collectReadBack(c, eeprom ? Progress::Eeprom : Progress::Flash, size,
+                                           eeprom ? Phases::readEeprom() : Phases::readFlash());
     const QString image = checkedAnswer(c, answer, size);
     if (image.isEmpty())
         return false;

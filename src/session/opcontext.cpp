@@ -20,7 +20,7 @@ bool runOperationStep(OpContext& c, const std::function<void()>& body) {
     return false;
 }
 
-bool runOperation(OpContext& c, const QString& control, const std::function<void()>& body) {
+bool runOperation(OpContext& c, OpId id, const std::function<void()>& body) {
     Link::Claim claim(c.link);
     if (!claim.held()) {
         // Its frames would land in the middle of the running operation's.
@@ -32,10 +32,6 @@ bool runOperation(OpContext& c, const QString& control, const std::function<void
         return false;
     }
     Link::Busy busy(c.link);
-    if (!control.isEmpty())
-        c.ui.setControlEnabled(control, false);
-    const bool ok = runOperationStep(c, body);
-    if (!control.isEmpty())
-        c.ui.setControlEnabled(control, true);
-    return ok;
+    OperationScope scope(c.ui, id);
+    return runOperationStep(c, body);
 }

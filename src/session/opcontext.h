@@ -17,10 +17,9 @@ struct OpContext {
 // Runs an operation's body as its entry point. The operation claims the link for its whole
 // run: while another one holds it, this one is refused with a line in the log and nothing
 // sent. A failure of the link (or anything else thrown) ends it with a warning box instead
-// of a crash; a stop request ends it with a line in the log. The control named (if any) is
-// disabled while it runs and enabled afterwards. Returns false when the operation was
-// refused, failed or stopped.
-bool runOperation(OpContext& c, const QString& control, const std::function<void()>& body);
+// of a crash; a stop request ends it with a line in the log. The Ui is told when id starts
+// and ends. Returns false when the operation was refused, failed or stopped.
+bool runOperation(OpContext& c, OpId id, const std::function<void()>& body);
 
 // The failure handling of runOperation() without the claim, for the steps of an operation
 // whose owner holds a Link::Claim across several of them (the firmware window).

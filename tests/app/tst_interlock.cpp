@@ -234,7 +234,7 @@ void TestInterlock::firmwareWindowHoldsTheLink() {
         QVERIFY(!action(*r.w, QStringLiteral("UPDATE"))->isEnabled());
         OpContext c = r.w->app().op();
         QVERIFY(
-            !runOperation(c, QString(), [&] { c.link.sendCommand(QStringLiteral("EM000000#")); }));
+            !runOperation(c, OpId::None, [&] { c.link.sendCommand(QStringLiteral("EM000000#")); }));
         QVERIFY(r.sim->writes().isEmpty());
         // A refused file is said in the window and in the log.
         QCOMPARE(dialog.transfer().state(), FirmwareTransfer::State::Refused);

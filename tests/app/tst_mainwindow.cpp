@@ -2,6 +2,7 @@
 // shut-down, the toolbar's guard and interlock, the port toggle and the serial settings.
 #include "windowfixture.h"
 
+#include "app/controltable.h"
 #include "app/serialdialog.h"
 #include "core/settings.h"
 #include "support/scriptedport.h"
@@ -55,6 +56,7 @@ private Q_SLOTS:
     void chipMenuSelectsAndReloadsOnlyOnChange();
     void logViewReadOnlyAndDoubleClickRestores();
     void windowHeldAtDesignSize();
+    void controlTableNamesTheWindowsControls();
 };
 
 void TestMainWindow::firstStartWithEmptySettings() {
@@ -399,6 +401,25 @@ void TestMainWindow::windowHeldAtDesignSize() {
     QCOMPARE(w->size(), QSize(707, 504));
     w->resize(400, 300);
     QCOMPARE(w->size(), QSize(707, 504));
+}
+
+// The window's control table is the only place where operations and bars meet widget
+// names: a name there that no widget or action carries would leave a control on during
+// its operation, or a bar still.
+void TestMainWindow::controlTableNamesTheWindowsControls() {
+    WindowFixture f;
+    auto w = f.make(std::make_unique<ScriptedPort>());
+    for (const WindowControl& c : windowControls())
+        QVERIFY2(controlsNamed(w.get(), c.name).size() == 1, c.name);
+    for (const WindowBar& b : windowBars())
+        QVERIFY2(w->findChild<QProgressBar*>(QString::fromLatin1(b.name)), b.name);
+    // And an operation switches its controls through the table: both program controls go
+    // off while the program run holds the link.
+    w->ui().operationStarted(OpId::Program);
+    QVERIFY(!w->toolbarAction(QStringLiteral("ProgramMCU"))->isEnabled());
+    QVERIFY(!child<QWidget>(w.get(), QStringLiteral("ProCommand"))->isEnabled());
+    w->ui().operationEnded(OpId::Program);
+    QVERIFY(child<QWidget>(w.get(), QStringLiteral("ProCommand"))->isEnabled());
 }
 
 QTEST_MAIN(TestMainWindow)

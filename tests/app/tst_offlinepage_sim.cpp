@@ -126,8 +126,8 @@ class TestOfflinePageSim : public QObject {
         QCOMPARE(h.port.model().offlineFlash().left(300),
                  QByteArray::fromHex(h.session.FlashBufferText.toLatin1()));
         QCOMPARE(h.port.model().offlineEeprom().left(2), QByteArray::fromHex("A55A"));
-        QCOMPARE(h.ui.lastProgress.value(QStringLiteral("FlashProgressBar")), 100);
-        QVERIFY(h.ui.controlEvents.contains(QStringLiteral("Upload_leaveDATA:off")));
+        QCOMPARE(h.ui.lastProgress.value(Progress::Flash), 100);
+        QVERIFY(h.ui.opEvents.contains(RecordingUi::OpEvent(OpId::UploadOffline, true)));
 
         QTest::mouseClick(child<QPushButton>(page, QStringLiteral("Command1")), Qt::LeftButton);
         QCOMPARE(settingsByte(h, 0x40), quint8(0x93));
