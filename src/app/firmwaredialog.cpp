@@ -35,6 +35,28 @@ FirmwareDialog::FirmwareDialog(AppContext& app, const QString& path, QWidget* pa
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buildFileRow());
+    layout->addWidget(buildPrompt());
+    layout->addLayout(buildStatusRow());
+
+    m_bar = new QProgressBar(this);
+    m_bar->setObjectName(QStringLiteral("ProgressBar"));
+    m_bar->setRange(0, 100);
+    m_bar->setValue(0);
+    m_bar->setTextVisible(true);
+    layout->addWidget(m_bar);
+
+    layout->addLayout(buildButtons());
+    connectTransfer();
+
+    m_timer = new QTimer(this);
+    m_timer->setInterval(100);
+    connect(m_timer, &QTimer::timeout, this, &FirmwareDialog::onTick);
+
+    openFile(path);
+}
+
+QLayout* FirmwareDialog::buildFileRow() {
     auto* grid = new QGridLayout;
     auto* fileCaption = label(QStringLiteral("FileCaption"), this);
     fileCaption->setText(T::firmwareFile());
@@ -45,8 +67,10 @@ FirmwareDialog::FirmwareDialog(AppContext& app, const QString& path, QWidget* pa
     grid->addWidget(fileCaption, 0, 0, Qt::AlignTop);
     grid->addWidget(m_path, 0, 1);
     grid->setColumnStretch(1, 1);
-    layout->addLayout(grid);
+    return grid;
+}
 
+QLabel* FirmwareDialog::buildPrompt() {
     m_prompt = label(QStringLiteral("Prompt"), this);
     QFont big = m_prompt->font();
     big.setPointSizeF(big.pointSizeF() * 1.25);
@@ -54,8 +78,10 @@ FirmwareDialog::FirmwareDialog(AppContext& app, const QString& path, QWidget* pa
     m_prompt->setFont(big);
     m_prompt->setAlignment(Qt::AlignCenter);
     m_prompt->setMinimumHeight(m_prompt->fontMetrics().height() + 8);
-    layout->addWidget(m_prompt);
+    return m_prompt;
+}
 
+QLayout* FirmwareDialog::buildStatusRow() {
     m_status = label(QStringLiteral("Status"), this);
     m_status->setWordWrap(true);
     m_progress = label(QStringLiteral("Progress"), this);
@@ -63,15 +89,10 @@ FirmwareDialog::FirmwareDialog(AppContext& app, const QString& path, QWidget* pa
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(m_status, 1);
     statusRow->addWidget(m_progress);
-    layout->addLayout(statusRow);
+    return statusRow;
+}
 
-    m_bar = new QProgressBar(this);
-    m_bar->setObjectName(QStringLiteral("ProgressBar"));
-    m_bar->setRange(0, 100);
-    m_bar->setValue(0);
-    m_bar->setTextVisible(true);
-    layout->addWidget(m_bar);
-
+QLayout* FirmwareDialog::buildButtons() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     m_continue = new QPushButton(T::continueButton(), this);
@@ -82,8 +103,11 @@ FirmwareDialog::FirmwareDialog(AppContext& app, const QString& path, QWidget* pa
     m_exit->setAutoDefault(false);
     buttons->addWidget(m_continue);
     buttons->addWidget(m_exit);
-    layout->addLayout(buttons);
+    return buttons;
+}
 
+// The labels, the bar and "继 续" follow the transfer; the buttons drive it.
+void FirmwareDialog::connectTransfer() {
     connect(&m_transfer, &FirmwareTransfer::promptChanged, m_prompt, &QLabel::setText);
     connect(&m_transfer, &FirmwareTransfer::statusChanged, m_status, &QLabel::setText);
     connect(&m_transfer, &FirmwareTransfer::progressChanged, m_progress, &QLabel::setText);
@@ -104,12 +128,10 @@ FirmwareDialog::FirmwareDialog(AppContext& app, const QString& path, QWidget* pa
     connect(&m_transfer, &FirmwareTransfer::closeRequested, this, [this] { reject(); });
     connect(m_continue, &QPushButton::clicked, this, &FirmwareDialog::onContinue);
     connect(m_exit, &QPushButton::clicked, this, [this] { reject(); });
+}
 
-    m_timer = new QTimer(this);
-    m_timer->setInterval(100);
-    connect(m_timer, &QTimer::timeout, this, &FirmwareDialog::onTick);
-
-    // Opening: the path, the prompt, "继 续" off, the input discarded, the timer on.
+// Opening: the path, the prompt, "继 续" off, the input discarded, the timer on.
+void FirmwareDialog::openFile(const QString& path) {
     m_path->setText(QDir::toNativeSeparators(path));
     m_continue->setEnabled(false);
     bool opened = false;

@@ -12,6 +12,7 @@
 
 struct AppContext;
 class QLabel;
+class QLayout;
 class QProgressBar;
 class QPushButton;
 class QTimer;
@@ -32,6 +33,12 @@ class FirmwareDialog : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    QLayout* buildFileRow();
+    QLabel* buildPrompt();
+    QLayout* buildStatusRow();
+    QLayout* buildButtons();
+    void connectTransfer();
+    void openFile(const QString& path);
     void onTick();
     void onContinue();
     // Runs a step of the transfer: a lost port ends it with a warning.

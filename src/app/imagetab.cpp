@@ -77,6 +77,36 @@ ImageTab::ImageTab(AppContext& app, Which which, FileChooser& files, QWidget* pa
     header->setFont(hexViewFont());
     header->setTextInteractionFlags(Qt::NoTextInteraction);
 
+    buildView();
+    alignHeader(header);
+
+    buildFileName();
+    QLayout* buttons = buildButtons();
+
+    auto* fileRow = new QHBoxLayout;
+    auto* fileLabel = new QLabel(tr("文件:"), this);
+    fileRow->addWidget(fileLabel);
+    fileRow->addWidget(m_fileName, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    layout->addWidget(header);
+    layout->addWidget(m_view, 1);
+    layout->addLayout(fileRow);
+    layout->addLayout(buttons);
+
+    connect(&m_app.session, flash ? &Session::flashChanged : &Session::eepromChanged, this,
+            &ImageTab::refresh);
+    connect(&m_app.session, &Session::verifyReported, this, [this](int memory) {
+        if (memory == m_which)
+            showDiff();
+    });
+    refresh();
+}
+
+void ImageTab::buildView() {
+    const bool flash = m_which == Flash;
     m_model = new HexLineModel(this);
     m_view = new HexListView(this);
     m_view->setObjectName(flash ? QStringLiteral("RichTextFLASH")
@@ -90,8 +120,10 @@ ImageTab::ImageTab(AppContext& app, Which which, FileChooser& files, QWidget* pa
     m_view->setAlternatingRowColors(true);
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    alignHeader(header);
+}
 
+void ImageTab::buildFileName() {
+    const bool flash = m_which == Flash;
     m_fileName = new QLineEdit(this);
     m_fileName->setObjectName(flash ? QStringLiteral("FileNameText_0")
                                     : QStringLiteral("FileNameText_1"));
@@ -99,7 +131,11 @@ ImageTab::ImageTab(AppContext& app, Which which, FileChooser& files, QWidget* pa
                                          : tr("EEPROM 文件 (也可把文件拖到这里)"));
     m_fileName->setClearButtonEnabled(false);
     connect(m_fileName, &QLineEdit::textEdited, this, &ImageTab::fileNameEdited);
+}
 
+// Open, save as, compare and next difference on the left, clear on the right.
+QLayout* ImageTab::buildButtons() {
+    const bool flash = m_which == Flash;
     auto* open = button(this, flash ? QStringLiteral("OpenFFile") : QStringLiteral("OpenEFile"),
                         flash ? tr("打开FLASH") : tr("打开EEPROM"));
     auto* save = button(this, flash ? QStringLiteral("SaveFlash") : QStringLiteral("SaveEEPROM"),
@@ -123,10 +159,6 @@ ImageTab::ImageTab(AppContext& app, Which which, FileChooser& files, QWidget* pa
     key->setContext(Qt::WidgetWithChildrenShortcut);
     connect(key, &QShortcut::activated, this, [this] { nextDiff(); });
 
-    auto* fileRow = new QHBoxLayout;
-    auto* fileLabel = new QLabel(tr("文件:"), this);
-    fileRow->addWidget(fileLabel);
-    fileRow->addWidget(m_fileName, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(open);
     buttons->addWidget(save);
@@ -134,22 +166,7 @@ ImageTab::ImageTab(AppContext& app, Which which, FileChooser& files, QWidget* pa
     buttons->addWidget(next);
     buttons->addStretch();
     buttons->addWidget(clear);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->setSpacing(4);
-    layout->addWidget(header);
-    layout->addWidget(m_view, 1);
-    layout->addLayout(fileRow);
-    layout->addLayout(buttons);
-
-    connect(&m_app.session, flash ? &Session::flashChanged : &Session::eepromChanged, this,
-            &ImageTab::refresh);
-    connect(&m_app.session, &Session::verifyReported, this, [this](int memory) {
-        if (memory == m_which)
-            showDiff();
-    });
-    refresh();
+    return buttons;
 }
 
 void ImageTab::refresh() {

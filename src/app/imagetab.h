@@ -9,6 +9,7 @@ struct AppContext;
 struct FileChooser;
 class HexLineModel;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListView;
 
@@ -37,6 +38,9 @@ class ImageTab : public QWidget {
     void eepromFileDropped(const QString& path);
 
   private:
+    void buildView();
+    void buildFileName();
+    QLayout* buildButtons();
     void alignHeader(QLabel* header);
     void openClicked();
     void saveClicked();
@@ -44,12 +48,12 @@ class ImageTab : public QWidget {
     void compareClicked();
     void fileNameEdited(const QString& text);
 
-  AppContext& m_app;
-  Which m_which;
-  FileChooser& m_files;
-  HexLineModel* m_model;
-  QListView* m_view;
-  QLineEdit* m_fileName;
+    AppContext& m_app;
+    Which m_which;
+    FileChooser& m_files;
+    HexLineModel* m_model;
+    QListView* m_view;
+    QLineEdit* m_fileName;
 };
 
 // True for the file kinds the tabs take: .hex, .bin, .eep and .elf, in any letter case.

@@ -83,7 +83,9 @@ MainWindow::~MainWindow() {
     m_conn.reset(); // closes the port before the link and the session go
 }
 
-Port* MainWindow::port() const { return m_conn->port(); }
+Port* MainWindow::port() const {
+    return m_conn->port();
+}
 
 void MainWindow::buildWindow() {
     buildToolbar();
@@ -105,7 +107,8 @@ void MainWindow::buildWindow() {
         m_eepromTab->loadFile(path);
         m_tabs->setCurrentWidget(m_eepromTab);
     });
-    connect(m_offlinePage, &OfflinePage::chipMenuEntryRequested, this, &MainWindow::addChipMenuEntry);
+    connect(m_offlinePage, &OfflinePage::chipMenuEntryRequested, this,
+            &MainWindow::addChipMenuEntry);
 
     connect(m_optionsPage, &OptionsPage::readCalibrationRequested, this,
             [this] { runOp(OpId::ReadCalibration, [](OpContext& c) { ReadOA(c); }); });
@@ -154,6 +157,26 @@ static QLabel* valueLabel(QWidget* parent, const QString& name) {
     return l;
 }
 
+// The FLASH and EEPROM progress bars, each with its caption.
+static QGridLayout* progressBars(QWidget* column) {
+    auto* bars = new QGridLayout;
+    bars->setVerticalSpacing(2);
+    const QStringList names{QStringLiteral("FlashProgressBar"),
+                            QStringLiteral("EepromProgressBar")};
+    const QStringList captions{QStringLiteral("FLASH"), QStringLiteral("EEPROM")};
+    for (int i = 0; i < 2; ++i) {
+        auto* bar = new QProgressBar(column);
+        bar->setObjectName(names[i]);
+        bar->setRange(0, 100);
+        bar->setValue(100);
+        bar->setTextVisible(true);
+        bar->setFixedHeight(16);
+        bars->addWidget(new QLabel(captions[i], column), i, 0);
+        bars->addWidget(bar, i, 1);
+    }
+    return bars;
+}
+
 QWidget* MainWindow::buildRightColumn() {
     auto* column = new QWidget(this);
     column->setObjectName(QStringLiteral("RightColumn"));
@@ -162,32 +185,7 @@ QWidget* MainWindow::buildRightColumn() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
 
-    auto* chipBox = new QGroupBox(tr("芯片"), column);
-    auto* grid = new QGridLayout(chipBox);
-    grid->setContentsMargins(6, 4, 6, 4);
-    grid->setVerticalSpacing(2);
-    m_selChip = valueLabel(chipBox, QStringLiteral("SEL_MCUTYPE"));
-    m_currentChip = valueLabel(chipBox, QStringLiteral("Crunt_MCUTYPE"));
-    m_sigLabel = valueLabel(chipBox, QStringLiteral("SIG_LABEL"));
-    auto* choose = new QPushButton(tr("选择型号"), chipBox);
-    choose->setObjectName(QStringLiteral("ChipMenuButton"));
-    choose->setAutoDefault(false);
-    choose->setToolTip(tr("从芯片表中选择所要编程的芯片"));
-    // Room for the widest chip name beside it (ATMEGA8535) in the narrow column.
-    choose->setStyleSheet(QStringLiteral("QPushButton { padding: 4px 4px; }"));
-    grid->setHorizontalSpacing(4);
-    connect(choose, &QPushButton::clicked, this, [this, choose] {
-        m_chipMenu->popup(choose->mapToGlobal(QPoint(0, choose->height())));
-    });
-    grid->addWidget(new QLabel(tr("所选芯片:"), chipBox), 0, 0);
-    grid->addWidget(m_selChip, 0, 1);
-    grid->addWidget(choose, 0, 2);
-    grid->addWidget(new QLabel(tr("座上芯片:"), chipBox), 1, 0);
-    grid->addWidget(m_currentChip, 1, 1, 1, 2);
-    grid->addWidget(new QLabel(tr("标识字:"), chipBox), 2, 0);
-    grid->addWidget(m_sigLabel, 2, 1, 1, 2);
-    grid->setColumnStretch(1, 1);
-    layout->addWidget(chipBox);
+    layout->addWidget(buildChipBox(column));
 
     auto* buttons = new QGridLayout;
     buttons->setSpacing(4);
@@ -222,26 +220,42 @@ QWidget* MainWindow::buildRightColumn() {
             [this] { runOp(OpId::ReadEeprom, [](OpContext& c) { ReadEeprom(c); }); });
     connect(program, &QPushButton::clicked, this, [this] { startProgram(); });
 
-    auto* bars = new QGridLayout;
-    bars->setVerticalSpacing(2);
-    const QStringList names{QStringLiteral("FlashProgressBar"), QStringLiteral("EepromProgressBar")};
-    const QStringList captions{QStringLiteral("FLASH"), QStringLiteral("EEPROM")};
-    for (int i = 0; i < 2; ++i) {
-        auto* bar = new QProgressBar(column);
-        bar->setObjectName(names[i]);
-        bar->setRange(0, 100);
-        bar->setValue(100);
-        bar->setTextVisible(true);
-        bar->setFixedHeight(16);
-        bars->addWidget(new QLabel(captions[i], column), i, 0);
-        bars->addWidget(bar, i, 1);
-    }
-    layout->addLayout(bars);
+    layout->addLayout(progressBars(column));
 
     m_log = new LogView(m_session.log, column);
     m_log->setToolTip(tr("双击清除信息"));
     layout->addWidget(m_log, 1);
     return column;
+}
+
+// The chip chosen, the chip in the socket and its signature, with the chip menu button.
+QWidget* MainWindow::buildChipBox(QWidget* column) {
+    auto* chipBox = new QGroupBox(tr("芯片"), column);
+    auto* grid = new QGridLayout(chipBox);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setVerticalSpacing(2);
+    m_selChip = valueLabel(chipBox, QStringLiteral("SEL_MCUTYPE"));
+    m_currentChip = valueLabel(chipBox, QStringLiteral("Crunt_MCUTYPE"));
+    m_sigLabel = valueLabel(chipBox, QStringLiteral("SIG_LABEL"));
+    auto* choose = new QPushButton(tr("选择型号"), chipBox);
+    choose->setObjectName(QStringLiteral("ChipMenuButton"));
+    choose->setAutoDefault(false);
+    choose->setToolTip(tr("从芯片表中选择所要编程的芯片"));
+    // Room for the widest chip name beside it (ATMEGA8535) in the narrow column.
+    choose->setStyleSheet(QStringLiteral("QPushButton { padding: 4px 4px; }"));
+    grid->setHorizontalSpacing(4);
+    connect(choose, &QPushButton::clicked, this, [this, choose] {
+        m_chipMenu->popup(choose->mapToGlobal(QPoint(0, choose->height())));
+    });
+    grid->addWidget(new QLabel(tr("所选芯片:"), chipBox), 0, 0);
+    grid->addWidget(m_selChip, 0, 1);
+    grid->addWidget(choose, 0, 2);
+    grid->addWidget(new QLabel(tr("座上芯片:"), chipBox), 1, 0);
+    grid->addWidget(m_currentChip, 1, 1, 1, 2);
+    grid->addWidget(new QLabel(tr("标识字:"), chipBox), 2, 0);
+    grid->addWidget(m_sigLabel, 2, 1, 1, 2);
+    grid->setColumnStretch(1, 1);
+    return chipBox;
 }
 
 void MainWindow::buildStatusBar() {

@@ -93,6 +93,7 @@ private:
     void buildWindow();
     void buildToolbar();
     QWidget* buildRightColumn();
+    QWidget* buildChipBox(QWidget* column);
     void buildStatusBar();
     void startUp(std::unique_ptr<Port> injected);
     void choosePort(std::unique_ptr<Port> injected);

@@ -5,6 +5,8 @@
 
 class QButtonGroup;
 class QComboBox;
+class QFormLayout;
+class QGroupBox;
 
 struct SerialChoices {
     QString portName;     // "COM3", "/dev/ttyUSB0", "sim"
@@ -15,7 +17,7 @@ struct SerialChoices {
 
 class SerialDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     SerialDialog(const SerialChoices& current, QWidget* parent = nullptr);
     SerialChoices choices() const;
     // Puts the port back into the list after a failed change.
@@ -25,7 +27,13 @@ public:
     // anything else 0.
     static int parityIndex(QChar letter);
 
-private:
+  private:
+    QComboBox* buildPortList();
+    QFormLayout* buildLineForm();
+    QGroupBox* buildFlowBox();
+    QGroupBox* buildEchoBox();
+    void showChoices(const SerialChoices& current);
+
     QComboBox* m_port;
     QComboBox* m_speed;
     QComboBox* m_dataBits;

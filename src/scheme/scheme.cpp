@@ -3,8 +3,8 @@
 #include "chips/chiptable.h"
 #include "core/settings.h"
 #include "core/ui.h"
-#include "scheme/schemetexts.h"
 #include "scheme/schemelock.h"
+#include "scheme/schemetexts.h"
 #include "session/loader.h"
 #include "session/selectchip.h"
 #include "session/session.h"
@@ -121,111 +121,151 @@ bool SaveSet(const Session& session, const QString& path, QString* error, bool l
     return true;
 }
 
-int LoadSet(Session& s, Ui& ui, const QString& path) {
+namespace {
+
+// The lines of a scheme file, without their line ends; false when the file cannot be
+// read, is too large to be a scheme or is not GBK text.
+bool readSchemeLines(const QString& path, QStringList* lines) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly) || f.size() > MaxSchemeBytes)
-        return 0;
+        return false;
     QStringDecoder decoder("GBK");
     const QString text = decoder.decode(f.readAll());
     f.close();
     if (decoder.hasError())
-        return 0;
-    QStringList lines = text.split(u'\n');
-    for (QString& l : lines)
+        return false;
+    *lines = text.split(u'\n');
+    for (QString& l : *lines)
         if (l.endsWith(u'\r'))
             l.chop(1);
     // A text ending in a line end has one empty piece after it, which is no line.
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
+    if (!lines->isEmpty() && lines->last().isEmpty())
+        lines->removeLast();
+    return true;
+}
 
+// A load in progress: the lines read and how many of them were applied. Each step below
+// applies its lines in order and returns false at the first one missing or unfit, which
+// ends the load there.
+struct SchemeLoad {
+    Session& s;
+    Ui& ui;
+    const QString& path;
+    const QStringList& lines;
     int applied = 0;
-    auto line = [&](int n) -> const QString* { return n < lines.size() ? &lines[n] : nullptr; };
 
-    // 1: chip
-    const QString* chip = line(0);
+    const QString* line(int n) const { return n < lines.size() ? &lines[n] : nullptr; }
+};
+
+// 1: chip, 2: fuse bits, 3: program options
+bool applyChipLines(SchemeLoad& load) {
+    Session& s = load.s;
+    const QString* chip = load.line(0);
     if (!chip || !ChipTable::contains(*chip))
-        return applied;
+        return false;
     SelectChip(s, *chip);
     s.fuses.LoadFuseDescription(*chip + QStringLiteral(".FUS"), &s.log);
-    ++applied;
+    ++load.applied;
 
-    // 2: fuse bits
-    const QString* fuses = line(1);
+    const QString* fuses = load.line(1);
     if (!fuses || !isFuseText(*fuses))
-        return applied;
+        return false;
     s.fuses.ApplyFuseText(*fuses);
-    ++applied;
+    ++load.applied;
 
-    // 3: program options
-    const QString* options = line(2);
+    const QString* options = load.line(2);
     if (!options || !isOptionText(*options))
-        return applied;
+        return false;
     s.setOptionsText(*options);
     s.notifyPanels();
-    ++applied;
+    ++load.applied;
+    return true;
+}
 
-    // 4, 5: file names; the images follow them only with "文件重载" ticked
-    const QString* flashFile = line(3);
+// 4, 5: file names; the images follow them only with "文件重载" ticked
+bool applyFileLines(SchemeLoad& load) {
+    Session& s = load.s;
+    const QString* flashFile = load.line(3);
     if (!flashFile)
-        return applied;
-    s.fileName[0] = resolvedPath(*flashFile, path);
-    ++applied;
-    const QString* eepromFile = line(4);
+        return false;
+    s.fileName[0] = resolvedPath(*flashFile, load.path);
+    ++load.applied;
+    const QString* eepromFile = load.line(4);
     if (!eepromFile) {
         s.notifyFlash();
-        return applied;
+        return false;
     }
-    s.fileName[1] = resolvedPath(*eepromFile, path);
-    ++applied;
+    s.fileName[1] = resolvedPath(*eepromFile, load.path);
+    ++load.applied;
     s.notifyFlash();
     s.notifyEeprom();
     if (s.options[OptReloadFiles]) {
         if (!s.fileName[0].isEmpty()) {
             QString copy = s.fileName[0];
-            LoadFlashFile(s, ui, copy);
+            LoadFlashFile(s, load.ui, copy);
         }
         if (!s.fileName[1].isEmpty()) {
             QString copy = s.fileName[1];
-            LoadEepromFile(s, ui, copy);
+            LoadEepromFile(s, load.ui, copy);
         }
     }
+    return true;
+}
 
-    // 6, 7: calibration options
-    const QString* slot = line(5);
+// 6, 7: calibration options
+bool applyCalibrationOptions(SchemeLoad& load) {
+    Session& s = load.s;
+    const QString* slot = load.line(5);
     if (!slot)
-        return applied;
+        return false;
     if (slot->trimmed().isEmpty()) {
         s.cal.pickedSlot = -1;
     } else {
         const int v = indexLine(*slot, 3);
         if (v < 0)
-            return applied;
+            return false;
         s.cal.pickedSlot = v;
     }
     s.notifyPanels();
-    ++applied;
-    const QString* target = line(6);
+    ++load.applied;
+    const QString* target = load.line(6);
     const int t = target ? indexLine(*target, 1) : -1;
     if (t < 0)
-        return applied;
+        return false;
     s.cal.target = t;
     s.notifyPanels();
-    ++applied;
+    ++load.applied;
+    return true;
+}
 
-    // 8, 9: calibration addresses, within the chip's memories
-    const QString* flashAddress = line(7);
+// 8, 9: calibration addresses, within the chip's memories
+bool applyCalibrationAddresses(SchemeLoad& load) {
+    Session& s = load.s;
+    const QString* flashAddress = load.line(7);
     const qint64 fa = flashAddress ? addressLine(*flashAddress, s.cal.flashMax) : -1;
     if (fa < 0)
-        return applied;
+        return false;
     s.cal.flashAddress = QString::number(fa);
     s.notifyPanels();
-    ++applied;
-    const QString* eepromAddress = line(8);
+    ++load.applied;
+    const QString* eepromAddress = load.line(8);
     const qint64 ea = eepromAddress ? addressLine(*eepromAddress, s.cal.eepromMax) : -1;
     if (ea < 0)
-        return applied;
+        return false;
     s.cal.eepromAddress = QString::number(ea);
     s.notifyPanels();
-    ++applied;
-    return applied;
+    ++load.applied;
+    return true;
+}
+
+} // namespace
+
+int LoadSet(Session& s, Ui& ui, const QString& path) {
+    QStringList lines;
+    if (!readSchemeLines(path, &lines))
+        return 0;
+    SchemeLoad load{s, ui, path, lines};
+    if (applyChipLines(load) && applyFileLines(load) && applyCalibrationOptions(load))
+        applyCalibrationAddresses(load);
+    return load.applied;
 }
