@@ -106,6 +106,8 @@ void TestOpsProgram::fullSequenceInItsFixedOrder() {
                           QStringLiteral("RI81"), QStringLiteral("RI82"), QStringLiteral("RI83"),
                           QStringLiteral("WW")}));
     QVERIFY(r.logged(QStringLiteral("读标识字:1E9307")));
+    // One presence test: its byte 0 serves the signature check.
+    QCOMPARE(r.port.writtenTexts().count(QStringLiteral("RI00#")), 1);
     QVERIFY(r.logged(QStringLiteral("校验FLASH通过。")));
     QVERIFY(r.logged(QStringLiteral("校验EEPROM通过。")));
     QCOMPARE(r.session.FlashBufferText, QStringLiteral("0C94AABB"));

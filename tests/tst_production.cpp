@@ -192,6 +192,8 @@ class TestProduction : public QObject {
         QCOMPARE(run.passed(), 3);
         QCOMPARE(run.failed(), 1);
         QCOMPARE(records.size(), 4);
+        // One signature read per chip: the record and the sequence's checks share it.
+        QCOMPARE(r.port.writes().count(QByteArray("RI02#")), 4);
         QCOMPARE(r.ui.beeps, 3 * 1 + 1 * 3);
         QVERIFY(r.ui.warnings.isEmpty()); // the verify box went to the log
         QCOMPARE(r.count(QStringLiteral("FLASH地址0021数据校验失败！")), 1);

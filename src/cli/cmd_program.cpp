@@ -23,7 +23,7 @@
 namespace {
 
 // Every memory that a ticked step writes or verifies must have data before anything is
-// sent: its file is loaded now (the reload of the sequence loads it again).
+// sent: its file is loaded now, once (the job takes the image loaded here).
 bool imagesReady(CliContext& ctx) {
     Session& s = ctx.session;
     for (int m = 0; m < 2; ++m) {

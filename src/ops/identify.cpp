@@ -31,9 +31,14 @@ QString readSignatureBytes(OpContext& c, int first) {
 
 } // namespace
 
-bool PresenceTest(OpContext& c) {
+QString ReadSignatureBytes(OpContext& c) {
     c.link.drainInput();
-    if (ReadSignatureByte(c, 0) == u"1E")
+    return readSignatureBytes(c, 0);
+}
+
+bool PresenceTest(OpContext& c, const QString& known) {
+    if (!known.isEmpty() ? known.startsWith(u"1E")
+                         : (c.link.drainInput(), ReadSignatureByte(c, 0) == u"1E"))
         return true;
     c.log(Texts::noTarget());
     return false;
@@ -91,9 +96,14 @@ QString ReadSignature(OpContext& c) {
     return f.name;
 }
 
-bool SignatureCheck(OpContext& c) {
-    c.link.drainInput();
-    const QString sig = readSignatureBytes(c, 0);
+bool SignatureCheck(OpContext& c, const QString& known) {
+    QString sig = known;
+    if (sig.isEmpty()) {
+        sig = ReadSignatureBytes(c);
+    } else if (sig.size() == 2) { // byte 0 came with the presence test
+        c.link.drainInput();
+        sig += readSignatureBytes(c, 1);
+    }
     c.log(Texts::tr("读标识字:") + sig);
     if (sig == c.session.chip.SignatureText)
         return true;

@@ -166,9 +166,9 @@ ChipRecord ProductionRun::programOne() {
     r.port = m_settings.port;
     const int unansweredBefore = m_c.link.unansweredCount();
     try {
-        for (int i = 0; i < 3; ++i)
-            r.signature += ReadSignatureByte(c, i).left(2);
+        r.signature = ReadSignatureBytes(c); // the chip's one signature read
         RunPolicy policy;
+        policy.signature = r.signature;
         policy.endAtFailure = true; // a bad chip is never sealed
         policy.describe = false;    // said once, when the run started
         const ProgramOutcome o = RunProgramJob(c, *m_settings.programJob, policy);

@@ -12,12 +12,16 @@
 
 namespace {
 
-bool runStep(OpContext& c, const ProgramJob& job, ProgramStep step) {
+bool runStep(OpContext& c, const ProgramJob& job, ProgramStep step, QString& signature) {
     switch (step) {
     case ProgramStep::Presence:
-        return PresenceTest(c);
+        if (!PresenceTest(c, signature))
+            return false;
+        if (signature.isEmpty())
+            signature = QStringLiteral("1E"); // the signature check asks only for the rest
+        return true;
     case ProgramStep::Signature:
-        return SignatureCheck(c);
+        return SignatureCheck(c, signature);
     case ProgramStep::Erase:
         EraseChip(c);
         return true;
@@ -62,6 +66,7 @@ ProgramOutcome RunProgramJob(OpContext& c, const ProgramJob& job, const RunPolic
     if (policy.describe)
         for (const QString& line : describeJob(job))
             c.log(line);
+    QString signature = policy.signature;
     QList<ProgramStep> steps = job.steps();
     steps.removeAll(ProgramStep::ReloadFlash); // done when the job was taken
     steps.removeAll(ProgramStep::ReloadEeprom);
@@ -74,7 +79,7 @@ ProgramOutcome RunProgramJob(OpContext& c, const ProgramJob& job, const RunPolic
                 break;
             }
             out.ran << step;
-            if (runStep(c, job, step))
+            if (runStep(c, job, step, signature))
                 continue;
             out.failures << step;
             if (step == ProgramStep::Presence || step == ProgramStep::Signature ||

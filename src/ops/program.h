@@ -18,6 +18,10 @@ struct RunPolicy {
     std::function<bool()> stopRequested;
     // State the job in the log first (a production run states it once, at its start).
     bool describe = true;
+    // The chip's signature as the caller already read it (a production run reads it once
+    // for its record): the presence test and the signature check take it instead of
+    // asking again.
+    QString signature;
 };
 
 // Runs a job that checkJob() passed. A stop of the link (the window closing, a signal) is
