@@ -147,12 +147,13 @@ RunEnd ProductionRun::run() {
 
 // The one judgement of a chip: the first failed step of the sequence; then a programmer
 // that left a frame unanswered (the single run's exit 3) fails it too.
-void ProductionRun::judge(ChipRecord& r, int unansweredBefore) {
-    if (r.failedStep.isEmpty() && m_c.link.unansweredCount() != unansweredBefore)
+void ProductionRun::judge(ChipRecord& r, const ProgramOutcome& o, int unansweredBefore) {
+    r.failedStep = o.failedCode();
+    if (o.ok() && m_c.link.unansweredCount() != unansweredBefore)
         r.error = QStringLiteral("no_answer");
     else if (r.failedStep == StepCode::verifyFlash || r.failedStep == StepCode::verifyEeprom)
         r.error = QStringLiteral("verify_mismatch");
-    r.passed = r.failedStep.isEmpty() && r.error.isEmpty();
+    r.passed = o.ok() && r.error.isEmpty();
 }
 
 ChipRecord ProductionRun::programOne() {
@@ -172,10 +173,9 @@ ChipRecord ProductionRun::programOne() {
         policy.endAtFailure = true; // a bad chip is never sealed
         policy.describe = false;    // said once, when the run started
         const ProgramOutcome o = RunProgramJob(c, *m_settings.programJob, policy);
-        r.failedStep = o.failedCode();
         r.flashCrc = imageCrcText(m_settings.programJob->image[0]);
         r.eepromCrc = imageCrcText(m_settings.programJob->image[1]);
-        judge(r, unansweredBefore);
+        judge(r, o, unansweredBefore);
         if (r.passed && m_settings.serial.enabled && !stampSerial(r)) {
             r.passed = false;
             if (r.failedStep.isEmpty() && r.error.isEmpty())

@@ -7,6 +7,7 @@
 #include "ops/job.h"
 #include "ops/jobrecord.h"
 #include "ops/productionlog.h"
+#include "ops/programsteps.h"
 
 #include <QObject>
 #include <optional>
@@ -71,7 +72,7 @@ class ProductionRun : public QObject {
     int probe(); // 1 a chip, 0 none, -1 no answer at all
     bool waitFor(bool present);
     ChipRecord programOne();
-    void judge(ChipRecord& r, int unansweredBefore);
+    void judge(ChipRecord& r, const ProgramOutcome& o, int unansweredBefore);
     bool stampSerial(ChipRecord& r);
     bool writeSerial(quint32 number);
     bool finish(const ChipRecord& r);
