@@ -1,17 +1,21 @@
 // The simulator's socket and corrupted bytes: several addresses read back wrong, and a
 // chip is taken out and put in (from a test through the model, from outside through
-// hvpp-sim's SIGUSR2).
+// hvpp-sim's SIGUSR2). Every switch of the simulator's table reaches its field and survives
+// the state file.
 #include "core/messagelog.h"
 #include "link/link.h"
 #include "link/serialport.h"
 #include "sim/simoptions.h"
 #include "sim/simport.h"
 #include "sim/simstate.h"
+#include "sim/simswitches.h"
 #include "support/rig.h"
 
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTest>
+#include <array>
 
 #include <csignal>
 
@@ -39,6 +43,53 @@ class TestSimSocket : public QObject {
         QCOMPARE(parseSimAddressList(text, out), ok);
         if (ok)
             QCOMPARE(out, addresses);
+    }
+
+    // Each switch as given on the command line, and the "faults" member of the state file it
+    // makes (empty for a switch that does not stick): the keys stored files already use.
+    void switches_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("json");
+        const QList<std::array<const char*, 3>> rows = {
+            {"socket-cycle", "10:20", "{}"},
+            {"silent", "", R"({"silent":true})"},
+            {"no-chip", "", R"({"noChip":true})"},
+            {"signature", "1e9587", R"({"signature":"1E9587"})"},
+            {"lower-case", "", R"({"lowerCaseHex":true})"},
+            {"split", "4:10", R"({"splitChars":4,"splitGapMs":10})"},
+            {"late", "5", R"({"lateMs":5})"},
+            {"drop-marker", "3", R"({"dropMarkerEvery":3})"},
+            {"corrupt-flash", "0x10-0x11", R"({"corruptFlashMore":[16,17]})"},
+            {"corrupt-eeprom", "7", R"({"corruptEepromMore":[7]})"},
+            {"drop-fuse-write", "", R"({"dropFuseWrite":true})"},
+            {"disconnect-after", "100", R"({"disconnectAfter":100})"},
+            {"noise", "A\\x0D", R"({"noise":"410d"})"},
+            {"latency", "16", "{}"},
+        };
+        QCOMPARE(rows.size(), simSwitches().size()); // a new switch needs a row here
+        for (const auto& r : rows)
+            QTest::newRow(r[0]) << QString::fromLatin1(r[1]) << QString::fromLatin1(r[2]);
+    }
+    void switches() {
+        QFETCH(QString, value);
+        QFETCH(QString, json);
+        const QString name = QString::fromLatin1(QTest::currentDataTag());
+        QCommandLineParser parser;
+        parser.addOptions(simSwitchOptions());
+        QStringList args{QStringLiteral("hvpp-sim"), QStringLiteral("--") + name};
+        if (!value.isEmpty())
+            args << value;
+        QVERIFY2(parser.parse(args), qPrintable(parser.errorText()));
+        SimConfig config;
+        QString error;
+        QVERIFY2(applySimSwitches(parser, config, &error), qPrintable(error));
+        const QJsonObject saved = simFaultsToJson(config.faults);
+        QCOMPARE(QJsonDocument(saved).toJson(QJsonDocument::Compact), json.toLatin1());
+        SimFaults back;
+        QVERIFY2(simFaultsFromJson(back, saved, &error), qPrintable(error));
+        QCOMPARE(simFaultsToJson(back), saved);
+        if (saved.isEmpty()) // not a fault: it sets the line or the socket
+            QVERIFY(config.latencyMs > 0 || config.socketInMs > 0);
     }
 
     // Every listed byte reads back wrong, in the bulk reads and the single reads alike;

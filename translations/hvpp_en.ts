@@ -2742,10 +2742,6 @@ the EEPROM file. Exit code 1 when the image exceeds the selected chip (--chip) o
         <translation>The ELF file&apos;s section %1 has %2 bytes (at most %3).</translation>
     </message>
     <message>
-        <source>连续编程用: 芯片在座 IN 毫秒, 取出 OUT 毫秒, 如此往复</source>
-        <translation>For production runs: a chip in the socket for IN ms, then none for OUT ms, over and over</translation>
-    </message>
-    <message>
         <source>熔丝页已重置为 %1 的出厂默认值。</source>
         <translation>The fuse page was reset to the factory defaults of %1.</translation>
     </message>

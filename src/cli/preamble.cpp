@@ -78,7 +78,7 @@ OpContext* CliContext::link() {
     SerialSettings line;
     const QString lineText = globals.line.isEmpty() ? settings.serialSettings() : globals.line;
     if (SerialSettings::parse(lineText, &line))
-        sim.baud = line.baud;
+        sim.config.baud = line.baud;
     // The line settings: the ones given for this run, else the stored ones.
     std::unique_ptr<Port> port = createPort(name, sim, &error);
     const int flow = globals.flow.isEmpty()
@@ -229,9 +229,8 @@ bool CliContext::loadImage(bool eeprom, const QString& given, bool emptyIsData) 
 }
 
 QStringList simValueOptions() {
-    QStringList names{QStringLiteral("chip"), QStringLiteral("state"), QStringLiteral("clock"),
-                      QStringLiteral("socket-cycle")};
-    for (const QCommandLineOption& o : simFaultOptions())
+    QStringList names{QStringLiteral("chip"), QStringLiteral("state"), QStringLiteral("clock")};
+    for (const QCommandLineOption& o : simSwitchOptions())
         if (!o.valueName().isEmpty())
             names << o.names().first();
     return names;
@@ -239,11 +238,10 @@ QStringList simValueOptions() {
 
 bool parseSimArgs(const QStringList& args, BuiltInSimOptions* options, QString* error) {
     QCommandLineParser p;
-    p.addOptions(simFaultOptions());
+    p.addOptions(simSwitchOptions());
     p.addOption({QStringLiteral("chip"), QString(), QStringLiteral("NAME")});
     p.addOption({QStringLiteral("state"), QString(), QStringLiteral("FILE")});
     p.addOption({QStringLiteral("clock"), QString(), QStringLiteral("wall|virtual")});
-    p.addOption({QStringLiteral("socket-cycle"), QString(), QStringLiteral("IN:OUT")});
     if (!p.parse(QStringList{QStringLiteral("sim")} + args)) {
         *error = QStringLiteral("--sim-") + p.unknownOptionNames().value(0) + QStringLiteral(": ") +
                  p.errorText();
@@ -268,22 +266,10 @@ bool parseSimArgs(const QStringList& args, BuiltInSimOptions* options, QString* 
         return false;
     }
     options->virtualClock = clock == u"virtual";
-    if (p.isSet(QStringLiteral("socket-cycle"))) {
-        const QStringList parts = p.value(QStringLiteral("socket-cycle")).split(u':');
-        options->socketInMs = double(parseSimNumber(parts.value(0)));
-        options->socketOutMs = double(parseSimNumber(parts.value(1)));
-        if (parts.size() != 2 || options->socketInMs <= 0 || options->socketOutMs <= 0) {
-            *error = QStringLiteral("--sim-socket-cycle: IN:OUT milliseconds, both > 0");
-            return false;
-        }
-    }
-    SimConfig config;
-    if (!applySimFaultOptions(p, config, error)) {
+    if (!applySimSwitches(p, options->config, error)) {
         *error = QStringLiteral("--sim-") + error->mid(2);
         return false;
     }
-    options->faults = config.faults;
-    options->latencyMs = config.latencyMs;
     return true;
 }
 
@@ -299,9 +285,7 @@ QString simOptionsHelp() {
          Texts::tr("状态文件 (JSON), 启动时读取, 结束时写回"));
     line(QStringLiteral("clock"), QStringLiteral("wall|virtual"),
          Texts::tr("virtual: 等待不耗费实际时间"));
-    line(QStringLiteral("socket-cycle"), QStringLiteral("IN:OUT"),
-         Texts::tr("连续编程用: 芯片在座 IN 毫秒, 取出 OUT 毫秒, 如此往复"));
-    for (const QCommandLineOption& o : simFaultOptions())
+    for (const QCommandLineOption& o : simSwitchOptions())
         line(o.names().first(), o.valueName(), o.description());
     return h;
 }

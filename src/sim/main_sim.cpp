@@ -26,133 +26,207 @@ QTextStream& err() {
     return stream;
 }
 
-} // namespace
+// What the command line asks for.
+struct SimArgs {
+    SimConfig config; // the line rate and the switches
+    QString chip;     // empty: the state file's, else ATMEGA8
+    QString statePath;
+    QString tracePath; // empty: no trace
+    QString linkPath;  // empty: no link
+};
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("hvpp-sim"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(HVPP_VERSION));
-    QStringList arguments = app.arguments();
+// Takes --lang out of the arguments; false for a bad one.
+bool installLanguage(QCoreApplication& app, QStringList* arguments) {
     QString language;
     QString langError;
-    const qsizetype given = arguments.size();
-    if (!Language::take(&arguments, &language, &langError)) {
+    const qsizetype given = arguments->size();
+    if (!Language::take(arguments, &language, &langError)) {
         err() << "hvpp-sim: " << langError << Qt::endl;
-        return 2;
+        return false;
     }
     // A tool for developers and test scripts: English unless Chinese is asked for.
-    if (arguments.size() == given)
+    if (arguments->size() == given)
         language = QStringLiteral("en");
     Language::install(&app, language);
-    using namespace SimTexts;
+    return true;
+}
 
-    QCommandLineParser parser;
+void addOptions(QCommandLineParser& parser) {
+    using namespace SimTexts;
     parser.setApplicationDescription(description());
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption chipOpt(
-        QStringLiteral("chip"), chipOption().arg(ChipTable::names().join(QStringLiteral(", "))),
-        QStringLiteral("NAME"));
-    const QCommandLineOption linkOpt(QStringLiteral("link"), linkOption(), QStringLiteral("PATH"));
-    const QCommandLineOption baudOpt(QStringLiteral("baud"), baudOption(), QStringLiteral("N"),
-                                     QStringLiteral("115200"));
-    const QCommandLineOption stateOpt(QStringLiteral("state"), stateOption(),
-                                      QStringLiteral("FILE"));
-    const QCommandLineOption traceOpt(QStringLiteral("trace"), traceOption(),
-                                      QStringLiteral("FILE"));
-    const QCommandLineOption cycleOpt(QStringLiteral("socket-cycle"), socketCycleOption(),
-                                      QStringLiteral("IN:OUT"));
-    // Taken before the parser sees it (Language::take); here for the help.
-    const QCommandLineOption langOpt(QStringLiteral("lang"), langOption(), QStringLiteral("en|zh"));
-    parser.addOptions({chipOpt, linkOpt, baudOpt, stateOpt, traceOpt, cycleOpt, langOpt});
-    parser.addOptions(simFaultOptions());
+    parser.addOptions({
+        {QStringLiteral("chip"), chipOption().arg(ChipTable::names().join(QStringLiteral(", "))),
+         QStringLiteral("NAME")},
+        {QStringLiteral("link"), linkOption(), QStringLiteral("PATH")},
+        {QStringLiteral("baud"), baudOption(), QStringLiteral("N"), QStringLiteral("115200")},
+        {QStringLiteral("state"), stateOption(), QStringLiteral("FILE")},
+        {QStringLiteral("trace"), traceOption(), QStringLiteral("FILE")},
+        // Taken before the parser sees it (Language::take); here for the help.
+        {QStringLiteral("lang"), langOption(), QStringLiteral("en|zh")},
+    });
+    parser.addOptions(simSwitchOptions());
+}
+
+// Reads the command line into *args; false with the message printed for a bad one.
+bool readArguments(const QStringList& arguments, SimArgs* args) {
+    using namespace SimTexts;
+    QCommandLineParser parser;
+    addOptions(parser);
     parser.process(arguments);
     if (!parser.positionalArguments().isEmpty()) {
         err() << "hvpp-sim: " << unexpectedArgument().arg(parser.positionalArguments().first())
               << Qt::endl;
-        return 2;
+        return false;
     }
-
-    SimConfig config;
-    QString chip;
-    if (parser.isSet(chipOpt)) {
-        chip = parser.value(chipOpt).trimmed().toUpper();
-        if (chip == u"NONE")
-            chip = QStringLiteral("none");
-        else if (!SimChips::byName(chip)) {
-            err() << "hvpp-sim: "
-                  << unknownChip().arg(parser.value(chipOpt),
-                                       ChipTable::names().join(QStringLiteral(", ")))
-                  << Qt::endl;
-            return 2;
-        }
+    const QString chip = parser.value(QStringLiteral("chip"));
+    args->chip = chip.trimmed().toUpper();
+    if (args->chip == u"NONE") {
+        args->chip = QStringLiteral("none");
+    } else if (!args->chip.isEmpty() && !SimChips::byName(args->chip)) {
+        err() << "hvpp-sim: "
+              << unknownChip().arg(chip, ChipTable::names().join(QStringLiteral(", "))) << Qt::endl;
+        return false;
     }
+    const QString baud = parser.value(QStringLiteral("baud"));
     bool baudOk = false;
-    config.baud = parser.value(baudOpt).toInt(&baudOk);
-    if (!baudOk || config.baud < 0) {
-        err() << "hvpp-sim: " << baudNeedsNumber().arg(parser.value(baudOpt)) << Qt::endl;
-        return 2;
+    args->config.baud = baud.toInt(&baudOk);
+    if (!baudOk || args->config.baud < 0) {
+        err() << "hvpp-sim: " << baudNeedsNumber().arg(baud) << Qt::endl;
+        return false;
     }
     QString error;
-    if (!applySimFaultOptions(parser, config, &error)) {
+    if (!applySimSwitches(parser, args->config, &error)) {
         err() << "hvpp-sim: " << error << Qt::endl;
-        return 2;
+        return false;
     }
-    const SimFaults faults = config.faults;
-    config.chip = chip.isEmpty() ? QStringLiteral("ATMEGA8") : chip;
-    SimModel model(config);
-    const QString statePath = parser.value(stateOpt);
-    QJsonObject stateFaults;
-    if (!statePath.isEmpty() && !loadSimState(model, statePath, chip, &error, &stateFaults))
+    args->config.chip = args->chip.isEmpty() ? QStringLiteral("ATMEGA8") : args->chip;
+    args->statePath = parser.value(QStringLiteral("state"));
+    args->tracePath = parser.value(QStringLiteral("trace"));
+    args->linkPath = parser.value(QStringLiteral("link"));
+    return true;
+}
+
+// Restores the state file into the model; *stateFaults gets its faults, to be written back.
+void openState(SimModel& model, const SimArgs& args, QJsonObject* stateFaults) {
+    QString error;
+    if (!args.statePath.isEmpty() &&
+        !loadSimState(model, args.statePath, args.chip, &error, stateFaults))
         err() << "hvpp-sim: " << error << Qt::endl;
     // Switches given now win over the faults kept in the state file.
-    if (faults.silent || faults.noChip || !faults.signature.isEmpty() || faults.lowerCaseHex ||
-        faults.splitChars > 0 || faults.lateMs > 0 || faults.dropMarkerEvery > 0 ||
-        faults.anyCorrupt() || faults.disconnectAfter >= 0 || !faults.noise.isEmpty())
-        model.faults() = faults;
+    if (simFaultsOn(args.config.faults))
+        model.faults() = args.config.faults;
+}
 
-    QFile traceFile(parser.value(traceOpt));
-    SimTrace trace;
-    trace.setKeepLines(false);
-    if (parser.isSet(traceOpt)) {
-        if (!traceFile.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-            err() << "hvpp-sim: "
-                  << cannotWriteTrace().arg(traceFile.fileName(), traceFile.errorString())
-                  << Qt::endl;
-            return 1;
+// The link to the terminal; false with the message printed when it cannot be made.
+bool makeLink(const QString& linkPath, const QString& target) {
+    if (linkPath.isEmpty())
+        return true;
+    const QFileInfo info(linkPath);
+    if (info.isSymLink()) {
+        QFile::remove(linkPath);
+    } else if (info.exists()) {
+        err() << "hvpp-sim: " << SimTexts::linkExists().arg(linkPath) << Qt::endl;
+        return false;
+    }
+    if (!QFile::link(target, linkPath)) {
+        err() << "hvpp-sim: " << SimTexts::cannotLink().arg(linkPath) << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+// The socket: SIGUSR2 and --socket-cycle take the chip out or put one of the same type in.
+class Socket {
+  public:
+    explicit Socket(SimModel& model)
+        : m_model(model), m_chip(model.chip() ? model.chip()->name() : QStringLiteral("ATMEGA8")) {
+        m_cycle.setSingleShot(true);
+    }
+    void toggle() {
+        if (m_model.chip()) {
+            m_chip = m_model.chip()->name();
+            m_model.setChip(QStringLiteral("none"));
+            err() << "hvpp-sim: " << SimTexts::chipTakenOut() << Qt::endl;
+        } else {
+            m_model.setChip(m_chip);
+            err() << "hvpp-sim: " << SimTexts::chipPutIn().arg(m_chip) << Qt::endl;
         }
-        trace.setDevice(&traceFile);
+    }
+    // Toggles on its own: inMs with a chip, outMs without (nothing when either is 0).
+    void cycle(double inMs, double outMs) {
+        if (inMs <= 0 || outMs <= 0)
+            return;
+        auto next = [this, inMs, outMs] { m_cycle.start(int(m_model.chip() ? inMs : outMs)); };
+        QObject::connect(&m_cycle, &QTimer::timeout, [this, next] {
+            toggle();
+            next();
+        });
+        next();
     }
 
+  private:
+    SimModel& m_model;
+    QString m_chip;
+    QTimer m_cycle;
+};
+
+// The trace, when asked for (a file with no name is none); false with the message printed
+// when it cannot be written.
+bool openTrace(QFile& file, SimTrace& trace) {
+    trace.setKeepLines(false);
+    if (file.fileName().isEmpty())
+        return true;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        err() << "hvpp-sim: "
+              << SimTexts::cannotWriteTrace().arg(file.fileName(), file.errorString()) << Qt::endl;
+        return false;
+    }
+    trace.setDevice(&file);
+    return true;
+}
+
+// The terminal's path on stdout (the first line, for scripts), what is served on stderr.
+void announce(const SimModel& model, const SimArgs& args, const QString& terminal) {
+    using namespace SimTexts;
+    QTextStream out(stdout);
+    out << terminal << Qt::endl;
+    const QString link =
+        args.linkPath.isEmpty() ? QString() : QStringLiteral(" (") + args.linkPath + u')';
+    err() << "hvpp-sim: "
+          << serving()
+                 .arg(model.chip() ? model.chip()->name() : noChip(), terminal, link)
+                 .arg(args.config.baud)
+          << (args.config.latencyMs > 0 ? adapterLatency().arg(args.config.latencyMs) : QString())
+          << Qt::endl;
+}
+
+// Serves until SIGINT or SIGTERM; the state file is written when idle and on the way out.
+int serve(QCoreApplication& app, SimModel& model, const SimArgs& args,
+          const QJsonObject& stateFaults) {
+    using namespace SimTexts;
+    QFile traceFile(args.tracePath);
+    SimTrace trace;
+    if (!openTrace(traceFile, trace))
+        return 1;
     SimPtyServer server(model);
+    QString error;
     if (!server.start(&error)) {
         err() << "hvpp-sim: " << error << Qt::endl;
         return 1;
     }
-    server.setTrace(parser.isSet(traceOpt) ? &trace : nullptr);
-
-    const QString linkPath = parser.value(linkOpt);
-    if (!linkPath.isEmpty()) {
-        const QFileInfo info(linkPath);
-        if (info.isSymLink())
-            QFile::remove(linkPath);
-        else if (info.exists()) {
-            err() << "hvpp-sim: " << linkExists().arg(linkPath) << Qt::endl;
-            return 1;
-        }
-        if (!QFile::link(server.slavePath(), linkPath)) {
-            err() << "hvpp-sim: " << cannotLink().arg(linkPath) << Qt::endl;
-            return 1;
-        }
-    }
+    server.setTrace(traceFile.isOpen() ? &trace : nullptr);
+    if (!makeLink(args.linkPath, server.slavePath()))
+        return 1;
 
     // A state file that does not exist yet is written at the first chance.
-    quint64 saved = QFile::exists(statePath) ? model.changeCount() : ~quint64(0);
+    quint64 saved = QFile::exists(args.statePath) ? model.changeCount() : ~quint64(0);
     auto saveState = [&] {
-        if (statePath.isEmpty() || model.changeCount() == saved)
+        if (args.statePath.isEmpty() || model.changeCount() == saved)
             return;
         QString why;
-        if (saveSimState(model, statePath, &why, stateFaults))
+        if (saveSimState(model, args.statePath, &why, stateFaults))
             saved = model.changeCount();
         else
             err() << "hvpp-sim: " << why << Qt::endl;
@@ -165,35 +239,8 @@ int main(int argc, char** argv) {
     QObject::connect(&server, &SimPtyServer::disconnected, &app,
                      [&] { err() << "hvpp-sim: " << lineDied() << Qt::endl; });
 
-    // The socket: SIGUSR2 and --socket-cycle take the chip out or put one of the same type in.
-    QString socketChip = model.chip() ? model.chip()->name() : QStringLiteral("ATMEGA8");
-    auto toggleSocket = [&] {
-        if (model.chip()) {
-            socketChip = model.chip()->name();
-            model.setChip(QStringLiteral("none"));
-            err() << "hvpp-sim: " << chipTakenOut() << Qt::endl;
-        } else {
-            model.setChip(socketChip);
-            err() << "hvpp-sim: " << chipPutIn().arg(socketChip) << Qt::endl;
-        }
-    };
-    QTimer cycle;
-    cycle.setSingleShot(true);
-    qint64 cycleIn = 0, cycleOut = 0;
-    if (parser.isSet(cycleOpt)) {
-        const QStringList parts = parser.value(cycleOpt).split(u':');
-        cycleIn = parseSimNumber(parts.value(0));
-        cycleOut = parseSimNumber(parts.value(1));
-        if (parts.size() != 2 || cycleIn <= 0 || cycleOut <= 0) {
-            err() << "hvpp-sim: " << socketCycleNeeds() << Qt::endl;
-            return 2;
-        }
-        QObject::connect(&cycle, &QTimer::timeout, &app, [&] {
-            toggleSocket();
-            cycle.start(int(model.chip() ? cycleIn : cycleOut));
-        });
-        cycle.start(int(model.chip() ? cycleIn : cycleOut));
-    }
+    Socket socket(model);
+    socket.cycle(args.config.socketInMs, args.config.socketOutMs);
 
     // SIGINT and SIGTERM end the loop; the state file is written below, on the way out.
 #ifdef Q_OS_UNIX
@@ -212,21 +259,12 @@ int main(int argc, char** argv) {
         if (number == restartSignal)
             server.restartProgrammer();
         else if (number == socketSignal)
-            toggleSocket();
+            socket.toggle();
         else
             app.quit();
     });
 
-    QTextStream out(stdout);
-    out << server.slavePath() << Qt::endl;
-    err() << "hvpp-sim: "
-          << serving()
-                 .arg(model.chip() ? model.chip()->name() : noChip(), server.slavePath(),
-                      linkPath.isEmpty() ? QString() : QStringLiteral(" (") + linkPath + u')')
-                 .arg(config.baud)
-          << (config.latencyMs > 0 ? adapterLatency().arg(config.latencyMs) : QString())
-          << Qt::endl;
-
+    announce(model, args, server.slavePath());
     const int code = app.exec();
     // The programmer finishes what is still on the line before it is stopped: the program
     // may have closed its port a few characters before the last one arrived.
@@ -235,7 +273,23 @@ int main(int argc, char** argv) {
     trace.flush();
     if (traceFile.isOpen())
         traceFile.close();
-    if (!linkPath.isEmpty() && QFileInfo(linkPath).symLinkTarget() == server.slavePath())
-        QFile::remove(linkPath);
+    if (!args.linkPath.isEmpty() && QFileInfo(args.linkPath).symLinkTarget() == server.slavePath())
+        QFile::remove(args.linkPath);
     return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("hvpp-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(HVPP_VERSION));
+    QStringList arguments = app.arguments();
+    SimArgs args;
+    if (!installLanguage(app, &arguments) || !readArguments(arguments, &args))
+        return 2;
+    SimModel model(args.config);
+    QJsonObject stateFaults;
+    openState(model, args, &stateFaults);
+    return serve(app, model, args, stateFaults);
 }

@@ -16,27 +16,21 @@ bool SimModel::readSignatureShort(const char* p, double t) {
 }
 
 bool SimModel::memoryCommand(const QByteArray& letters, const char* a, double t) {
-    const SimTiming& tm = m_config.timing;
+    if (letters == "RS" || letters == "WS" || letters == "WL")
+        return fuseCommand(letters, a, t);
+    if (letters == "RI" || letters == "RF" || letters == "RE" || letters == "RW" || letters == "RB")
+        return readCommand(letters, a, t);
+    if (letters == "EM" || letters == "WE")
+        return writeCommand(letters, a, t);
+    return false;
+}
+
+// "RS" reads lock and fuses, "WS" writes the fuses, "WL" the lock byte.
+bool SimModel::fuseCommand(const QByteArray& letters, const char* a, double t) {
     const bool present = chipPresent();
     double ready = 0;
-    auto leaveWriteMode = [this] { m_mode = Mode::Command; };
-
-    if (letters == "RI") {
-        const qint64 index = SimHex::value(a, 6);
-        if (index < 0)
-            return false;
-        leaveWriteMode();
-        replyData(QByteArray(1, char(signatureByte(int(index & 0xFF)))), start(t));
-    } else if (letters == "EM") {
-        leaveWriteMode();
-        busyFor(t, tm.chipEraseMs, &ready);
-        if (present) {
-            m_chip->erase();
-            ++m_changes;
-        }
-        replyText("芯片擦除完毕!", ready);
-    } else if (letters == "RS") {
-        leaveWriteMode();
+    if (letters == "RS") {
+        m_mode = Mode::Command;
         QByteArray bytes(4, char(0xFF));
         if (present) {
             bytes[0] = char(m_chip->lockByte());
@@ -50,74 +44,90 @@ bool SimModel::memoryCommand(const QByteArray& letters, const char* a, double t)
         const int ext = int(SimHex::value(a, 2));
         const int high = int(SimHex::value(a + 2, 2));
         const int low = int(SimHex::value(a + 4, 2));
-        leaveWriteMode();
+        m_mode = Mode::Command;
         const int count = (ext >= 0) + (high >= 0) + (low >= 0);
-        busyFor(t, tm.fuseByteMs * count, &ready);
+        busyFor(t, m_config.timing.fuseByteMs * count, &ready);
         if (present && !m_config.faults.dropFuseWrite) {
             m_chip->writeFuses(ext, high, low);
             ++m_changes;
         }
         replyText("熔丝位写入完毕!", ready);
-    } else if (letters == "WL") {
+    } else {
         const qint64 lock = SimHex::value(a, 2);
         if (lock < 0)
             return false;
-        leaveWriteMode();
-        busyFor(t, tm.fuseByteMs, &ready);
+        m_mode = Mode::Command;
+        busyFor(t, m_config.timing.fuseByteMs, &ready);
         if (present) {
             m_chip->writeLock(quint8(lock));
             ++m_changes;
         }
         replyText("锁定位写入完毕!", ready);
+    }
+    return true;
+}
+
+// "RI" a signature-row byte, "RF"/"RE" the start of flash or EEPROM, "RW" one flash word,
+// "RB" one EEPROM byte.
+bool SimModel::readCommand(const QByteArray& letters, const char* a, double t) {
+    const qint64 n = SimHex::value(a, 6);
+    if (n < 0)
+        return false;
+    m_mode = Mode::Command;
+    const bool present = chipPresent();
+    QByteArray bytes;
+    if (letters == "RI") {
+        bytes = QByteArray(1, char(signatureByte(int(n & 0xFF))));
     } else if (letters == "RF" || letters == "RE") {
-        const qint64 count = SimHex::value(a, 6);
-        if (count < 0)
-            return false;
-        leaveWriteMode();
-        replyData(readMemory(letters == "RF", int(std::min<qint64>(count, 0x10000))), start(t));
-    } else if (letters == "WE") {
-        const qint64 data = SimHex::value(a, 2);
-        const qint64 address = SimHex::value(a + 2, 4);
-        if (data < 0 || address < 0)
-            return false;
-        leaveWriteMode();
-        busyFor(t, tm.eepromByteMs, &ready);
-        if (present) {
-            m_chip->programEeprom(int(address), quint8(data));
-            ++m_changes;
-        }
-        replyMarker('!', ready);
+        bytes = readMemory(letters == "RF", int(std::min<qint64>(n, 0x10000)));
     } else if (letters == "RW") {
-        const qint64 address = SimHex::value(a, 6);
-        if (address < 0)
-            return false;
-        leaveWriteMode();
-        QByteArray word(2, char(0xFF));
+        bytes = QByteArray(2, char(0xFF));
         if (present) {
-            const int byteAddress = int((address * 2) % m_chip->flashSize());
-            word[0] = char(m_chip->readFlash(byteAddress));
-            word[1] = char(m_chip->readFlash(byteAddress + 1));
+            const int byteAddress = int((n * 2) % m_chip->flashSize());
+            bytes[0] = char(m_chip->readFlash(byteAddress));
+            bytes[1] = char(m_chip->readFlash(byteAddress + 1));
             for (int i = 0; i < 2; ++i)
                 if (m_config.faults.corruptsFlash(byteAddress + i))
-                    word[i] = char(word[i] ^ 0x01);
+                    bytes[i] = char(bytes[i] ^ 0x01);
         }
-        replyData(word, start(t));
-    } else if (letters == "RB") {
-        const qint64 address = SimHex::value(a, 6);
-        if (address < 0)
-            return false;
-        leaveWriteMode();
-        QByteArray byte(1, char(0xFF));
-        if (present) {
-            const int at = int(address % m_chip->eepromSize());
-            byte[0] = char(m_chip->readEeprom(at));
-            if (m_config.faults.corruptsEeprom(at))
-                byte[0] = char(byte[0] ^ 0x01);
-        }
-        replyData(byte, start(t));
     } else {
-        return false;
+        bytes = QByteArray(1, char(0xFF));
+        if (present) {
+            const int at = int(n % m_chip->eepromSize());
+            bytes[0] = char(m_chip->readEeprom(at));
+            if (m_config.faults.corruptsEeprom(at))
+                bytes[0] = char(bytes[0] ^ 0x01);
+        }
     }
+    replyData(bytes, start(t));
+    return true;
+}
+
+// "EM" erases the chip, "WE" writes one EEPROM byte.
+bool SimModel::writeCommand(const QByteArray& letters, const char* a, double t) {
+    const bool present = chipPresent();
+    double ready = 0;
+    if (letters == "EM") {
+        m_mode = Mode::Command;
+        busyFor(t, m_config.timing.chipEraseMs, &ready);
+        if (present) {
+            m_chip->erase();
+            ++m_changes;
+        }
+        replyText("芯片擦除完毕!", ready);
+        return true;
+    }
+    const qint64 data = SimHex::value(a, 2);
+    const qint64 address = SimHex::value(a + 2, 4);
+    if (data < 0 || address < 0)
+        return false;
+    m_mode = Mode::Command;
+    busyFor(t, m_config.timing.eepromByteMs, &ready);
+    if (present) {
+        m_chip->programEeprom(int(address), quint8(data));
+        ++m_changes;
+    }
+    replyMarker('!', ready);
     return true;
 }
 

@@ -122,6 +122,9 @@ class SimModel {
     // Memories, fuses, lock, signature and calibration (simmemory.cpp).
     bool readSignatureShort(const char* p, double t);
     bool memoryCommand(const QByteArray& letters, const char* a, double t);
+    bool fuseCommand(const QByteArray& letters, const char* a, double t);
+    bool readCommand(const QByteArray& letters, const char* a, double t);
+    bool writeCommand(const QByteArray& letters, const char* a, double t);
     quint8 signatureByte(int index) const;
     QByteArray readMemory(bool flash, int count) const;
 

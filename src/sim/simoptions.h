@@ -1,7 +1,7 @@
 #pragma once
-// The command-line switches of hvpp-sim that set up the model: the chip, the line rate and
-// the faults. Shared so that every front end that starts a simulated programmer reads
-// them alike.
+// The simulated programmer's switches (simswitches.h) as command-line options, and the
+// number forms they take. Shared so that every front end that starts a simulated
+// programmer reads them alike.
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QList>
@@ -9,10 +9,10 @@
 
 struct SimConfig;
 
-QList<QCommandLineOption> simFaultOptions();
-// Fills config.faults and the line's latency from the parsed switches; false with *error for
-// a bad value.
-bool applySimFaultOptions(const QCommandLineParser& parser, SimConfig& config, QString* error);
+// One option a switch, in the table's order.
+QList<QCommandLineOption> simSwitchOptions();
+// Sets config from the switches given; false with *error for a bad value.
+bool applySimSwitches(const QCommandLineParser& parser, SimConfig& config, QString* error);
 // "0x10,0x20-0x2F": addresses and inclusive ranges, appended to out; false for anything
 // else (nothing beyond 64 KB).
 bool parseSimAddressList(const QString& text, QList<qint64>& out);

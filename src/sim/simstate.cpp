@@ -1,9 +1,9 @@
 #include "sim/simstate.h"
 
 #include "sim/simmodel.h"
+#include "sim/simswitches.h"
 
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
 #include <algorithm>
@@ -11,10 +11,13 @@
 
 namespace {
 
-QString hex(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex().toUpper()); }
+QString hex(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes.toHex().toUpper());
+}
 
-// Hexadecimal text into bytes; false for anything but an even count of hex digits.
-bool fromHex(const QJsonValue& value, QByteArray* out) {
+} // namespace
+
+bool simStateHex(const QJsonValue& value, QByteArray* out) {
     if (!value.isString())
         return false;
     const QByteArray text = value.toString().toLatin1();
@@ -27,6 +30,8 @@ bool fromHex(const QJsonValue& value, QByteArray* out) {
     return true;
 }
 
+namespace {
+
 // Copies bytes into a memory of fixed size from address 0.
 void fill(QByteArray& memory, const QByteArray& bytes) {
     memory.replace(0, std::min(memory.size(), bytes.size()), bytes.left(memory.size()));
@@ -37,7 +42,7 @@ int byteField(const QJsonObject& o, const char* key, int fallback, QStringList* 
     if (v.isUndefined())
         return fallback;
     QByteArray b;
-    if (!fromHex(v, &b) || b.size() != 1) {
+    if (!simStateHex(v, &b) || b.size() != 1) {
         bad->append(QLatin1String(key));
         return fallback;
     }
@@ -48,81 +53,25 @@ int byteField(const QJsonObject& o, const char* key, int fallback, QStringList* 
 
 QJsonObject simFaultsToJson(const SimFaults& f) {
     QJsonObject o;
-    if (f.silent)
-        o[QStringLiteral("silent")] = true;
-    if (f.noChip)
-        o[QStringLiteral("noChip")] = true;
-    if (!f.signature.isEmpty())
-        o[QStringLiteral("signature")] = f.signature;
-    if (f.lowerCaseHex)
-        o[QStringLiteral("lowerCaseHex")] = true;
-    if (f.splitChars > 0) {
-        o[QStringLiteral("splitChars")] = f.splitChars;
-        o[QStringLiteral("splitGapMs")] = f.splitGapMs;
-    }
-    if (f.lateMs > 0)
-        o[QStringLiteral("lateMs")] = f.lateMs;
-    if (f.dropMarkerEvery > 0)
-        o[QStringLiteral("dropMarkerEvery")] = f.dropMarkerEvery;
-    if (f.corruptFlashAddress >= 0)
-        o[QStringLiteral("corruptFlashAddress")] = double(f.corruptFlashAddress);
-    if (f.corruptEepromAddress >= 0)
-        o[QStringLiteral("corruptEepromAddress")] = double(f.corruptEepromAddress);
-    auto list = [&o](const char* key, const QList<qint64>& addresses) {
-        QJsonArray a;
-        for (qint64 v : addresses)
-            a.append(double(v));
-        if (!a.isEmpty())
-            o[QLatin1String(key)] = a;
-    };
-    list("corruptFlashMore", f.corruptFlashMore);
-    list("corruptEepromMore", f.corruptEepromMore);
-    if (f.disconnectAfter >= 0)
-        o[QStringLiteral("disconnectAfter")] = double(f.disconnectAfter);
-    if (f.dropFuseWrite)
-        o[QStringLiteral("dropFuseWrite")] = true;
-    if (!f.noise.isEmpty())
-        o[QStringLiteral("noise")] = QString::fromLatin1(f.noise.toHex());
+    for (const SimSwitch& s : simSwitches())
+        if (s.save)
+            s.save(f, o);
     return o;
+}
+
+bool simFaultsOn(const SimFaults& f) {
+    return !simFaultsToJson(f).isEmpty();
 }
 
 bool simFaultsFromJson(SimFaults& f, const QJsonObject& o, QString* error) {
     SimFaults n;
-    n.silent = o.value(QStringLiteral("silent")).toBool();
-    n.noChip = o.value(QStringLiteral("noChip")).toBool();
-    n.signature = o.value(QStringLiteral("signature")).toString();
-    n.lowerCaseHex = o.value(QStringLiteral("lowerCaseHex")).toBool();
-    n.splitChars = o.value(QStringLiteral("splitChars")).toInt(0);
-    n.splitGapMs = o.value(QStringLiteral("splitGapMs")).toDouble(0);
-    n.lateMs = o.value(QStringLiteral("lateMs")).toDouble(0);
-    n.dropMarkerEvery = o.value(QStringLiteral("dropMarkerEvery")).toInt(0);
-    n.corruptFlashAddress = qint64(o.value(QStringLiteral("corruptFlashAddress")).toDouble(-1));
-    n.corruptEepromAddress = qint64(o.value(QStringLiteral("corruptEepromAddress")).toDouble(-1));
-    n.disconnectAfter = qint64(o.value(QStringLiteral("disconnectAfter")).toDouble(-1));
-    n.dropFuseWrite = o.value(QStringLiteral("dropFuseWrite")).toBool();
-    if (o.contains(QStringLiteral("noise")) &&
-        !fromHex(o.value(QStringLiteral("noise")), &n.noise)) {
-        if (error)
-            *error = QStringLiteral("faults.noise must be hexadecimal digit pairs");
-        return false;
-    }
-    for (const QJsonValue v : o.value(QStringLiteral("corruptFlashMore")).toArray())
-        n.corruptFlashMore << qint64(v.toDouble(-1));
-    for (const QJsonValue v : o.value(QStringLiteral("corruptEepromMore")).toArray())
-        n.corruptEepromMore << qint64(v.toDouble(-1));
-    if (!n.signature.isEmpty()) {
-        QByteArray sig;
-        if (!fromHex(QJsonValue(n.signature), &sig) || sig.size() != 3) {
+    QString why;
+    for (const SimSwitch& s : simSwitches()) {
+        if (s.load && !s.load(n, o, &why)) {
             if (error)
-                *error = QStringLiteral("faults.signature must be six hexadecimal digits");
+                *error = why;
             return false;
         }
-        n.signature = n.signature.toUpper();
-    }
-    if (n.splitChars < 0 || n.splitGapMs < 0 || n.lateMs < 0 || n.dropMarkerEvery < 0) {
-        if (error)
-            *error = QStringLiteral("faults: negative values are not allowed");
-        return false;
     }
     f = n;
     return true;
@@ -163,19 +112,19 @@ bool simStateFromJson(SimModel& model, const QJsonObject& o, const QString& chip
     if (chip && chip->name() == stateChip) {
         QByteArray bytes;
         if (o.contains(QStringLiteral("flash"))) {
-            if (fromHex(o.value(QStringLiteral("flash")), &bytes))
+            if (simStateHex(o.value(QStringLiteral("flash")), &bytes))
                 fill(chip->flash(), bytes);
             else
                 bad.append(QStringLiteral("flash"));
         }
         if (o.contains(QStringLiteral("eeprom"))) {
-            if (fromHex(o.value(QStringLiteral("eeprom")), &bytes))
+            if (simStateHex(o.value(QStringLiteral("eeprom")), &bytes))
                 fill(chip->eeprom(), bytes);
             else
                 bad.append(QStringLiteral("eeprom"));
         }
         if (o.contains(QStringLiteral("calibration"))) {
-            if (fromHex(o.value(QStringLiteral("calibration")), &bytes) && bytes.size() <= 4)
+            if (simStateHex(o.value(QStringLiteral("calibration")), &bytes) && bytes.size() <= 4)
                 chip->setCalibration(bytes);
             else
                 bad.append(QStringLiteral("calibration"));
@@ -203,7 +152,7 @@ bool simStateFromJson(SimModel& model, const QJsonObject& o, const QString& chip
         if (v.isUndefined())
             continue;
         QByteArray bytes;
-        if (!fromHex(v, &bytes) || bytes.size() > item.limit) {
+        if (!simStateHex(v, &bytes) || bytes.size() > item.limit) {
             bad.append(QLatin1String(item.key));
             continue;
         }
@@ -220,14 +169,15 @@ bool simStateFromJson(SimModel& model, const QJsonObject& o, const QString& chip
     model.markChanged();
     if (!bad.isEmpty()) {
         if (error)
-            *error = QStringLiteral("invalid fields in the state: ") + bad.join(QStringLiteral(", "));
+            *error =
+                QStringLiteral("invalid fields in the state: ") + bad.join(QStringLiteral(", "));
         return false;
     }
     return true;
 }
 
-bool loadSimState(SimModel& model, const QString& path, const QString& chipOverride,
-                  QString* error, QJsonObject* faults) {
+bool loadSimState(SimModel& model, const QString& path, const QString& chipOverride, QString* error,
+                  QJsonObject* faults) {
     QFile file(path);
     if (!file.exists()) {
         if (!chipOverride.isEmpty() && !model.setChip(chipOverride)) {
@@ -246,8 +196,8 @@ bool loadSimState(SimModel& model, const QString& path, const QString& chipOverr
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
     if (!doc.isObject()) {
         if (error)
-            *error = path + QStringLiteral(": not a JSON object (") + parseError.errorString() +
-                     u')';
+            *error =
+                path + QStringLiteral(": not a JSON object (") + parseError.errorString() + u')';
         if (!chipOverride.isEmpty())
             model.setChip(chipOverride);
         return false;

@@ -24,10 +24,15 @@ bool simStateFromJson(SimModel& model, const QJsonObject& state, const QString& 
                       QString* error);
 // The file forms; a missing file is not an error for loading (nothing to restore).
 // *faults gets the state's "faults" member (to write it back unchanged).
-bool loadSimState(SimModel& model, const QString& path, const QString& chipOverride,
-                  QString* error, QJsonObject* faults = nullptr);
+bool loadSimState(SimModel& model, const QString& path, const QString& chipOverride, QString* error,
+                  QJsonObject* faults = nullptr);
 bool saveSimState(const SimModel& model, const QString& path, QString* error,
                   const QJsonObject& faults = {});
 
+// The faults as the state's "faults" member, one switch (simswitches.h) after the other.
 QJsonObject simFaultsToJson(const SimFaults& faults);
 bool simFaultsFromJson(SimFaults& faults, const QJsonObject& json, QString* error);
+// True when any fault is switched on.
+bool simFaultsOn(const SimFaults& faults);
+// Hexadecimal text into bytes; false for anything but an even count of hex digits.
+bool simStateHex(const QJsonValue& value, QByteArray* out);
