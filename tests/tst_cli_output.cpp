@@ -116,7 +116,7 @@ void TestCliOutput::verboseShowsEveryFrameWithItsTime() {
     QCOMPARE(sent.value(0), QStringLiteral("RI00#")); // the presence test first
     QVERIFY2(sent.contains(QStringLiteral("RS000000#")), qPrintable(r.out));
     QVERIFY(received >= 2);
-    QVERIFY(last > 100); // the waits of the fuse read took virtual time
+    QVERIFY(last > 0); // the answers came in virtual time
 }
 
 void TestCliOutput::progressLineOfAPacedRun() {

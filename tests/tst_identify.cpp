@@ -55,7 +55,8 @@ void TestIdentify::presence() {
     QCOMPARE(PresenceTest(r.c), present);
     QCOMPARE(r.port.writtenTexts(), QStringList{QStringLiteral("RI00#")});
     QCOMPARE(r.log().contains(Texts::noTarget()), !present);
-    QCOMPARE(r.port.nowMs(), 100.0);
+    // Done when two characters are in, else after 100 ms.
+    QCOMPARE(r.port.nowMs(), answer.size() >= 2 && delay < 100 ? delay : 100.0);
 }
 
 void TestIdentify::readSignatureNamesTheChipButKeepsTheSelection() {

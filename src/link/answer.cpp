@@ -127,9 +127,10 @@ QString collectStream(Link& link, int chars, double silenceMs,
             progress(int(got.size()));
         Link::Busy busy(link);
         if (got.size() >= chars) {
-            // A character more than asked comes right behind the last one (an adapter may
-            // hold it back for its latency timer); what comes later is left unread.
-            if (got.size() == chars && port->waitForInput(link.nowMs() + ReplyQuietMs))
+            // A character more than asked comes right behind the last one, in the same
+            // transfer of the adapter; what comes later is left unread.
+            if (got.size() == chars &&
+                port->waitForInput(link.nowMs() + std::max(ReplyEndQuietMs, link.lineMs(3))))
                 got += link.readText();
             return got;
         }
@@ -163,7 +164,10 @@ QString AnswerSequence::ask(const QString& command, double ms) {
     m_digits += hexDigits(late);
     const qint64 before = m_digits;
     m_link.sendCommand(command);
-    m_last = withoutStrayLead(m_link.readAfterDelay(ms));
+    // Ended when the two digits are in, a character more comes after them and makes the
+    // next answer's count wrong, so it is not taken for data either.
+    m_last =
+        m_endWhenIn ? collectAnswer(m_link, 2, ms) : withoutStrayLead(m_link.readAfterDelay(ms));
     m_digits += hexDigits(m_last);
     const int index = m_asked++;
     const bool inStep = before == qint64(index) * 2;

@@ -63,7 +63,10 @@ void settleInput(Link& link, double silenceMs = 50, double maxMs = 1000);
 // A run of one-byte answers, each asked after the previous one's wait.
 class AnswerSequence {
   public:
-    explicit AnswerSequence(Link& link) : m_link(link) {}
+    // endWhenIn: each wait ends as soon as two characters are in (the signature reads);
+    // otherwise it lasts its whole time, and an answer that comes late is seen as late.
+    explicit AnswerSequence(Link& link, bool endWhenIn = false)
+        : m_link(link), m_endWhenIn(endWhenIn) {}
     // Drains what waits (a late answer of an earlier command), sends command, waits ms and
     // returns the two hex digits in upper case, or "" when this command's answer cannot be
     // told: nothing, something else than two hex digits, or earlier answers still missing.
@@ -73,6 +76,7 @@ class AnswerSequence {
 
   private:
     Link& m_link;
+    bool m_endWhenIn;
     int m_asked = 0;
     qint64 m_digits = 0; // hex digits received so far, late ones included
     QString m_last;

@@ -14,6 +14,8 @@ class MessageLog;
 // The quiet that ends a free-text reply: longer than a USB adapter's latency timer (16 ms by
 // default), which may hold the rest of a reply that long.
 constexpr double ReplyQuietMs = 50;
+// The quiet after a reply's closing "!" (or three characters' time on a slow line).
+constexpr double ReplyEndQuietMs = 2;
 
 class Link : public QObject {
     Q_OBJECT
@@ -38,7 +40,8 @@ class Link : public QObject {
     QString readAfterDelay(double ms);
     void logReplyAfterDelay(double ms, const QString& prefix);
     // As logReplyAfterDelay, but done once a reply has come and quietMs have passed without
-    // more of it (at most ms): for free text whose end nothing marks.
+    // more of it (at most ms): for free text. After a closing "!" the quiet is only a few
+    // characters' time.
     void logReplyAfterQuiet(double ms, double quietMs, const QString& prefix);
     // Collects input until the marker arrives or ms pass; what was collected is dropped.
     // "$" and "!" acknowledge one frame each: when a wait for one ran out with none seen,

@@ -11,8 +11,9 @@
 
 QString ReadSignatureByte(OpContext& c, int index) {
     c.link.sendCommand(Frames::readSignatureByte(index));
-    // A late marker of an earlier step, or a byte of noise, is no part of the answer.
-    return withoutStrayLead(c.link.readAfterDelay(100));
+    // A late marker of an earlier step, or a byte of noise, is no part of the answer; the
+    // wait ends when the two digits are in.
+    return collectAnswer(c.link, 2, 100);
 }
 
 namespace {
@@ -20,7 +21,7 @@ namespace {
 // Signature bytes first..2 read one after the other; a byte whose answer cannot be told
 // (late, missing, not two hex digits) reads "--", which no chip has.
 QString readSignatureBytes(OpContext& c, int first) {
-    AnswerSequence seq(c.link);
+    AnswerSequence seq(c.link, true);
     QString sig;
     for (int i = first; i < 3; ++i) {
         const QString b = seq.ask(Frames::readSignatureByte(i), 100);

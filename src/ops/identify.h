@@ -3,8 +3,8 @@
 
 struct OpContext;
 
-// "RI" + index + "#", a fixed 100 ms, and everything that arrived meanwhile, without the
-// late markers or noise that may stand in front of it.
+// "RI" + index + "#" and its answer: two characters, without the late markers or noise that
+// may stand in front of them, or what came within 100 ms.
 QString ReadSignatureByte(OpContext& c, int index);
 // Discards pending input and reads signature byte 0; true only for exactly "1E".
 // Otherwise logs "无目标芯片或无连接!". known: the signature already read from this chip
