@@ -22,7 +22,15 @@ void TapPort::flush() {
 
 void TapPort::write(const QByteArray& bytes) {
     flush();
-    m_tap(inner()->nowMs(), true, bytes);
+    // Flash words go out several in one write: each frame is its own line.
+    const double now = inner()->nowMs();
+    qsizetype from = 0;
+    while (from < bytes.size()) {
+        qsizetype end = bytes.indexOf('#', from);
+        end = end < 0 ? bytes.size() : end + 1;
+        m_tap(now, true, bytes.mid(from, end - from));
+        from = end;
+    }
     inner()->write(bytes);
 }
 

@@ -139,8 +139,10 @@ QString collectStream(Link& link, int chars, double silenceMs,
             return got;
         quietFrom = 0;
         // Let the stream run a while before it is read again: fewer wake-ups and larger
-        // reads (at 115200 baud some 90 characters), at most this much later at its end.
-        port->waitUntil(link.nowMs() + StreamBatchMs);
+        // reads (at 115200 baud some 90 characters), but not past the moment the line can
+        // have carried the rest, so that the end is seen when it comes.
+        port->waitUntil(link.nowMs() +
+                        std::min(StreamBatchMs, link.lineMs(chars - got.size()) + 0.1));
     }
 }
 

@@ -43,15 +43,14 @@ bool WriteFlashImage(OpContext& c, QString image, const ChipInfo& chip) {
     for (int w = 0; w < words; ++w) {
         const QString word = image.mid(qsizetype(w) * 4, 4);
         if (word != u"FFFF") {
-            const QString frame = Frames::flashWord(word, w);
-            c.link.sendCommand(frame);
-            pacer.wordSent(int(frame.size()));
+            pacer.send(Frames::flashWord(word, w).toLatin1());
         }
         ++page;
         if (w == words - 1 || page == pageWords) {
             c.ui.progressBytes(Progress::Flash, Phases::writeFlash(),
                                qMin<qint64>((qint64(w) + 1) * 2, total), total);
             page = 0;
+            pacer.flush();
             c.link.sendCommand(Frames::flashPageCommit(w));
             c.link.waitForMarker(100, QStringLiteral("$"));
             pacer.restart();
@@ -81,8 +80,7 @@ bool VerifyFlashImage(OpContext& c, const QString& text, const ChipInfo& chip) {
     c.link.drainInput();
     c.link.sendCommand(Frames::readFlash(n));
     c.log(OpsTexts::verifyingFlash());
-    const QString back =
-        collectReadBack(c, Progress::Flash, n, Phases::verifyFlash());
+    const QString back = collectReadBack(c, Progress::Flash, n, Phases::verifyFlash());
     if (!reportVerify(c, false, image, back))
         return false;
     c.log(OpsTexts::flashVerified());

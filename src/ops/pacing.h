@@ -1,20 +1,28 @@
 #pragma once
 // The pace of the flash-word stream: each word takes the larger of 0.5 ms and its own time
-// on the line, kept on average by a schedule on the port's monotonic clock, so that the
-// words never queue up in the port ahead of the page commit that follows them. It sleeps only when
-// it is more than a millisecond ahead of the schedule, so a platform whose sleeps last 1-16 ms (a
-// coarse system timer) neither makes the write many times slower nor wakes the host for every word:
-// a sleep that lasts too long is made up by the words that follow it without a pause.
+// on the line, kept on average by a schedule on the port's monotonic clock, so that no more
+// than a few milliseconds of words queue up in the port ahead of the page commit that follows
+// them (whose wait counts the line's time anyway).
+//
+// Where the line is slower than 0.5 ms a word, the line itself keeps the words apart: they
+// go to the port some ten at a time, in one write, and the host sleeps until the port has a
+// few milliseconds of them left, so the line never runs dry and the host wakes once for some
+// ten words. On a faster line each word goes alone and the host sleeps once it is a
+// millisecond ahead. Either way a sleep that lasts too long (a coarse system timer) is made up
+// by the words that follow it without a pause.
+#include <QByteArray>
+
 class Link;
 
 class WordPacer {
   public:
     static constexpr double MsPerWord = 0.5;
-    static constexpr double SlackMs = 1.0;
 
     explicit WordPacer(Link& link);
-    // A word frame of chars characters went out: its time joins the schedule.
-    void wordSent(int chars);
+    // Sends a word frame (now, or with the next ones in one write).
+    void send(const QByteArray& frame);
+    // Sends what is held back; before any other frame (the page commit).
+    void flush();
     // After a wait of the write's own (the page commit): its time is no credit for the words
     // that follow, while time still owed to the words before is kept.
     void restart();
@@ -22,4 +30,6 @@ class WordPacer {
   private:
     Link& m_link;
     double m_due; // when the words sent so far have had their time
+    double m_slackMs;
+    QByteArray m_held;
 };

@@ -14,7 +14,7 @@ class QSocketNotifier;
 
 class SimPtyServer : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit SimPtyServer(SimModel& model, QObject* parent = nullptr);
     ~SimPtyServer() override;
 
@@ -26,16 +26,18 @@ public:
     // Power-cycles the programmer now (its loader announces itself).
     void restartProgrammer();
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // Nothing came in or went out for 100 ms after some activity.
     void idle();
     // The line died (disconnect fault): the terminal was closed, as an unplugged adapter.
     void disconnected();
 
-private:
+  private:
     void onReadable();
     void onWritable();
     void pump(); // brings the model up to now, sends what is due, sets the next timer
+    void wakeAt(double ms);
+    void stopWaking();
     void flushPending();
     void closeTerminal();
 
@@ -47,7 +49,9 @@ private:
     QSocketNotifier* m_readNotifier = nullptr;
     QSocketNotifier* m_writeNotifier = nullptr;
     QByteArray m_pending; // answers the terminal did not take yet
-    QTimer m_next;
+    QTimer m_next;        // the next event, to the millisecond (where no timerfd serves)
+    int m_timerFd = -1;   // Linux: the next event to the microsecond, as the chip times it
+    QSocketNotifier* m_timerNotifier = nullptr;
     QTimer m_idle;
     QElapsedTimer m_clock;
 };

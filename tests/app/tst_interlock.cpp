@@ -117,7 +117,7 @@ void TestInterlock::clicksDuringAProgramRunSendNothing() {
     WindowRun alone;
     alone.program();
     const QList<QByteArray> expected = alone.sim->writes();
-    QVERIFY(expected.size() > 100);
+    QVERIFY(QByteArray(expected.join()).count('#') > 100); // frames (words go several to a write)
     QVERIFY2(alone.f.warnings.isEmpty(), qPrintable(alone.f.warnings.join(u'\n')));
 
     WindowRun r;
