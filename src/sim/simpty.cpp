@@ -199,10 +199,18 @@ void SimPtyServer::pump() {
         Q_EMIT disconnected();
         return;
     }
-    const double next = m_model.nextEventMs();
-    if (next == SimModel::never) {
+    if (!out.isEmpty())
+        m_lastOutputMs = now;
+    // As a UART's FIFO does, the terminal gets a stream a millisecond's worth at a time: the
+    // first character of an answer goes out at its own time, the ones right behind it with
+    // the next batch.
+    const double output = m_model.nextOutputMs();
+    const double action = m_model.nextActionMs();
+    if (output == SimModel::never && action == SimModel::never) {
         stopWaking();
         return;
     }
-    wakeAt(next);
+    const double outputWake =
+        output == SimModel::never ? output : std::max(output, m_lastOutputMs + BatchMs);
+    wakeAt(std::min(outputWake, action));
 }

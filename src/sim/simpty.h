@@ -53,5 +53,7 @@ class SimPtyServer : public QObject {
     int m_timerFd = -1;   // Linux: the next event to the microsecond, as the chip times it
     QSocketNotifier* m_timerNotifier = nullptr;
     QTimer m_idle;
+    static constexpr double BatchMs = 1.0;
+    double m_lastOutputMs = -1e9; // when the terminal last got characters
     QElapsedTimer m_clock;
 };
