@@ -63,8 +63,8 @@ const QList<WindowControl>& windowControls() {
 
 const QList<WindowBar>& windowBars() {
     static const QList<WindowBar> bars{
-        {Progress::Flash, "FlashProgressBar"},
-        {Progress::Eeprom, "EepromProgressBar"},
+        {Progress::Flash, "FlashProgressBar", "FLASH"},
+        {Progress::Eeprom, "EepromProgressBar", "EEPROM"},
     };
     return bars;
 }

@@ -22,7 +22,8 @@ struct WindowControl {
 
 struct WindowBar {
     Progress bar;
-    const char* name;
+    const char* name;    // the objectName of the progress bar
+    const char* caption; // the label beside it
 };
 
 const QList<WindowControl>& windowControls();

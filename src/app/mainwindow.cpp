@@ -4,6 +4,7 @@
 #include "app/apptexts.h"
 #include "app/clicklabel.h"
 #include "app/connection.h"
+#include "app/controltable.h"
 #include "app/fonts.h"
 #include "app/fusepage.h"
 #include "app/helpwindow.h"
@@ -157,22 +158,20 @@ static QLabel* valueLabel(QWidget* parent, const QString& name) {
     return l;
 }
 
-// The FLASH and EEPROM progress bars, each with its caption.
+// The window's progress bars (the control table's), each with its caption.
 static QGridLayout* progressBars(QWidget* column) {
     auto* bars = new QGridLayout;
     bars->setVerticalSpacing(2);
-    const QStringList names{QStringLiteral("FlashProgressBar"),
-                            QStringLiteral("EepromProgressBar")};
-    const QStringList captions{QStringLiteral("FLASH"), QStringLiteral("EEPROM")};
-    for (int i = 0; i < 2; ++i) {
+    int row = 0;
+    for (const WindowBar& b : windowBars()) {
         auto* bar = new QProgressBar(column);
-        bar->setObjectName(names[i]);
+        bar->setObjectName(QString::fromLatin1(b.name));
         bar->setRange(0, 100);
         bar->setValue(100);
         bar->setTextVisible(true);
         bar->setFixedHeight(16);
-        bars->addWidget(new QLabel(captions[i], column), i, 0);
-        bars->addWidget(bar, i, 1);
+        bars->addWidget(new QLabel(QString::fromLatin1(b.caption), column), row, 0);
+        bars->addWidget(bar, row++, 1);
     }
     return bars;
 }

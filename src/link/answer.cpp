@@ -130,7 +130,7 @@ QString collectStream(Link& link, int chars, double silenceMs,
             // A character more than asked comes right behind the last one, in the same
             // transfer of the adapter; what comes later is left unread.
             if (got.size() == chars &&
-                port->waitForInput(link.nowMs() + std::max(ReplyEndQuietMs, link.lineMs(3))))
+                port->waitForInput(link.nowMs() + link.replyEndQuietMs()))
                 got += link.readText();
             return got;
         }

@@ -229,7 +229,7 @@ void Link::logReplyAfterQuiet(double ms, double quietMs, const QString& prefix) 
             // The programmer's texts end with "!": after it, a quiet of a few characters' time
             // is enough to see whether anything follows.
             const double quiet =
-                reply.endsWith(u'!') ? std::max(ReplyEndQuietMs, lineMs(3)) : quietMs;
+                reply.endsWith(u'!') ? replyEndQuietMs() : quietMs;
             const double until = reply.isEmpty() ? deadline : std::min(deadline, now + quiet);
             if (!m_port->waitForInput(until) && !reply.isEmpty())
                 break;

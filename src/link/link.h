@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringDecoder>
+#include <algorithm>
 
 #include "core/hextext.h"
 #include "link/port.h"
@@ -55,6 +56,9 @@ class Link : public QObject {
     double lineClearMs() const;
     // How long chars characters take on the line.
     double lineMs(qint64 chars) const;
+    // The quiet that shows nothing follows an answer's last character: a few characters'
+    // time, ReplyEndQuietMs at least.
+    double replyEndQuietMs() const { return std::max(ReplyEndQuietMs, lineMs(3)); }
     // Waits until the port's clock reaches atMs, the line not counted (pacing).
     void pauseUntil(double atMs);
 

@@ -38,8 +38,12 @@ QString ReadSignatureBytes(OpContext& c) {
 }
 
 bool PresenceTest(OpContext& c, const QString& known) {
-    if (!known.isEmpty() ? known.startsWith(u"1E")
-                         : (c.link.drainInput(), ReadSignatureByte(c, 0) == u"1E"))
+    QString first = known.left(2);
+    if (first.isEmpty()) {
+        c.link.drainInput();
+        first = ReadSignatureByte(c, 0);
+    }
+    if (first == u"1E")
         return true;
     c.log(Texts::noTarget());
     return false;

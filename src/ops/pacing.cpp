@@ -3,12 +3,14 @@
 #include "link/link.h"
 
 namespace {
-constexpr int WordFrameChars = 8; // "&XXXXAA#"
+constexpr int WordFrameChars = 8;   // "&XXXXAA#"
+constexpr double SingleSlackMs = 1; // a word alone: sleep once this far ahead
+constexpr double BatchAheadMs = 12; // words held back: written once this far ahead...
+constexpr double BatchLeftMs = 3;   // ...then sleep until this much of them is left
 } // namespace
 
 WordPacer::WordPacer(Link& link)
-    : m_link(link), m_due(link.nowMs()),
-      m_slackMs(link.lineMs(WordFrameChars) >= MsPerWord ? 12.0 : 1.0) {}
+    : m_link(link), m_due(link.nowMs()), m_batching(link.lineMs(WordFrameChars) >= MsPerWord) {}
 
 void WordPacer::send(const QByteArray& frame) {
     const double now = m_link.nowMs();
@@ -16,10 +18,15 @@ void WordPacer::send(const QByteArray& frame) {
     // more than the slack, the write waits for it.
     m_due = qMax(m_due, now - 1000.0) + qMax(MsPerWord, m_link.lineMs(frame.size()));
     m_held += frame;
-    if (m_slackMs <= 1.0 || m_due - now > m_slackMs)
+    const double ahead = m_due - now;
+    if (!m_batching) {
         flush();
-    if (m_due - now > m_slackMs)
-        m_link.pauseUntil(m_slackMs > 1.0 ? m_due - 3.0 : m_due); // words still queued then
+        if (ahead > SingleSlackMs)
+            m_link.pauseUntil(m_due);
+    } else if (ahead > BatchAheadMs) {
+        flush();
+        m_link.pauseUntil(m_due - BatchLeftMs); // the port still holds words then
+    }
 }
 
 void WordPacer::flush() {

@@ -29,7 +29,7 @@ class WordPacer {
 
   private:
     Link& m_link;
-    double m_due; // when the words sent so far have had their time
-    double m_slackMs;
+    double m_due;    // when the words sent so far have had their time
+    bool m_batching; // the line is slower than MsPerWord: words go several to a write
     QByteArray m_held;
 };
