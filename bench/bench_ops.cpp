@@ -3,14 +3,14 @@
 // serial port to hvpp-sim on a pseudo-terminal, the line at the given rate both ways and the
 // adapter's latency timer as given.
 //
-// For each line it prints wall time, this process's CPU time, and the floor: what a host
-// that waits for nothing but the line, the programmer and the fixed waits no host may
-// shorten (the 100 ms after "WF#") would need. The floor is found by running such a host
-// against the same simulated programmer on its virtual clock: every frame goes out as soon
-// as the previous answer is in, flash words back to back at the line rate, each answer
-// taken at the adapter's tick that hands it on.
+// For each line it prints wall time, this process's CPU time and wake-ups, and the floor: what a
+// host that waits for nothing but the line, the programmer and the fixed waits no host may shorten
+// (the 100 ms after "WF#") would need. The floor is found by running such a host against the same
+// simulated programmer on its virtual clock: every frame goes out as soon as the previous answer is
+// in, flash words back to back at the line rate, each answer taken at the adapter's tick that hands
+// it on.
 //
-// usage: bench_ops [--sim PATH-TO-HVPP-SIM] [--line BAUD:LATENCY]...
+// usage: bench_ops [--sim PATH-TO-HVPP-SIM] [--line BAUD:LATENCY]... [--phases]
 //        default lines: 115200:0 115200:16 115200:1 57600:0 9600:0
 #include "core/ui.h"
 #include "countingport.h"
@@ -30,6 +30,10 @@
 #include <QRandomGenerator>
 #include <QTextStream>
 #include <ctime>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -111,9 +115,44 @@ double floorMs(const Line& line, const QString& flash, const QString& eeprom) {
     return t;
 }
 
-struct Run {
+// The times this process went to sleep and was woken (voluntary context switches); -1
+// where the system does not count them.
+qint64 wakeUps() {
+#ifdef Q_OS_UNIX
+    rusage u{};
+    return ::getrusage(RUSAGE_SELF, &u) == 0 ? qint64(u.ru_nvcsw) : -1;
+#else
+    return -1;
+#endif
+}
+
+// Wall time, CPU time, wake-ups and the port's waits of one stretch of the job.
+struct Usage {
     double wallMs = 0;
     double cpuMs = 0;
+    qint64 wakes = 0;
+    qint64 waits = 0;
+};
+
+class Meter {
+  public:
+    explicit Meter(const CountingPort& port) : m_port(port) { m_wall.start(); }
+    Usage since() const {
+        return {m_wall.nsecsElapsed() / 1e6, double(std::clock() - m_cpu) * 1000.0 / CLOCKS_PER_SEC,
+                wakeUps() - m_wakes, m_port.counts.waits - m_waits};
+    }
+
+  private:
+    const CountingPort& m_port;
+    QElapsedTimer m_wall;
+    std::clock_t m_cpu = std::clock();
+    qint64 m_wakes = wakeUps();
+    qint64 m_waits = m_port.counts.waits;
+};
+
+struct Run {
+    Usage total;
+    QList<QPair<QString, Usage>> phases;
     bool ok = false;
     int unanswered = 0;
 };
@@ -128,22 +167,26 @@ Run runJob(Port& inner, const QString& flash, const QString& eeprom) {
     PrintingUi ui;
     OpContext c{session, link, ui};
     Run r;
-    QElapsedTimer wall;
-    const std::clock_t cpu0 = std::clock();
-    wall.start();
+    const Meter whole(port);
+    auto phase = [&](const char* name, bool (*op)(OpContext&)) {
+        const Meter m(port);
+        const bool ok = op(c);
+        r.phases.append({QString::fromLatin1(name), m.since()});
+        return ok;
+    };
     const bool finished = runOperation(c, OpId::None, [&] {
-        EraseChip(c);
-        r.ok = WriteFlash(c) && WriteEeprom(c) && VerifyFlash(c) && VerifyEeprom(c);
+        phase("erase", [](OpContext& c) { return EraseChip(c), true; });
+        r.ok = phase("write flash", WriteFlash) && phase("write EEPROM", WriteEeprom) &&
+               phase("verify flash", VerifyFlash) && phase("verify EEPROM", VerifyEeprom);
     });
     r.ok = r.ok && finished;
-    r.wallMs = wall.nsecsElapsed() / 1e6;
-    r.cpuMs = double(std::clock() - cpu0) * 1000.0 / CLOCKS_PER_SEC;
+    r.total = whole.since();
     r.unanswered = link.unansweredCount();
     return r;
 }
 
 bool benchLine(const QString& simPath, const Line& line, const QString& flash,
-               const QString& eeprom) {
+               const QString& eeprom, bool phases) {
     const double floor = floorMs(line, flash, eeprom);
     QProcess sim;
     sim.start(simPath, {QStringLiteral("--chip"), QStringLiteral("ATMEGA32"),
@@ -164,19 +207,29 @@ bool benchLine(const QString& simPath, const Line& line, const QString& flash,
     serial.close();
     sim.terminate();
     sim.waitForFinished(3000);
-    out() << QStringLiteral("%1 %2 %3 %4 %5 %6 %7  %8\n")
+    out() << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8  %9\n")
                  .arg(line.baud, 7)
                  .arg(line.latencyMs, 5, 'f', 0)
-                 .arg(r.wallMs / 1000, 8, 'f', 2)
-                 .arg(r.cpuMs / 1000, 7, 'f', 2)
-                 .arg(100 * r.cpuMs / r.wallMs, 6, 'f', 2)
+                 .arg(r.total.wallMs / 1000, 8, 'f', 2)
+                 .arg(r.total.cpuMs / 1000, 7, 'f', 2)
+                 .arg(100 * r.total.cpuMs / r.total.wallMs, 6, 'f', 2)
+                 .arg(r.total.wakes, 7)
                  .arg(floor / 1000, 8, 'f', 2)
-                 .arg(100 * (r.wallMs / floor - 1), 7, 'f', 1)
+                 .arg(100 * (r.total.wallMs / floor - 1), 7, 'f', 1)
                  .arg(r.ok ? (r.unanswered
                                   ? QStringLiteral("passes, %1 waits ran out").arg(r.unanswered)
                                   : QStringLiteral("passes"))
                            : QStringLiteral("FAILED"))
           << Qt::flush;
+    if (phases) {
+        for (const auto& [name, u] : r.phases)
+            out() << QStringLiteral("    %1 %2 s  cpu %3 s  %4 wakes  %5 waits\n")
+                         .arg(name, -14)
+                         .arg(u.wallMs / 1000, 7, 'f', 2)
+                         .arg(u.cpuMs / 1000, 5, 'f', 2)
+                         .arg(u.wakes, 6)
+                         .arg(u.waits, 6);
+    }
     return r.ok;
 }
 
@@ -187,8 +240,13 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     QString simPath = QStringLiteral(HVPP_BIN_DIR "/hvpp-sim");
     QList<Line> lines;
-    for (int i = 1; i + 1 < args.size(); ++i) {
-        if (args[i] == u"--sim")
+    bool phases = false;
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == u"--phases")
+            phases = true;
+        else if (i + 1 == args.size())
+            break;
+        else if (args[i] == u"--sim")
             simPath = args[++i];
         else if (args[i] == u"--line") {
             const QStringList p = args[++i].split(u':');
@@ -201,9 +259,9 @@ int main(int argc, char** argv) {
     const QString eeprom = image(EepromBytes, 2);
     out() << "ATMEGA32: erase, " << FlashBytes << " B flash, " << EepromBytes
           << " B EEPROM, both verified; hvpp-sim on a pty\n"
-          << "   baud   lat   wall s   cpu s  cpu %  floor s  over %\n";
+          << "   baud   lat   wall s   cpu s  cpu %   wakes  floor s  over %\n";
     bool ok = true;
     for (const Line& line : lines)
-        ok = benchLine(simPath, line, flash, eeprom) && ok;
+        ok = benchLine(simPath, line, flash, eeprom, phases) && ok;
     return ok ? 0 : 1;
 }

@@ -15,6 +15,7 @@ QByteArray CountingPort::readAll() {
 }
 
 bool CountingPort::waitForInput(double deadlineMs) {
+    ++counts.waits;
     const double t0 = inner()->nowMs();
     const bool got = inner()->waitForInput(deadlineMs);
     counts.answerWaitMs += inner()->nowMs() - t0;
@@ -22,6 +23,7 @@ bool CountingPort::waitForInput(double deadlineMs) {
 }
 
 void CountingPort::waitUntil(double deadlineMs) {
+    ++counts.waits;
     counts.fixedWaitMs += std::max(0.0, deadlineMs - inner()->nowMs());
     inner()->waitUntil(deadlineMs);
 }

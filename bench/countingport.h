@@ -7,6 +7,7 @@ struct LineCounts {
     qint64 sentChars = 0;
     qint64 receivedChars = 0;
     qint64 writes = 0;
+    qint64 waits = 0;        // calls of waitForInput and waitUntil
     double fixedWaitMs = 0;  // delays asked for (waitUntil), on the inner port's clock
     double answerWaitMs = 0; // time spent in waits for input
 };
