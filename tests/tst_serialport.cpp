@@ -5,6 +5,7 @@
 #include "link/serialport.h"
 
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QtTest>
 
 #include <fcntl.h>
@@ -116,6 +117,17 @@ void TestSerialPort::roundTripOverAPty() {
     QCOMPARE(QByteArray(buf, int(n)), QByteArray("RI00#"));
     QVERIFY(::write(master, "1E", 2) == 2);
     QVERIFY(link.waitForMarkerResult(1000, QStringLiteral("1E")));
+    // What comes during a fixed wait is all there right after it, and a wait for input
+    // after that still wakes when input comes.
+    QVERIFY(::write(master, "AB", 2) == 2);
+    QTimer::singleShot(5, [&] { QVERIFY(::write(master, "CD", 2) == 2); });
+    QTimer::singleShot(10, [&] { QVERIFY(::write(master, "EF", 2) == 2); });
+    link.delayMs(30);
+    QCOMPARE(link.readText(), QStringLiteral("ABCDEF"));
+    QTimer::singleShot(10, [&] { QVERIFY(::write(master, "!", 1) == 1); });
+    t.restart();
+    QVERIFY(link.waitForMarkerResult(1000, QStringLiteral("!")));
+    QVERIFY(t.elapsed() < 500);
     // A silent wait lasts its time on the wall clock, and not much longer.
     t.restart();
     QVERIFY(!link.waitForMarkerResult(30, QStringLiteral("?")));

@@ -3,11 +3,11 @@
 #include "core/texts.h"
 #include "link/portlock.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QTimer>
-#include <QThread>
 #include <cmath>
+#include <utility>
 
 #ifdef Q_OS_LINUX
 #include <linux/serial.h>
@@ -64,6 +64,7 @@ void SerialPort::setPortName(const QString& name) { m_name = name; }
 
 bool SerialPort::open() {
     m_lost = false;
+    m_held.clear();
     m_error.clear();
     // The device, not its name: a link and the device it points to are one programmer.
     m_device = realDevicePath(m_name);
@@ -110,6 +111,7 @@ void SerialPort::requestLowLatency() {
 }
 
 void SerialPort::close() {
+    m_held.clear();
     if (m_port.isOpen()) {
         unlockDevice(int(m_port.handle()));
         m_port.close();
@@ -211,49 +213,51 @@ void SerialPort::write(const QByteArray& bytes) {
     m_port.flush();
 }
 
-QByteArray SerialPort::readAll() { return m_port.readAll(); }
+QByteArray SerialPort::readAll() {
+    QByteArray bytes = std::exchange(m_held, QByteArray());
+    bytes += m_port.readAll();
+    return bytes;
+}
 
 qint64 SerialPort::bytesAvailable() {
     // Pull in what the driver holds without waiting, so that a count taken right after a
     // delay sees everything that has arrived.
     m_port.waitForReadyRead(0);
-    return m_port.bytesAvailable();
+    return m_held.size() + m_port.bytesAvailable();
 }
 
 double SerialPort::nowMs() const { return m_clock.nsecsElapsed() / 1e6; }
 
 void SerialPort::blockUntil(double deadlineMs, bool stopOnInput) {
+    // The event loop serves the window meanwhile and ends this wait: at the deadline (the
+    // wake timer), or for input, which QSerialPort reads in as it comes.
     for (;;) {
         const double remaining = deadlineMs - nowMs();
         if (remaining <= 0 || m_lost || !m_port.isOpen())
-            return;
-        if (stopOnInput && m_port.bytesAvailable() > 0)
-            return;
-        if (remaining < 1.0) {
-            // Pacing below the event loop's timer resolution: sleep the rest, never spin.
-            QCoreApplication::processEvents();
-            QThread::usleep(static_cast<unsigned long>(std::ceil(remaining * 1000)));
-            continue;
+            break;
+        if (stopOnInput && m_held.size() + m_port.bytesAvailable() > 0) {
+            m_wake.stop();
+            break;
         }
-        QEventLoop loop;
-        QTimer timer;
-        timer.setSingleShot(true);
-        timer.setTimerType(Qt::PreciseTimer);
-        connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-        QMetaObject::Connection c1, c2;
-        if (stopOnInput)
-            c1 = connect(&m_port, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
-        c2 = connect(this, &Port::lost, &loop, &QEventLoop::quit);
-        timer.start(static_cast<int>(remaining));
-        loop.exec();
-        disconnect(c1);
-        disconnect(c2);
+        m_wake.startIn(remaining); // again each time: a wait inside this one may have moved it
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }
 
 bool SerialPort::waitForInput(double deadlineMs) {
     blockUntil(deadlineMs, true);
-    return m_port.bytesAvailable() > 0;
+    return m_held.size() + m_port.bytesAvailable() > 0;
 }
 
-void SerialPort::waitUntil(double deadlineMs) { blockUntil(deadlineMs, false); }
+void SerialPort::waitUntil(double deadlineMs) {
+    // Nobody waits for input now: it stays with the driver until the wait is over, so that a
+    // stream (a read-back comes a few characters every millisecond) wakes the program once
+    // in the wait, not once a piece. QSerialPort stops reading while its buffer is full, and
+    // reads again once the buffer has been read.
+    m_held += m_port.readAll();
+    m_port.setReadBufferSize(1);
+    blockUntil(deadlineMs, false);
+    m_held += m_port.readAll();
+    m_port.setReadBufferSize(0);
+    m_port.waitForReadyRead(0);
+}

@@ -1,6 +1,7 @@
 #pragma once
 // The Port over a real serial device (COMn on Windows, a device path elsewhere), on the
 // wall clock.
+#include "core/waketimer.h"
 #include "link/port.h"
 
 #include <QElapsedTimer>
@@ -62,6 +63,7 @@ private:
     void requestLowLatency();
 
     QSerialPort m_port;
+    QByteArray m_held; // taken from QSerialPort during a wait, not yet read by the caller
     QString m_name;
     QString m_device; // the real device m_name stands for (links followed)
     SerialSettings m_settings;
@@ -70,4 +72,5 @@ private:
     QString m_notice;
     bool m_lost = false;
     QElapsedTimer m_clock;
+    WakeTimer m_wake; // ends a wait at its deadline
 };

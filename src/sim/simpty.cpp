@@ -12,29 +12,12 @@
 #include <termios.h>
 #include <unistd.h>
 #endif
-#ifdef Q_OS_LINUX
-#include <sys/timerfd.h>
-#endif
 
 SimPtyServer::SimPtyServer(SimModel& model, QObject* parent) : QObject(parent), m_model(model) {
     m_clock.start();
-    m_next.setSingleShot(true);
-    m_next.setTimerType(Qt::PreciseTimer);
-    connect(&m_next, &QTimer::timeout, this, &SimPtyServer::pump);
-#ifdef Q_OS_LINUX
     // A millisecond timer would answer each frame up to a millisecond late, over a thousand
     // times in a whole-chip job: the chip's times are kept to the microsecond instead.
-    m_timerFd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (m_timerFd >= 0) {
-        m_timerNotifier = new QSocketNotifier(qintptr(m_timerFd), QSocketNotifier::Read, this);
-        connect(m_timerNotifier, &QSocketNotifier::activated, this, [this] {
-            quint64 expired = 0;
-            while (::read(m_timerFd, &expired, sizeof expired) > 0) {
-            }
-            pump();
-        });
-    }
-#endif
+    connect(&m_next, &WakeTimer::timeout, this, &SimPtyServer::pump);
     m_idle.setSingleShot(true);
     m_idle.setInterval(100);
     connect(&m_idle, &QTimer::timeout, this, [this] {
@@ -47,34 +30,13 @@ SimPtyServer::SimPtyServer(SimModel& model, QObject* parent) : QObject(parent), 
 
 SimPtyServer::~SimPtyServer() {
     closeTerminal();
-#ifdef Q_OS_LINUX
-    delete m_timerNotifier;
-    if (m_timerFd >= 0)
-        ::close(m_timerFd);
-#endif
 }
 
 void SimPtyServer::wakeAt(double ms) {
-#ifdef Q_OS_LINUX
-    if (m_timerFd >= 0) {
-        const qint64 ns = std::max<qint64>(1000, qint64((ms - nowMs()) * 1e6));
-        itimerspec when{};
-        when.it_value.tv_sec = time_t(ns / 1000000000);
-        when.it_value.tv_nsec = long(ns % 1000000000);
-        ::timerfd_settime(m_timerFd, 0, &when, nullptr);
-        return;
-    }
-#endif
-    m_next.start(int(std::max(0.0, std::ceil(ms - nowMs()))));
+    m_next.startIn(ms - nowMs());
 }
 
 void SimPtyServer::stopWaking() {
-#ifdef Q_OS_LINUX
-    if (m_timerFd >= 0) {
-        const itimerspec off{};
-        ::timerfd_settime(m_timerFd, 0, &off, nullptr);
-    }
-#endif
     m_next.stop();
 }
 

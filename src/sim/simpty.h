@@ -2,6 +2,7 @@
 // Serves a simulated programmer on a pseudo-terminal (POSIX systems), on the wall clock:
 // what a program writes to the terminal reaches the model as it arrives, the answers go
 // out paced at the line rate. Driven by socket notifiers and timers, never by polling.
+#include "core/waketimer.h"
 #include "sim/simmodel.h"
 #include "sim/simtrace.h"
 
@@ -49,9 +50,7 @@ class SimPtyServer : public QObject {
     QSocketNotifier* m_readNotifier = nullptr;
     QSocketNotifier* m_writeNotifier = nullptr;
     QByteArray m_pending; // answers the terminal did not take yet
-    QTimer m_next;        // the next event, to the millisecond (where no timerfd serves)
-    int m_timerFd = -1;   // Linux: the next event to the microsecond, as the chip times it
-    QSocketNotifier* m_timerNotifier = nullptr;
+    WakeTimer m_next;     // the next event, to the microsecond where the system allows
     QTimer m_idle;
     static constexpr double BatchMs = 1.0;
     double m_lastOutputMs = -1e9; // when the terminal last got characters
