@@ -115,8 +115,11 @@ QString collectStream(Link& link, int chars, double silenceMs,
     Port* port = link.port();
     QString got;
     bool started = false;
-    double quietFrom = link.lineClearMs(); // the programmer cannot answer before this
+    // The silence counts from the last look that found input; before the first, from when
+    // the line has carried the command (the programmer cannot answer before that).
+    double quietFrom = std::max(link.lineClearMs(), link.nowMs());
     for (;;) {
+        const double lookedAt = link.nowMs();
         QString in = link.readText();
         if (!started) {
             in = withoutStrayLead(in);
@@ -134,13 +137,15 @@ QString collectStream(Link& link, int chars, double silenceMs,
                 got += link.readText();
             return got;
         }
-        if (!port->waitForInput(std::max(quietFrom, link.nowMs()) + silenceMs) &&
-            link.bytesAvailable() == 0)
-            return got;
-        quietFrom = 0;
-        // Let the stream run a while before it is read again: fewer wake-ups and larger
-        // reads (at 115200 baud some 90 characters), but not past the moment the line can
-        // have carried the rest, so that the end is seen when it comes.
+        if (in.isEmpty()) {
+            if (!port->waitForInput(quietFrom + silenceMs) && link.bytesAvailable() == 0)
+                return got;
+            continue;
+        }
+        quietFrom = lookedAt;
+        // The stream flows: let it run a while before it is read again, for fewer wake-ups
+        // and larger reads (at 115200 baud some 90 characters), but not past the moment the
+        // line can have carried the rest, so that the end is seen when it comes.
         port->waitUntil(link.nowMs() +
                         std::min(StreamBatchMs, link.lineMs(chars - got.size()) + 0.1));
     }

@@ -5,7 +5,7 @@
 namespace {
 constexpr int WordFrameChars = 8;   // "&XXXXAA#"
 constexpr double SingleSlackMs = 1; // a word alone: sleep once this far ahead
-constexpr double BatchAheadMs = 12; // words held back: written once this far ahead...
+constexpr double BatchAheadMs = 40; // words held back: written once this far ahead...
 constexpr double BatchLeftMs = 3;   // ...then sleep until this much of them is left
 } // namespace
 
