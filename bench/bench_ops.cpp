@@ -65,8 +65,10 @@ struct Line {
     double latencyMs;
 };
 
-// The floor: the ideal host against the simulated programmer on its virtual clock.
-double floorMs(const Line& line, const QString& flash, const QString& eeprom) {
+// The floor: the ideal host against the simulated programmer on its virtual clock. Each
+// part of the job's floor goes to *parts, in the order the job runs them.
+double floorMs(const Line& line, const QString& flash, const QString& eeprom,
+               QList<double>* parts) {
     SimConfig config;
     config.chip = QStringLiteral("ATMEGA32");
     config.baud = line.baud;
@@ -87,8 +89,14 @@ double floorMs(const Line& line, const QString& flash, const QString& eeprom) {
             t = std::max(t, next);
         }
     };
+    double partFrom = 0;
+    auto partDone = [&] {
+        parts->append(t - partFrom);
+        partFrom = t;
+    };
     send(Frames::chipErase());
     awaitAnswers();
+    partDone();
     send(Frames::flashWriteMode());
     t += 100;
     const int pageWords = 64;
@@ -104,14 +112,18 @@ double floorMs(const Line& line, const QString& flash, const QString& eeprom) {
     }
     send(Frames::flashWriteEnd());
     awaitAnswers();
+    partDone();
     for (int a = 0; a < eeprom.size() / 2; ++a) {
         send(Frames::writeEepromByte(eeprom.mid(qsizetype(a) * 2, 2), a));
         awaitAnswers();
     }
+    partDone();
     send(Frames::readFlash(int(flash.size() / 2)));
     awaitAnswers();
+    partDone();
     send(Frames::readEeprom(int(eeprom.size() / 2)));
     awaitAnswers();
+    partDone();
     return t;
 }
 
@@ -187,7 +199,8 @@ Run runJob(Port& inner, const QString& flash, const QString& eeprom) {
 
 bool benchLine(const QString& simPath, const Line& line, const QString& flash,
                const QString& eeprom, bool phases) {
-    const double floor = floorMs(line, flash, eeprom);
+    QList<double> floorParts;
+    const double floor = floorMs(line, flash, eeprom, &floorParts);
     QProcess sim;
     sim.start(simPath, {QStringLiteral("--chip"), QStringLiteral("ATMEGA32"),
                         QStringLiteral("--baud"), QString::number(line.baud),
@@ -222,13 +235,16 @@ bool benchLine(const QString& simPath, const Line& line, const QString& flash,
                            : QStringLiteral("FAILED"))
           << Qt::flush;
     if (phases) {
-        for (const auto& [name, u] : r.phases)
-            out() << QStringLiteral("    %1 %2 s  cpu %3 s  %4 wakes  %5 waits\n")
+        for (qsizetype i = 0; i < r.phases.size(); ++i) {
+            const auto& [name, u] = r.phases[i];
+            out() << QStringLiteral("    %1 %2 s (floor %3 s)  cpu %4 s  %5 wakes  %6 waits\n")
                          .arg(name, -14)
                          .arg(u.wallMs / 1000, 7, 'f', 2)
+                         .arg(floorParts.value(i) / 1000, 7, 'f', 2)
                          .arg(u.cpuMs / 1000, 5, 'f', 2)
                          .arg(u.wakes, 6)
                          .arg(u.waits, 6);
+        }
     }
     return r.ok;
 }
