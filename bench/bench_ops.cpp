@@ -144,14 +144,20 @@ struct Usage {
     double cpuMs = 0;
     qint64 wakes = 0;
     qint64 waits = 0;
+    double replyUs = 0; // the host's time from an answer to the next frame, on average
 };
 
 class Meter {
   public:
     explicit Meter(const CountingPort& port) : m_port(port) { m_wall.start(); }
     Usage since() const {
-        return {m_wall.nsecsElapsed() / 1e6, double(std::clock() - m_cpu) * 1000.0 / CLOCKS_PER_SEC,
-                wakeUps() - m_wakes, m_port.counts.waits - m_waits};
+        const LineCounts& c = m_port.counts;
+        const qint64 replies = c.replies - m_replies;
+        return {m_wall.nsecsElapsed() / 1e6,
+                double(std::clock() - m_cpu) * 1000.0 / CLOCKS_PER_SEC,
+                wakeUps() - m_wakes,
+                c.waits - m_waits,
+                replies ? 1000 * (c.replyMs - m_replyMs) / double(replies) : 0};
     }
 
   private:
@@ -160,6 +166,8 @@ class Meter {
     std::clock_t m_cpu = std::clock();
     qint64 m_wakes = wakeUps();
     qint64 m_waits = m_port.counts.waits;
+    qint64 m_replies = m_port.counts.replies;
+    double m_replyMs = m_port.counts.replyMs;
 };
 
 struct Run {
@@ -237,13 +245,15 @@ bool benchLine(const QString& simPath, const Line& line, const QString& flash,
     if (phases) {
         for (qsizetype i = 0; i < r.phases.size(); ++i) {
             const auto& [name, u] = r.phases[i];
-            out() << QStringLiteral("    %1 %2 s (floor %3 s)  cpu %4 s  %5 wakes  %6 waits\n")
+            out() << QStringLiteral(
+                         "    %1 %2 s (floor %3 s)  cpu %4 s  %5 wakes  %6 waits  reply %7 us\n")
                          .arg(name, -14)
                          .arg(u.wallMs / 1000, 7, 'f', 2)
                          .arg(floorParts.value(i) / 1000, 7, 'f', 2)
                          .arg(u.cpuMs / 1000, 5, 'f', 2)
                          .arg(u.wakes, 6)
-                         .arg(u.waits, 6);
+                         .arg(u.waits, 6)
+                         .arg(u.replyUs, 4, 'f', 0);
         }
     }
     return r.ok;

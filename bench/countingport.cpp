@@ -5,6 +5,11 @@
 void CountingPort::write(const QByteArray& bytes) {
     counts.sentChars += bytes.size();
     ++counts.writes;
+    if (m_inputAt >= 0) {
+        ++counts.replies;
+        counts.replyMs += inner()->nowMs() - m_inputAt;
+        m_inputAt = -1;
+    }
     inner()->write(bytes);
 }
 
@@ -19,11 +24,13 @@ bool CountingPort::waitForInput(double deadlineMs) {
     const double t0 = inner()->nowMs();
     const bool got = inner()->waitForInput(deadlineMs);
     counts.answerWaitMs += inner()->nowMs() - t0;
+    m_inputAt = got ? inner()->nowMs() : -1;
     return got;
 }
 
 void CountingPort::waitUntil(double deadlineMs) {
     ++counts.waits;
+    m_inputAt = -1;
     counts.fixedWaitMs += std::max(0.0, deadlineMs - inner()->nowMs());
     inner()->waitUntil(deadlineMs);
 }

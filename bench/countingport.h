@@ -10,6 +10,8 @@ struct LineCounts {
     qint64 waits = 0;        // calls of waitForInput and waitUntil
     double fixedWaitMs = 0;  // delays asked for (waitUntil), on the inner port's clock
     double answerWaitMs = 0; // time spent in waits for input
+    qint64 replies = 0;      // frames written right after a wait that input ended
+    double replyMs = 0;      // from the end of that wait to the write, summed
 };
 
 class CountingPort : public ForwardingPort {
@@ -23,4 +25,7 @@ class CountingPort : public ForwardingPort {
     QByteArray readAll() override;
     bool waitForInput(double deadlineMs) override;
     void waitUntil(double deadlineMs) override;
+
+  private:
+    double m_inputAt = -1; // when the last wait for input ended with input
 };
