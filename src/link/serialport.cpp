@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -250,10 +251,18 @@ bool SerialPort::waitForInput(double deadlineMs) {
 }
 
 void SerialPort::waitUntil(double deadlineMs) {
-    // Nobody waits for input now: it stays with the driver until the wait is over, so that a
-    // stream (a read-back comes a few characters every millisecond) wakes the program once
-    // in the wait, not once a piece. QSerialPort stops reading while its buffer is full, and
-    // reads again once the buffer has been read.
+    // Nobody waits for input now: in a short wait it stays with the driver until the wait is
+    // over, so that a stream (a read-back comes a few characters every millisecond) wakes the
+    // program once in the wait, not once a piece. QSerialPort stops reading while its buffer
+    // is full, and reads again once the buffer has been read. Only for as long as the driver
+    // surely holds what comes (Linux keeps 4 KB of a terminal's input): a longer wait reads
+    // input as it arrives.
+    constexpr double HoldAtMostMs = 50;
+    constexpr double HoldAtMostChars = 1024;
+    if (deadlineMs - nowMs() > std::min(HoldAtMostMs, HoldAtMostChars * charMs())) {
+        blockUntil(deadlineMs, false);
+        return;
+    }
     m_held += m_port.readAll();
     m_port.setReadBufferSize(1);
     blockUntil(deadlineMs, false);
