@@ -35,6 +35,7 @@ WakeTimer::~WakeTimer() {
 }
 
 void WakeTimer::startIn(double ms) {
+    ms = ms > 0 ? std::min(ms, 86400000.0) : 0.0; // a day at most: a longer wait wakes again
 #ifdef Q_OS_LINUX
     if (m_fd >= 0) {
         const qint64 ns = std::max<qint64>(1000, qint64(std::ceil(ms * 1e6)));
