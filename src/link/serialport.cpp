@@ -224,6 +224,10 @@ qint64 SerialPort::bytesAvailable() {
     // Pull in what the driver holds without waiting, so that a count taken right after a
     // delay sees everything that has arrived.
     m_port.waitForReadyRead(0);
+    return waiting();
+}
+
+qint64 SerialPort::waiting() const {
     return m_held.size() + m_port.bytesAvailable();
 }
 
@@ -236,7 +240,7 @@ void SerialPort::blockUntil(double deadlineMs, bool stopOnInput) {
         const double remaining = deadlineMs - nowMs();
         if (remaining <= 0 || m_lost || !m_port.isOpen())
             break;
-        if (stopOnInput && m_held.size() + m_port.bytesAvailable() > 0) {
+        if (stopOnInput && waiting() > 0) {
             m_wake.stop();
             break;
         }
@@ -247,7 +251,7 @@ void SerialPort::blockUntil(double deadlineMs, bool stopOnInput) {
 
 bool SerialPort::waitForInput(double deadlineMs) {
     blockUntil(deadlineMs, true);
-    return m_held.size() + m_port.bytesAvailable() > 0;
+    return waiting() > 0;
 }
 
 void SerialPort::waitUntil(double deadlineMs) {

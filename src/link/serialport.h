@@ -60,6 +60,7 @@ private:
     void onError(QSerialPort::SerialPortError error);
     QString describe(QSerialPort::SerialPortError error) const;
     void blockUntil(double deadlineMs, bool stopOnInput);
+    qint64 waiting() const; // what has been read in and not yet taken by the caller
     void requestLowLatency();
 
     QSerialPort m_port;

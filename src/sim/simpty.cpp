@@ -2,7 +2,6 @@
 
 #include <QSocketNotifier>
 #include <algorithm>
-#include <cmath>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
